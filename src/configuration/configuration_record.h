@@ -1,0 +1,38 @@
+// The machine configuration: a 292-byte record (52-byte name and sixty
+// single-precision items), its file in configuration/, the one-row
+// configure_list_store and the heap copy the rest of the console reads.
+#pragma once
+#include <gtk/gtk.h>
+
+#include <string>
+
+constexpr size_t CONFIGURATION_RECORD_SIZE = 292;
+constexpr size_t CONFIGURATION_NAME_SIZE = 52;
+constexpr int CONFIGURATION_ITEM_COUNT = 60;
+constexpr int CONFIGURATION_NAME_ITEM = 33;
+
+struct machine_configuration {
+    char machine_name[CONFIGURATION_NAME_SIZE];
+    float items[CONFIGURATION_ITEM_COUNT];
+};
+
+// Never null after start-up: holds the defaults when nothing was loaded.
+extern machine_configuration* current_machine_configuration;
+
+void func_encode_configuration(const machine_configuration& record, unsigned char* bytes);
+void func_decode_configuration(const unsigned char* bytes, machine_configuration& record);
+// All items 0 except 8 = 300, 26 = 800, 27 = 900, 28 = 1000; name = slot 395.
+void func_set_default_configuration(machine_configuration& record);
+
+// First entry of the configuration folder whose name contains ".cfg",
+// or "" when there is none (the folder is created when missing).
+std::string func_get_configuration_filename();
+int func_load_configuration_from_file();
+int func_save_configuration_to_file();
+// New record from the store's first row; with no row, the defaults.
+machine_configuration* func_get_configuration_from_liststore();
+// Writes the record into the store's row, saves, and frees the record.
+void func_update_configuration_liststore_test(machine_configuration* record);
+void func_sort_liststore(GtkListStore* store, int column, GtkSortType order);
+// Replaces current_machine_configuration from the store.
+void func_refresh_current_configuration();

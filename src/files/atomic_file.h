@@ -1,0 +1,37 @@
+// Power-cut-safe replacement of data files. A file is written whole to a
+// temporary name in the same folder, flushed, renamed over the old name
+// and the folder flushed, so a cut leaves either the old or the new file.
+// All POSIX calls go through file_io_ops so tests can fail any step.
+#pragma once
+#include <sys/types.h>
+
+#include <string>
+
+struct file_io_ops {
+    int (*open_file)(const char* path, int flags, mode_t mode);
+    ssize_t (*write_file)(int fd, const void* data, size_t size);
+    int (*fsync_file)(int fd);
+    int (*close_file)(int fd);
+    int (*rename_file)(const char* from, const char* to);
+    int (*unlink_file)(const char* path);
+};
+
+// The calls in use; tests overwrite members and restore them afterwards.
+file_io_ops& func_file_io_ops();
+// Puts the real POSIX calls back.
+void func_reset_file_io_ops();
+
+// Temporary names start with this; it holds none of the extensions the
+// console searches folders for, and no "f-".
+extern const char* const TEMPORARY_FILE_PREFIX;
+
+// Replaces path with exactly size bytes of data. 1 on success, 0 on any
+// failure (the old file is then untouched). Syncs afterwards.
+int func_write_file_atomic(const std::string& path, const void* data, size_t size);
+int func_write_file_atomic(const std::string& path, const std::string& content);
+
+// Appends one record with a single write (log files). 1 or 0.
+int func_append_file_record(const std::string& path, const void* data, size_t size);
+
+// Removes temporary files that a power cut left in folder; returns how many.
+int func_remove_stale_temporary_files(const std::string& folder);

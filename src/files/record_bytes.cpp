@@ -1,0 +1,61 @@
+#include "files/record_bytes.h"
+
+#include <cstring>
+
+void func_put_int32_le(unsigned char* at, int32_t value)
+{
+    uint32_t bits = static_cast<uint32_t>(value);
+    for (int i = 0; i < 4; ++i)
+        at[i] = static_cast<unsigned char>(bits >> (8 * i));
+}
+
+int32_t func_get_int32_le(const unsigned char* at)
+{
+    uint32_t bits = 0;
+    for (int i = 0; i < 4; ++i)
+        bits |= static_cast<uint32_t>(at[i]) << (8 * i);
+    return static_cast<int32_t>(bits);
+}
+
+void func_put_float32_le(unsigned char* at, float value)
+{
+    uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    func_put_int32_le(at, static_cast<int32_t>(bits));
+}
+
+float func_get_float32_le(const unsigned char* at)
+{
+    uint32_t bits = static_cast<uint32_t>(func_get_int32_le(at));
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+std::string func_cut_text_utf8(const std::string& text, size_t max_bytes)
+{
+    if (text.size() <= max_bytes)
+        return text;
+    size_t end = max_bytes;
+    // Step back over continuation bytes so no character is split.
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    return text.substr(0, end);
+}
+
+void func_put_text_field(unsigned char* at, size_t field_size, const std::string& text)
+{
+    if (field_size == 0)
+        return;
+    std::memset(at, 0, field_size);
+    std::string cut = func_cut_text_utf8(text.substr(0, text.find('\0')), field_size - 1);
+    std::memcpy(at, cut.data(), cut.size());
+}
+
+std::string func_get_text_field(const unsigned char* at, size_t field_size)
+{
+    size_t length = 0;
+    while (length < field_size && at[length] != 0)
+        ++length;
+    return std::string(reinterpret_cast<const char*>(at), length);
+}

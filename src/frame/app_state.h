@@ -1,0 +1,137 @@
+// Shared run-time state of the console: screen records, paging records,
+// run flags and the list models. Allocated once at start-up.
+#pragma once
+#include <gtk/gtk.h>
+
+// Screen codes.
+enum screen_code {
+    SCREEN_HOME = 0,
+    SCREEN_CONFIGURATION = 1,
+    SCREEN_FORMULAS = 2,
+    SCREEN_STEPS = 3,
+    SCREEN_SELECTED_STEP = 4,
+    SCREEN_CHEMICALS = 5,
+    SCREEN_FILE = 6,
+    SCREEN_ERROR_INFO = 9,
+    SCREEN_INPUT_OUTPUT = 10,
+    SCREEN_LOGS = 11,
+    SCREEN_SYSTEM_SETTINGS = 12,
+    SCREEN_CHEMICAL_VALVES = 13,
+    SCREEN_SPRAY_DOWN = 14,
+    SCREEN_VEZ_CONFIGURATION = 15,
+    SCREEN_POST_DRY = 16,
+    SCREEN_VEZ_STATE = 17,
+    SCREEN_VEZ_RECOVERY = 18,
+    SCREEN_VEZ_MANUAL = 19,
+    SCREEN_VEZ_BATCH_DATA = 20,
+    SCREEN_RUN = 22,
+};
+constexpr int SCREEN_RECORD_COUNT = 21;
+constexpr int SCREEN_BUTTON_COUNT = 14;
+constexpr int SCREEN_LABEL_COUNT = 14;
+
+// Screen descriptor: what a screen shows and where its shared widgets are.
+struct display_data {
+    int screen_code = 0;
+    GtkWidget* window = nullptr;
+    int list_width = 0, list_height = 0;
+    GtkWidget* evb_options_list = nullptr;
+    GtkWidget* tbl_options_list = nullptr;
+    GtkWidget* vwp_options_list = nullptr;
+    GtkWidget* lbl_active_item = nullptr;
+    GtkWidget* evb_active_item = nullptr;
+    GtkWidget* evb_page_info = nullptr;
+    GtkWidget* lbl_page_info = nullptr;
+    GtkWidget* btn_page_up = nullptr;
+    GtkWidget* btn_page_down = nullptr;
+    GtkWidget* btn_page_left = nullptr;
+    GtkWidget* btn_page_right = nullptr;
+    GtkWidget* lbl_message_bar = nullptr;
+    GtkWidget* evb_message_bar = nullptr;
+    GtkWidget* btn_save = nullptr;
+    GtkWidget* btn_cancel = nullptr;
+    int list_width1 = 0, list_height1 = 0;
+    GtkWidget* lbl_page_info1 = nullptr;
+    GtkWidget* evb_page_info1 = nullptr;
+    // Fields 23 to 27: the second list of the file screen; other screens
+    // keep their own widgets here (home: img_socket_status in 23,
+    // lbl_time in 26, lbl_date in 27).
+    GtkWidget* evb_options_list1 = nullptr;
+    GtkWidget* tbl_options_list1 = nullptr;
+    GtkWidget* vwp_options_list1 = nullptr;
+    GtkWidget* btn_page_up1 = nullptr;
+    GtkWidget* btn_page_down1 = nullptr;
+    GtkWidget* buttons[SCREEN_BUTTON_COUNT] = {};
+    GtkWidget* labels[SCREEN_LABEL_COUNT] = {};
+};
+
+// One list's paging state.
+struct page_list_info {
+    char selected_text[52] = {};
+    int selected_number = -1;
+    int pressed_row = -1;
+    int pressed_page = 0;
+    int active_row = -1;
+    int active_page = 0;
+    int total_items = 0;
+    int rows_per_page = 0;
+    int pages = 1;
+    int current_page = 1;
+    int first_item = 0;
+    int end_item = 0;
+    int rows_shown = 0;
+    int reload = 0;
+};
+
+// Paging record of one screen: its main list and the file screen's second list.
+struct page_info_record {
+    page_list_info list;
+    page_list_info list1;
+};
+
+extern display_data* options_display;
+extern display_data* preloaded_display;  // SCREEN_RECORD_COUNT records
+extern page_info_record* page_info;      // SCREEN_RECORD_COUNT records
+
+// Run flags.
+extern int in_run_mode;
+extern int in_remote_run_mode;
+extern int resume_formula_number;
+extern int resume_formula_flag;
+extern int formula_ended;
+extern double formula_elapse_time;
+extern int in_vez_automatic_mode;
+extern int vez_power_up_mode;
+extern int TIDAL_LOOP;
+extern int VALID_COM_VERSION;
+extern int manual_mode;
+extern GtkWidget* main_application_window;
+extern GdkWindow* gdk_window;
+extern GdkCursor* blank_cursor;
+
+// List models created at start-up.
+extern GtkListStore* selection_options_list_store;
+extern GtkListStore* configure_list_store;
+extern GtkListStore* vez_configure_list_store;
+extern GtkListStore* post_dry_list_store;
+extern GtkListStore* formula_list_store;
+extern GtkListStore* step_list_store;
+extern GtkListStore* step_list_store_21;
+extern GtkListStore* chemical_list_store;
+extern GtkListStore* chemical_valves_list_store;
+extern GtkListStore* log_list_store;
+extern GtkTreeStore* error_solutions_tree_store;
+extern GtkTreeStore* vez_states_tree_store;
+// log_transaction_store lives with the log writer (logs/log_file.h).
+
+// Creates the list models (idempotent).
+void func_create_list_stores();
+// Allocates page_info, options_display and preloaded_display once and
+// resets every page record to "no selection, page 1 of 1". Returns 1, or
+// 0 after logging when memory runs out.
+int func_allocate_shared_records();
+// Puts every page record back to its initial values (tests, start-up).
+void func_reset_page_info();
+
+// The visible screen's code, or -1 before any screen is shown.
+int func_current_screen_code();

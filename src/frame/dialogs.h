@@ -1,0 +1,29 @@
+// Message bar, modal dialogs (one at a time) and the dealer picture.
+#pragma once
+#include <gtk/gtk.h>
+
+#include <string>
+
+extern GtkWidget* dialog_window;
+extern GtkWidget* dialog_window_message;
+
+// Sets a label of the shown screen by message kind, with its colours.
+void func_show_message(int kind, const char* text);
+inline void func_show_message(int kind, const std::string& text) { func_show_message(kind, text.c_str()); }
+
+// Opens a dialog of the given kind over main_application_window, closing
+// the one already open. Returns once it is drawn.
+void func_show_dialog(int kind, const char* message, int modal, gpointer data);
+inline void func_show_dialog(int kind, const std::string& message, int modal, gpointer data)
+{
+    func_show_dialog(kind, message.c_str(), modal, data);
+}
+void func_close_active_dialog();
+void func_unload_dialog(GtkWidget* dialog);
+
+// Title slot of a dialog kind (178 to 181), or -1 for undecorated kinds.
+int func_get_dialog_title_slot(int kind);
+
+extern "C" {
+void func_show_dealer_info_screen(GtkWidget* widget, gpointer data);
+}

@@ -1,0 +1,21 @@
+// The language array p: every operator text is slot n of it, loaded from
+// data/L<n>.lng. English (L0) is loaded first, then the configured one.
+#pragma once
+#include <string>
+
+constexpr int LANGUAGE_SLOT_COUNT = 1000;
+// Longest line a language file read takes (a longer line counts as more).
+constexpr int LANGUAGE_LINE_MAX = 199;
+
+// Slots hold their text; a slot no file has filled is empty.
+extern std::string p[LANGUAGE_SLOT_COUNT];
+extern int default_language;
+
+// Loads data/<name>.lng and applies it (tables, font, locale).
+void func_init_language(const char* name);
+// Copies the slots into the option and label tables.
+void func_init_language_array();
+// The font name the toolkit gets for the variant and language.
+std::string func_get_language_font_name(double language_number);
+// The locale chosen for a language number.
+std::string func_get_language_locale(int language_number);

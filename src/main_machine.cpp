@@ -1,0 +1,7 @@
+// The machine variant: full-screen console beside the controller.
+#include "frame/startup.h"
+
+extern const int PC_MODE = 0;
+extern const int PC_MODE_TOUCHSCREEN = 0;
+
+int main(int argc, char** argv) { return func_main(argc, argv); }

@@ -1,0 +1,7 @@
+// The desktop variant: a programming station on an ordinary PC.
+#include "frame/startup.h"
+
+extern const int PC_MODE = 1;
+extern const int PC_MODE_TOUCHSCREEN = 0;
+
+int main(int argc, char** argv) { return func_main(argc, argv); }

@@ -1,0 +1,40 @@
+// A throw-away installation root and system root for one test. It holds
+// what installing puts there (interface files, pictures, language files)
+// unless asked to start empty, records every program the console would
+// run and counts syncs, so no test touches the real system.
+#pragma once
+#include <ctime>
+#include <string>
+#include <vector>
+
+class sandbox_root {
+public:
+    explicit sandbox_root(bool with_installed_data = true);
+    ~sandbox_root();
+    sandbox_root(const sandbox_root&) = delete;
+    sandbox_root& operator=(const sandbox_root&) = delete;
+
+    // Installation root, ending in "/".
+    const std::string& root() const { return root_; }
+    std::string path(const std::string& relative) const { return root_ + relative; }
+    const std::string& system_root() const { return system_; }
+
+    void write_file(const std::string& relative, const std::string& content) const;
+    std::string read_file(const std::string& relative) const;
+    bool exists(const std::string& relative) const;
+    std::vector<std::string> list_folder(const std::string& relative) const;
+
+    // Fixes the console's clock (local time).
+    static void set_clock(int year, int month, int day, int hour = 10, int minute = 30);
+
+    std::vector<std::vector<std::string>> programs_run;
+    int sync_calls = 0;
+
+private:
+    std::string base_;
+    std::string root_;
+    std::string system_;
+};
+
+// Bytes of a file as a string ("" when missing).
+std::string func_read_whole_file(const std::string& path);

@@ -1,0 +1,3 @@
+// Test binaries built as the machine variant.
+extern const int PC_MODE = 0;
+extern const int PC_MODE_TOUCHSCREEN = 0;
