@@ -1,0 +1,453 @@
+#include "frame/paging.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "configuration/configuration_lookup.h"
+#include "frame/build_switches.h"
+#include "frame/dialogs.h"
+#include "frame/screens.h"
+#include "frame/ui_loader.h"
+#include "frame/widget_style.h"
+#include "language/language.h"
+#include "link/ipc_link.h"
+
+namespace {
+list_screen_hooks hooks[SCREEN_RECORD_COUNT];
+list_screen_hooks no_hooks;
+
+page_list_info dummy_list;
+
+bool is_list_screen_with_name_column(int code)
+{
+    return code == SCREEN_HOME || code == SCREEN_FORMULAS || code == SCREEN_STEPS ||
+           code == SCREEN_FILE || code == SCREEN_POST_DRY;
+}
+
+int shown_code()
+{
+    int code = func_current_screen_code();
+    return (code >= 0 && code < SCREEN_RECORD_COUNT) ? code : -1;
+}
+
+page_list_info& current_list1()
+{
+    int code = shown_code();
+    return (code < 0 || !page_info) ? dummy_list : page_info[code].list1;
+}
+
+void write_counter(int kind, const page_list_info& info)
+{
+    char text[32];
+    snprintf(text, sizeof text, "%02d / %02d", info.current_page, info.pages);
+    func_show_message(kind, text);
+}
+
+void set_sensitive(GtkWidget* widget, bool sensitive)
+{
+    if (widget)
+        gtk_widget_set_sensitive(widget, sensitive ? TRUE : FALSE);
+}
+}  // namespace
+
+list_screen_hooks& func_list_screen_hooks(int screen_code)
+{
+    if (screen_code < 0 || screen_code >= SCREEN_RECORD_COUNT)
+        return no_hooks = list_screen_hooks();
+    return hooks[screen_code];
+}
+
+int func_get_rows_per_page(int screen_code)
+{
+    switch (screen_code) {
+    case SCREEN_CONFIGURATION:
+    case SCREEN_SELECTED_STEP:
+    case SCREEN_VEZ_CONFIGURATION: return 20;
+    case SCREEN_FORMULAS:
+    case SCREEN_STEPS:
+    case SCREEN_POST_DRY: return 6;
+    case SCREEN_FILE: return 4;
+    case SCREEN_INPUT_OUTPUT: return input_output_mode == 2 ? 14 : 24;
+    case SCREEN_LOGS: return 11;
+    default: return 5;
+    }
+}
+
+void func_compute_paging(page_list_info& info, int total_items, int rows_per_page)
+{
+    if (rows_per_page < 1)
+        rows_per_page = 1;
+    if (total_items < 0)
+        total_items = 0;
+    info.total_items = total_items;
+    info.rows_per_page = rows_per_page;
+    info.pages = total_items <= rows_per_page
+                     ? 1
+                     : total_items / rows_per_page + (total_items % rows_per_page != 0 ? 1 : 0);
+    if (info.current_page < 1 || info.current_page > info.pages)
+        info.current_page = 1;
+    info.first_item = (info.current_page - 1) * rows_per_page;
+    info.end_item = info.first_item + rows_per_page;
+    if (info.end_item > total_items)
+        info.end_item = total_items;
+}
+
+int func_get_row_from_name(const char* name)
+{
+    if (!name)
+        return -1;
+    const char* hash = strrchr(name, '#');
+    if (!hash)
+        return -1;
+    return atoi(hash + 1);
+}
+
+void func_compute_selection_after_deletion(page_list_info& info, int items_left)
+{
+    info.active_row = -1;
+    if (items_left <= 0) {
+        info.pressed_row = -1;
+        return;
+    }
+    if (info.pressed_row > 0) {
+        info.pressed_row -= 1;
+    } else if (info.pressed_page > 1) {
+        info.pressed_row = info.rows_per_page - 1;
+        info.pressed_page -= 1;
+        info.current_page = info.pressed_page;
+    } else {
+        info.pressed_row = -1;
+    }
+}
+
+void func_compute_selection_after_adding(page_list_info& info, int item_count)
+{
+    int rows = info.rows_per_page > 0 ? info.rows_per_page : 1;
+    int page = item_count <= rows ? 1 : (item_count - 1) / rows + 1;
+    info.pressed_row = item_count > 0 ? (item_count - 1) % rows : -1;
+    info.pressed_page = page;
+    info.current_page = page;
+    info.reload = 1;
+}
+
+int func_get_lookup_table_index_for(int screen_code, int item)
+{
+    static const int step_items[19] = {0, -1, -1, 1, 2, 3, 4, 5, -1, 6, 7, 8, 9, -1, -1, -1, -1, 10, 10};
+    static const int chemical_items[5] = {1, -1, 0, -1, 2};
+    static const int vez_items[13] = {1, 2, -1, -1, -1, -1, -1, 2, -1, -1, 2, 2, 2};
+    switch (screen_code) {
+    case SCREEN_CONFIGURATION:
+        return (item >= 0 && item <= 53) ? func_get_cfg_item_row(item) : -1;
+    case SCREEN_FORMULAS:
+        return item == 1 ? 0 : -1;
+    case SCREEN_STEPS:
+    case SCREEN_SELECTED_STEP:
+        return (item >= 0 && item <= 18) ? step_items[item] : -1;
+    case SCREEN_CHEMICALS:
+        return (item >= 1 && item <= 5) ? chemical_items[item - 1] : -1;
+    case SCREEN_SYSTEM_SETTINGS:
+        return item == 0 ? 0 : -1;
+    case SCREEN_VEZ_CONFIGURATION:
+        return (item >= 1 && item <= 13) ? vez_items[item - 1] : -1;
+    default:
+        return -1;
+    }
+}
+
+page_list_info& func_current_page_list()
+{
+    int code = shown_code();
+    return (code < 0 || !page_info) ? dummy_list : page_info[code].list;
+}
+
+int func_get_index_from_widget_name_no_page_adjust(GtkWidget* widget)
+{
+    return widget ? func_get_row_from_name(gtk_widget_get_name(widget)) : -1;
+}
+
+int func_get_index_from_widget_name(GtkWidget* widget)
+{
+    int row = func_get_index_from_widget_name_no_page_adjust(widget);
+    if (row < 0)
+        return -1;
+    const page_list_info& info = func_current_page_list();
+    return row + (info.current_page - 1) * func_get_rows_per_page(func_current_screen_code());
+}
+
+void func_update_page_info_test(int total_items)
+{
+    page_list_info& info = func_current_page_list();
+    func_compute_paging(info, total_items, func_get_rows_per_page(func_current_screen_code()));
+    write_counter(6, info);
+}
+
+void func_update_page_info1_test(int total_items)
+{
+    page_list_info& info = current_list1();
+    func_compute_paging(info, total_items, 1);
+    write_counter(7, info);
+}
+
+void func_enable_disable_page_up_down_button()
+{
+    const page_list_info& info = func_current_page_list();
+    set_sensitive(options_display->btn_page_up, info.current_page >= 2);
+    set_sensitive(options_display->btn_page_down, info.current_page < info.pages);
+}
+
+void func_enable_disable_page_up_down_button1()
+{
+    const page_list_info& info = current_list1();
+    set_sensitive(options_display->btn_page_up1, info.current_page >= 2);
+    set_sensitive(options_display->btn_page_down1, info.current_page < info.pages);
+}
+
+void func_enable_clone_ren_del_button(int sensitive)
+{
+    int code = func_current_screen_code();
+    GtkWidget** buttons = options_display->buttons;
+    if (code == SCREEN_FILE) {
+        for (int i = 0; i < 3; ++i)
+            set_sensitive(buttons[i], sensitive);
+    } else if (code == SCREEN_POST_DRY) {
+        set_sensitive(buttons[3], sensitive);
+    } else {
+        for (int i = 1; i < 4; ++i)
+            set_sensitive(buttons[i], sensitive);
+    }
+}
+
+void func_enable_options_button(int row, int sensitive, gpointer data)
+{
+    list_screen_hooks& screen = func_list_screen_hooks(func_current_screen_code());
+    if (screen.enable_options_button)
+        screen.enable_options_button(row, sensitive, data);
+}
+
+void func_set_selection_after_deletion(int items_left)
+{
+    func_compute_selection_after_deletion(func_current_page_list(), items_left);
+    if (items_left <= 0)
+        func_enable_clone_ren_del_button(0);
+}
+
+void func_select_added_item()
+{
+    page_list_info& info = func_current_page_list();
+    info.rows_per_page = func_get_rows_per_page(func_current_screen_code());
+    func_compute_selection_after_adding(info, info.total_items);
+}
+
+int func_get_lookup_table_index(int item)
+{
+    return func_get_lookup_table_index_for(func_current_screen_code(), item);
+}
+
+namespace {
+GtkWidget* find_label(GtkWidget* widget)
+{
+    if (!widget)
+        return nullptr;
+    if (GTK_IS_LABEL(widget))
+        return widget;
+    if (GTK_IS_BIN(widget))
+        return find_label(gtk_bin_get_child(GTK_BIN(widget)));
+    if (GTK_IS_CONTAINER(widget)) {
+        GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+        GtkWidget* found = nullptr;
+        for (GList* child = children; child && !found; child = child->next)
+            found = find_label(GTK_WIDGET(child->data));
+        g_list_free(children);
+        return found;
+    }
+    return nullptr;
+}
+}  // namespace
+
+const char* func_get_widget_label_text(GtkWidget* widget)
+{
+    GtkWidget* label = find_label(widget);
+    const char* text = label ? gtk_label_get_text(GTK_LABEL(label)) : nullptr;
+    return text ? text : "";
+}
+
+void func_show_page_info_test(GtkWidget* widget, gpointer)
+{
+    func_show_dialog(18, p[190], 1, nullptr);
+    page_list_info& info = func_current_page_list();
+    if (widget) {
+        if (func_widget_name_is(widget, "btn_page_down")) {
+            if (info.current_page < info.pages)
+                info.current_page += 1;
+        } else if (func_widget_name_is(widget, "btn_page_up")) {
+            if (info.current_page > 1)
+                info.current_page -= 1;
+        }
+    } else if (info.pressed_row >= 0 && info.rows_per_page > 0) {
+        info.current_page = info.pressed_row / info.rows_per_page + 1;
+        if (info.current_page > info.pages)
+            info.pages = info.current_page;
+    }
+    write_counter(6, info);
+    list_screen_hooks& screen = func_list_screen_hooks(func_current_screen_code());
+    if (screen.display)
+        screen.display();
+    if (options_display->tbl_options_list)
+        gtk_widget_queue_draw(options_display->tbl_options_list);
+    func_run_pending_events();
+    func_close_active_dialog();
+}
+
+void func_show_page_info1_test(GtkWidget* widget, gpointer)
+{
+    page_list_info& info = current_list1();
+    if (widget) {
+        if (func_widget_name_is(widget, "btn_page_down1")) {
+            if (info.current_page < info.pages)
+                info.current_page += 1;
+        } else if (func_widget_name_is(widget, "btn_page_up1")) {
+            if (info.current_page > 1)
+                info.current_page -= 1;
+        }
+    } else if (info.pressed_row >= 0 && info.rows_per_page > 0) {
+        info.current_page = info.pressed_row / info.rows_per_page + 1;
+        if (info.current_page > info.pages)
+            info.pages = info.current_page;
+    }
+    write_counter(7, info);
+    int code = func_current_screen_code();
+    list_screen_hooks& screen = func_list_screen_hooks(code);
+    bool has_second_list = code == SCREEN_HOME || code == SCREEN_FORMULAS || code == SCREEN_STEPS ||
+                           code == SCREEN_FILE || code == SCREEN_POST_DRY;
+    if (has_second_list && screen.display1)
+        screen.display1();
+    if (options_display->tbl_options_list1)
+        gtk_widget_queue_draw(options_display->tbl_options_list1);
+    func_run_pending_events();
+}
+
+namespace {
+void mark_pressed(GtkWidget* widget)
+{
+    if (widget)
+        gtk_widget_set_state(widget, GTK_STATE_ACTIVE);
+}
+
+// Row press on a list screen, for either list of the shown screen.
+void press_row(GtkWidget* widget, gpointer data, bool second)
+{
+    const int code = func_current_screen_code();
+    if (code < 0 || !page_info)
+        return;
+    page_list_info& info = second ? page_info[code].list1 : page_info[code].list;
+    page_list_info& other = second ? page_info[code].list : page_info[code].list1;
+    list_screen_hooks& screen = func_list_screen_hooks(code);
+    GtkWidget** names = second ? screen.name_buttons1 : screen.name_buttons;
+
+    // A row remembered from a longer list no longer exists: forget it and
+    // take this press as a fresh selection.
+    if (info.pressed_row >= info.rows_shown) {
+        info.pressed_row = -1;
+        info.active_row = -1;
+    }
+    const int row = func_get_index_from_widget_name_no_page_adjust(widget);
+    if (row < 0 || row >= info.rows_shown)
+        return;
+    if (code == SCREEN_HOME && names && names[row]) {
+        func_set_widget_font_and_color(names[row], nullptr, "green", nullptr, nullptr);
+        gtk_widget_grab_focus(names[row]);
+    } else {
+        func_set_widget_font_and_color(widget, nullptr, "green", nullptr, nullptr);
+    }
+
+    if (code == SCREEN_FILE) {
+        info.selected_number = row;
+    } else if (screen.number_buttons && screen.number_buttons[row]) {
+        info.selected_number = atoi(func_get_widget_label_text(screen.number_buttons[row]));
+    }
+    g_strlcpy(info.selected_text, func_get_widget_label_text(widget), sizeof info.selected_text);
+    if (code == SCREEN_FORMULAS || code == SCREEN_STEPS || code == SCREEN_CHEMICALS ||
+        code == SCREEN_POST_DRY)
+        func_enable_options_button(row, 1, data);
+
+    if (screen.after_row_press)
+        screen.after_row_press(row);
+    if (code == SCREEN_FORMULAS || code == SCREEN_STEPS || code == SCREEN_POST_DRY)
+        func_enable_clone_ren_del_button(1);
+    if (code == SCREEN_HOME && !PC_MODE)
+        set_sensitive(options_display->buttons[0], true);
+
+    info.pressed_row = row;
+    info.pressed_page = info.current_page;
+    mark_pressed(widget);
+    other.pressed_row = -1;
+
+    if (info.active_row >= info.rows_shown) {
+        info.active_row = -1;
+        return;
+    }
+    if (info.active_row < 0) {
+        info.active_row = row;
+        info.active_page = info.current_page;
+    } else if (info.active_row != row || info.active_page != info.current_page) {
+        if (is_list_screen_with_name_column(code)) {
+            if (names && info.active_page == info.current_page && names[info.active_row])
+                func_show_button_normal_state(names[info.active_row]);
+            if (code == SCREEN_FORMULAS || code == SCREEN_POST_DRY || code == SCREEN_STEPS)
+                func_enable_options_button(info.active_row, 0, data);
+            info.active_row = row;
+            info.active_page = info.current_page;
+            mark_pressed(widget);
+        }
+    }
+}
+}  // namespace
+
+void func_show_button_pressed_state_static_test(GtkWidget* widget, gpointer data)
+{
+    press_row(widget, data, false);
+}
+
+void func_show_button_pressed_state_static1_test(GtkWidget* widget, gpointer data)
+{
+    press_row(widget, data, true);
+}
+
+void func_show_decision_pressed_state_static_test(GtkWidget* widget)
+{
+    const int code = func_current_screen_code();
+    if (code < 0 || !page_info || !widget)
+        return;
+    page_list_info& info = page_info[code].list;
+    func_set_widget_font_and_color(widget, nullptr, "green", nullptr, nullptr);
+    const int index = func_get_index_from_widget_name(widget);
+    const int rows = func_get_rows_per_page(code);
+    info.pressed_row = index;
+    info.pressed_page = info.current_page;
+    mark_pressed(widget);
+    if (info.active_row < 0 || (info.active_row >= info.rows_shown && info.active_page != info.current_page)) {
+        info.active_row = index;
+        info.active_page = info.current_page;
+        return;
+    }
+    if (info.active_row != index) {
+        GtkWidget** buttons = func_list_screen_hooks(code).decision_buttons;
+        if (buttons && info.active_page == info.current_page && rows > 0)
+            func_show_button_normal_state(buttons[info.active_row % rows]);
+        info.active_row = index;
+        info.active_page = info.current_page;
+    }
+}
+
+void func_show_button_normal_state(GtkWidget* widget)
+{
+    if (!widget)
+        return;
+    gtk_widget_modify_bg(widget, GTK_STATE_NORMAL, nullptr);
+    GtkWidget* label = find_label(widget);
+    if (label)
+        gtk_widget_modify_fg(label, GTK_STATE_NORMAL, nullptr);
+    gtk_widget_set_state(widget, GTK_STATE_NORMAL);
+    gtk_widget_queue_draw(widget);
+}

@@ -1,0 +1,59 @@
+// Paged lists of row buttons: the per-screen page records, row naming
+// ("<prefix>#%03d"), the pressed/active row, page buttons and the
+// selection after adding or deleting. Every list screen uses this.
+#pragma once
+#include <gtk/gtk.h>
+
+#include "frame/app_state.h"
+
+// What a list screen plugs into the shared paging code.
+struct list_screen_hooks {
+    void (*display)() = nullptr;   // redraws the first list
+    void (*display1)() = nullptr;  // redraws the second list
+    GtkWidget** number_buttons = nullptr;  // row arrays of the current page
+    GtkWidget** name_buttons = nullptr;
+    GtkWidget** name_buttons1 = nullptr;
+    GtkWidget** decision_buttons = nullptr;  // value-editing screens
+    void (*enable_options_button)(int row, int sensitive, gpointer data) = nullptr;
+    // Screen-specific rules after a row press (before it is recorded).
+    void (*after_row_press)(int row) = nullptr;
+};
+list_screen_hooks& func_list_screen_hooks(int screen_code);
+
+// --- arithmetic, no widgets ---------------------------------------------------
+int func_get_rows_per_page(int screen_code);
+// Pages, current page (reset to 1 when out of range), first and end item.
+void func_compute_paging(page_list_info& info, int total_items, int rows_per_page);
+// Decimal number after the last '#', -1 when there is none.
+int func_get_row_from_name(const char* name);
+// Selection after deleting, with `items_left` items left. Returns false
+// when nothing stays selected.
+void func_compute_selection_after_deletion(page_list_info& info, int items_left);
+void func_compute_selection_after_adding(page_list_info& info, int item_count);
+// Row of the option tables for an item of a screen, or -1.
+int func_get_lookup_table_index_for(int screen_code, int item);
+
+// --- on the shown screen (options_display) ----------------------------------------
+page_list_info& func_current_page_list();
+int func_get_index_from_widget_name_no_page_adjust(GtkWidget* widget);
+int func_get_index_from_widget_name(GtkWidget* widget);
+void func_update_page_info_test(int total_items);
+void func_update_page_info1_test(int total_items);
+void func_enable_disable_page_up_down_button();
+void func_enable_disable_page_up_down_button1();
+void func_enable_clone_ren_del_button(int sensitive);
+void func_enable_options_button(int row, int sensitive, gpointer data);
+void func_set_selection_after_deletion(int items_left);
+void func_select_added_item();
+int func_get_lookup_table_index(int item);
+// Label text of a button (or label), "" when none.
+const char* func_get_widget_label_text(GtkWidget* widget);
+
+extern "C" {
+void func_show_page_info_test(GtkWidget* widget, gpointer data);
+void func_show_page_info1_test(GtkWidget* widget, gpointer data);
+void func_show_button_pressed_state_static_test(GtkWidget* widget, gpointer data);
+void func_show_button_pressed_state_static1_test(GtkWidget* widget, gpointer data);
+void func_show_decision_pressed_state_static_test(GtkWidget* widget);
+void func_show_button_normal_state(GtkWidget* widget);
+}

@@ -1,0 +1,49 @@
+#include "frame/screens.h"
+
+#include "files/paths.h"
+#include "frame/app_state.h"
+#include "frame/build_switches.h"
+#include "language/language.h"
+
+void func_setup_screen_window(GtkWidget* window)
+{
+    if (!window)
+        return;
+    GtkWindow* win = GTK_WINDOW(window);
+    if (!PC_MODE) {
+        gtk_window_set_decorated(win, FALSE);
+        // Without a window manager fullscreen does nothing: size it ourselves.
+        GdkScreen* screen = gtk_window_get_screen(win);
+        gtk_window_move(win, 0, 0);
+        gtk_window_resize(win, gdk_screen_get_width(screen), gdk_screen_get_height(screen));
+        gtk_window_fullscreen(win);
+    } else {
+        gtk_window_set_deletable(win, FALSE);
+        gtk_window_set_position(win, GTK_WIN_POS_CENTER);
+        gtk_window_set_title(win, p[395].c_str());
+        gtk_window_set_default_icon_from_file((func_image_dir() + "icon_formula_22.png").c_str(), nullptr);
+    }
+}
+
+void func_make_screen_current(int code, int preloaded_code, int list_width, int list_height)
+{
+    *options_display = preloaded_display[preloaded_code];
+    options_display->screen_code = code;
+    options_display->list_width = list_width;
+    options_display->list_height = list_height;
+    main_application_window = options_display->window;
+    if (!PC_MODE && main_application_window)
+        gtk_window_set_keep_above(GTK_WINDOW(main_application_window), TRUE);
+}
+
+void func_hide_screen(GtkWidget* window)
+{
+    if (window)
+        gtk_widget_hide_all(window);
+}
+
+void func_run_pending_events()
+{
+    while (gtk_events_pending())
+        gtk_main_iteration_do(FALSE);
+}

@@ -1,0 +1,219 @@
+#include "frame/startup.h"
+
+#include <dirent.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "configuration/configuration_record.h"
+#include "files/atomic_file.h"
+#include "files/file_helpers.h"
+#include "files/paths.h"
+#include "files/version_files.h"
+#include "frame/app_state.h"
+#include "frame/build_switches.h"
+#include "frame/dialogs.h"
+#include "frame/home_screen.h"
+#include "frame/ui_loader.h"
+#include "frame/widget_style.h"
+#include "language/language.h"
+#include "language/option_tables.h"
+#include "language/units.h"
+#include "link/ipc_link.h"
+#include "logs/log_file.h"
+#include "settings/passwords.h"
+
+std::string array_letters_icons[26];
+GtkWidget* splash_window = nullptr;
+
+namespace {
+// Screens are built once, in this order; later screens add their loaders.
+void (*const SCREEN_LOADERS[])() = {
+    func_load_home_screen,
+};
+
+void remove_stale_temporary_files()
+{
+    const std::string folders[] = {func_install_path(""), func_configuration_dir(), func_formulas_dir(),
+                                   func_data_dir(), func_log_dir()};
+    for (const std::string& folder : folders)
+        func_remove_stale_temporary_files(folder);
+    // Formula folders hold step and chemical files written the same way.
+    if (DIR* dir = opendir(func_formulas_dir().c_str())) {
+        while (dirent* entry = readdir(dir)) {
+            if (strstr(entry->d_name, "f-"))
+                func_remove_stale_temporary_files(func_formulas_dir() + entry->d_name + "/");
+        }
+        closedir(dir);
+    }
+}
+
+void set_pointer()
+{
+    gdk_window = gdk_get_default_root_window();
+    blank_cursor = (PC_MODE && !PC_MODE_TOUCHSCREEN) ? gdk_cursor_new(GDK_HAND2)
+                                                     : gdk_cursor_new(GDK_BLANK_CURSOR);
+    if (gdk_window)
+        gdk_window_set_cursor(gdk_window, blank_cursor);
+}
+
+void set_toolkit_settings()
+{
+    GtkSettings* settings = gtk_settings_get_default();
+    if (!settings)
+        return;
+    gboolean touchscreen = FALSE;
+    g_object_get(settings, "gtk-touchscreen-mode", &touchscreen, nullptr);
+    g_object_set(settings, "gtk-touchscreen-mode", TRUE, nullptr);
+    gtk_rc_parse((func_image_dir() + "lumex.gtkrc").c_str());
+    g_object_set(settings, "gtk-theme-name", "ZelkaControl", nullptr);
+    // Pictures on buttons are part of how operators find them.
+    g_object_set(settings, "gtk-button-images", TRUE, nullptr);
+}
+
+bool allocate_records()
+{
+    func_create_list_stores();
+    if (!func_allocate_shared_records() || !func_allocate_link_records())
+        return false;
+    func_allocate_password_records();
+    return true;
+}
+
+void load_configured_language()
+{
+    machine_configuration* configuration = current_machine_configuration;
+    float language = configuration->items[1];
+    if (language < 0.0f || language > 10.0f) {
+        configuration->items[1] = 0.0f;
+        language = 0.0f;
+    }
+    char name[16];
+    snprintf(name, sizeof name, "L%0.0f", language);
+    func_init_language(name);
+    // Reloading the language refreshes the record from the store; keep
+    // the corrected number.
+    if (current_machine_configuration->items[1] < 0.0f || current_machine_configuration->items[1] > 10.0f)
+        current_machine_configuration->items[1] = 0.0f;
+}
+
+void write_version_files()
+{
+    func_set_software_version(func_install_path("ztqbgui.ver"), CONSOLE_SOFTWARE_VERSION);
+    std::string set_name = func_get_formula_set_filename(func_formulas_dir());
+    if (!set_name.empty())
+        func_set_software_version(func_formulas_dir() + set_name, CONSOLE_SOFTWARE_VERSION);
+}
+}  // namespace
+
+int func_load_images()
+{
+    for (int letter = 0; letter < 26; ++letter)
+        array_letters_icons[letter] = func_image_dir() + static_cast<char>('A' + letter) + ".png";
+    return 1;
+}
+
+GtkWidget* func_show_splash_screen(const char* path)
+{
+    ui_file ui = func_load_interface_file("lumex_splash_screen.ui");
+    GtkWidget* window = func_lookup_widget(ui, "win_splash_screen");
+    GtkWidget* image = func_lookup_widget(ui, "img_splash");
+    if (!window)
+        return nullptr;
+    if (!PC_MODE) {
+        gtk_window_set_decorated(GTK_WINDOW(window), FALSE);
+        GdkScreen* screen = gtk_window_get_screen(GTK_WINDOW(window));
+        gtk_window_move(GTK_WINDOW(window), 0, 0);
+        gtk_window_resize(GTK_WINDOW(window), gdk_screen_get_width(screen), gdk_screen_get_height(screen));
+    } else {
+        gtk_window_set_position(GTK_WINDOW(window), GTK_WIN_POS_CENTER);
+    }
+    const std::string misc = func_splash_dir() + "misc_splash.png";
+    GdkPixbuf* picture = gdk_pixbuf_new_from_file(path, nullptr);
+    if (!picture && g_ascii_strcasecmp(path, misc.c_str()) != 0)
+        picture = gdk_pixbuf_new_from_file((func_splash_dir() + "tarvik_splash.png").c_str(), nullptr);
+    if (picture && image) {
+        gtk_image_set_from_pixbuf(GTK_IMAGE(image), picture);
+    }
+    if (picture)
+        g_object_unref(picture);
+    gtk_widget_show_all(window);
+    return window;
+}
+
+void cb_func_unload_screen(GtkWidget*, gpointer window)
+{
+    if (window)
+        gtk_widget_destroy(GTK_WIDGET(window));
+}
+
+gboolean func_timer_splash_1(gpointer splash)
+{
+    cb_func_unload_screen(nullptr, splash);
+    splash_window = func_show_splash_screen((func_splash_dir() + "misc_splash.png").c_str());
+    g_timeout_add(3000, func_timer_splash_2, splash_window);
+    return FALSE;
+}
+
+gboolean func_timer_splash_2(gpointer splash)
+{
+    func_show_home_screen(nullptr, nullptr);
+    ipc_sockfd = -1;
+    ipc_socket_connected = 0;
+    func_write_log(LOG_SYSERROR, "No connection to ipc server, attempting to restore connection!", 0);
+    g_timeout_add(500, func_restore_ipc_connection, nullptr);
+    func_update_clock(nullptr);
+    g_timeout_add(60000, reinterpret_cast<GSourceFunc>(func_update_clock), nullptr);
+    cb_func_unload_screen(nullptr, splash);
+    if (splash == splash_window)
+        splash_window = nullptr;
+    return FALSE;
+}
+
+int func_prepare_console(int* argc, char*** argv)
+{
+    gtk_init(argc, argv);
+    set_toolkit_settings();
+    set_pointer();
+    if (!allocate_records())
+        return 1;
+    remove_stale_temporary_files();
+
+    func_init_language("L0");
+    func_load_configuration_from_file();
+    func_refresh_current_configuration();
+    if (!current_machine_configuration) {
+        func_write_log(LOG_SYSERROR, "Main : Can't load machine configuration.", 0);
+        return 1;
+    }
+    for (int kind = 1; kind <= 3; ++kind)
+        func_load_password_from_file(kind);
+    *trigger = trigger_record();
+    load_configured_language();
+    func_load_images();
+
+    for (void (*load)() : SCREEN_LOADERS)
+        load();
+    write_version_files();
+    return 0;
+}
+
+int func_start_up(int* argc, char*** argv)
+{
+    int status = func_prepare_console(argc, argv);
+    if (status != 0)
+        return status;
+    splash_window = func_show_splash_screen((func_splash_dir() + "customer_splash.png").c_str());
+    g_timeout_add(3000, func_timer_splash_1, splash_window);
+    return 0;
+}
+
+int func_main(int argc, char** argv)
+{
+    int status = func_start_up(&argc, &argv);
+    if (status != 0)
+        return status;
+    gtk_main();
+    func_clear_old_log_file();
+    return 0;
+}

@@ -1,0 +1,15 @@
+// Fonts, colours and pictures of widgets.
+#pragma once
+#include <gtk/gtk.h>
+
+// For a plain button the label inside it is styled; otherwise the widget.
+// Any argument may be null to leave that aspect alone.
+void func_set_widget_font_and_color(GtkWidget* widget, const char* font, const char* text_color,
+                                    const char* background_color, GtkWidget* background_widget);
+
+// Positions of a button's picture.
+enum { ICON_LEFT = 0, ICON_RIGHT = 1, ICON_TOP = 2, ICON_BOTTOM = 3 };
+// Puts the picture on the button; a picture that does not load changes nothing.
+void func_set_button_icon(GtkWidget* button, const char* path, int position);
+void func_set_image_icon(GtkWidget* image, const char* path);
+void func_set_image_animation(GtkWidget* image, const char* path);
