@@ -1,0 +1,154 @@
+// Monthly log files, the 292-byte record, the old-log clean-up and the
+// change-log transactions.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "files/paths.h"
+#include "frame/app_state.h"
+#include "language/language.h"
+#include "logs/log_file.h"
+#include "support/core_data_fixture.h"
+#include "support/sandbox.h"
+
+namespace {
+class log_file_test : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        func_create_list_stores();
+        func_allocate_shared_records();
+        sandbox_root::set_clock(2018, 3, 26, 14, 5);
+        p[184] = "Changes";
+        p[177] = "Configuration";
+        p[186] = "Formula";
+        p[187] = "Steps";
+        func_begin_log_transaction();
+    }
+    std::string change_log() const { return sandbox.read_file("log/03-2018-change.log"); }
+    sandbox_root sandbox{false};
+};
+
+TEST_F(log_file_test, a_record_has_date_time_code_and_text_at_fixed_offsets)
+{
+    func_write_log(LOG_ERROR, "Door Open", 7);
+    const std::string bytes = sandbox.read_file("log/03-2018-error.log");
+    ASSERT_EQ(292u, bytes.size());
+    EXPECT_STREQ("03/26/2018", bytes.c_str());
+    EXPECT_STREQ("02:05 PM", bytes.c_str() + 15);
+    const unsigned char* code = reinterpret_cast<const unsigned char*>(bytes.data() + 32);
+    EXPECT_EQ(7, code[0] | code[1] << 8 | code[2] << 16 | code[3] << 24);
+    EXPECT_STREQ("Door Open", bytes.c_str() + 36);
+    EXPECT_EQ(1, sandbox.sync_calls);
+}
+
+TEST_F(log_file_test, each_month_gets_its_own_file_and_records_only_append)
+{
+    func_write_log(LOG_SYSERROR, "first", 0);
+    func_write_log(LOG_SYSERROR, "second", 0);
+    sandbox_root::set_clock(2018, 4, 1);
+    func_write_log(LOG_SYSERROR, "third", 0);
+    EXPECT_EQ((std::vector<std::string>{"first", "second"}),
+              read_log_texts(sandbox.read_file("log/03-2018-syserror.log")));
+    EXPECT_EQ(std::vector<std::string>{"third"}, read_log_texts(sandbox.read_file("log/04-2018-syserror.log")));
+    EXPECT_EQ(584u, sandbox.read_file("log/03-2018-syserror.log").size());
+}
+
+TEST_F(log_file_test, a_long_text_is_cut_to_255_bytes)
+{
+    func_write_log(LOG_CHANGE, std::string(400, 'x'), 0);
+    const std::string bytes = change_log();
+    ASSERT_EQ(292u, bytes.size());
+    EXPECT_EQ(std::string(255, 'x'), read_log_texts(bytes)[0]);
+}
+
+TEST_F(log_file_test, an_unwritable_log_folder_is_skipped_silently)
+{
+    sandbox.write_file("log", "a file where the folder should be");
+    func_write_log(LOG_SYSERROR, "lost", 0);
+    EXPECT_EQ("a file where the folder should be", sandbox.read_file("log"));
+}
+
+TEST_F(log_file_test, old_logs_two_to_four_years_back_are_deleted_at_exit)
+{
+    sandbox_root::set_clock(2018, 1, 10);
+    const char* const names[] = {"12-2014-change.log", "06-2015-error.log", "01-2016-syserror.log",
+                                 "11-2017-change.log", "01-2018-change.log", "05-2013-change.log"};
+    for (const char* name : names)
+        sandbox.write_file(std::string("log/") + name, "x");
+    func_clear_old_log_file();
+    EXPECT_FALSE(sandbox.exists("log/12-2014-change.log"));
+    EXPECT_FALSE(sandbox.exists("log/06-2015-error.log"));
+    EXPECT_FALSE(sandbox.exists("log/01-2016-syserror.log"));
+    EXPECT_TRUE(sandbox.exists("log/11-2017-change.log"));
+    EXPECT_TRUE(sandbox.exists("log/01-2018-change.log"));
+    // Only three years back are looked for, as before.
+    EXPECT_TRUE(sandbox.exists("log/05-2013-change.log"));
+    EXPECT_TRUE(sandbox.programs_run.empty());
+}
+
+TEST_F(log_file_test, a_visit_without_changes_writes_nothing)
+{
+    options_display->screen_code = SCREEN_CONFIGURATION;
+    func_end_log_transaction();
+    EXPECT_FALSE(sandbox.exists("log/03-2018-change.log"));
+}
+
+TEST_F(log_file_test, queued_lines_follow_one_heading_chosen_by_the_screen)
+{
+    options_display->screen_code = SCREEN_CONFIGURATION;
+    func_add_log_transaction("------> [Temp Unit] : F --> C", 0);
+    func_add_log_transaction("------> [Language] : 0 --> 1", 3);
+    func_end_log_transaction();
+    EXPECT_EQ((std::vector<std::string>{"Changes Configuration", "------> [Temp Unit] : F --> C",
+                                        "------> [Language] : 0 --> 1"}),
+              read_log_texts(change_log()));
+    // The queue is empty afterwards: leaving again writes nothing more.
+    func_end_log_transaction();
+    EXPECT_EQ(3u, read_log_texts(change_log()).size());
+}
+
+TEST_F(log_file_test, step_headings_name_the_formula_and_are_left_out_without_one)
+{
+    options_display->screen_code = SCREEN_STEPS;
+    func_add_log_transaction("line without formula", 0);
+    func_end_log_transaction();
+    page_info[SCREEN_FORMULAS].list.selected_number = 12;
+    std::strcpy(page_info[SCREEN_FORMULAS].list.selected_text, "Towels");
+    func_add_log_transaction("line with formula", 0);
+    func_end_log_transaction();
+    EXPECT_EQ((std::vector<std::string>{"line without formula", "Changes Steps : F-012 (Towels)",
+                                        "line with formula"}),
+              read_log_texts(change_log()));
+}
+
+TEST_F(log_file_test, selected_step_headings_name_formula_and_step)
+{
+    options_display->screen_code = SCREEN_SELECTED_STEP;
+    page_info[SCREEN_FORMULAS].list.selected_number = 3;
+    std::strcpy(page_info[SCREEN_FORMULAS].list.selected_text, "Sheets");
+    page_info[SCREEN_STEPS].list.selected_number = 2;
+    std::strcpy(page_info[SCREEN_STEPS].list.selected_text, "Rinse");
+    func_add_log_transaction("------> x", 0);
+    func_end_log_transaction();
+    EXPECT_EQ("Changes F-003 (Sheets): S-002 (Rinse)", read_log_texts(change_log())[0]);
+}
+
+TEST_F(log_file_test, the_run_screen_writes_its_lines_to_the_production_log_without_heading)
+{
+    options_display->screen_code = SCREEN_RUN;
+    func_add_log_transaction("Formula 12 started", 12);
+    func_end_log_transaction();
+    EXPECT_FALSE(sandbox.exists("log/03-2018-change.log"));
+    EXPECT_EQ(std::vector<std::string>{"Formula 12 started"},
+              read_log_texts(sandbox.read_file("log/03-2018-production.log")));
+}
+
+TEST_F(log_file_test, other_screens_use_the_heading_word_alone)
+{
+    options_display->screen_code = SCREEN_POST_DRY;
+    func_add_log_transaction("------> y", 0);
+    func_end_log_transaction();
+    EXPECT_EQ("Changes ", read_log_texts(change_log())[0]);
+}
+}  // namespace
