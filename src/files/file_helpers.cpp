@@ -1,0 +1,186 @@
+#include "files/file_helpers.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include "files/atomic_file.h"
+#include "files/paths.h"
+#include "logs/log_file.h"
+
+namespace {
+void log_copy_failure(const char* message, const std::string& path)
+{
+    func_write_log(LOG_SYSERROR, std::string("func_copy_file : ") + message + path, 0);
+}
+
+bool is_directory(const std::string& path)
+{
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool is_temporary(const char* name)
+{
+    return std::strncmp(name, TEMPORARY_FILE_PREFIX, std::strlen(TEMPORARY_FILE_PREFIX)) == 0;
+}
+
+bool is_dot_entry(const char* name) { return !std::strcmp(name, ".") || !std::strcmp(name, ".."); }
+
+std::string folder_of(const std::string& path)
+{
+    size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+std::string with_slash(const std::string& folder)
+{
+    return (!folder.empty() && folder.back() == '/') ? folder : folder + "/";
+}
+}  // namespace
+
+int func_copy_file(const std::string& source, const std::string& destination)
+{
+    int fd = ::open(source.c_str(), O_RDONLY);
+    if (fd < 0) {
+        log_copy_failure("Can't open source file : ", source);
+        return 0;
+    }
+    std::string content;
+    char buffer[16384];
+    bool read_ok = true;
+    for (;;) {
+        ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            read_ok = false;
+            break;
+        }
+        if (got == 0)
+            break;
+        content.append(buffer, static_cast<size_t>(got));
+    }
+    if (!read_ok) {
+        ::close(fd);
+        log_copy_failure("Error reading source file : ", source);
+        return 0;
+    }
+    if (::close(fd) != 0) {
+        log_copy_failure("Error closing source file : ", source);
+        return 0;
+    }
+    if (!func_write_file_atomic(destination, content)) {
+        // The atomic writer does not say which step failed; a folder we
+        // cannot write to means the file could not even be created.
+        if (access(folder_of(destination).c_str(), W_OK | X_OK) != 0)
+            log_copy_failure("Can't open destination file : ", destination);
+        else
+            log_copy_failure("Error writing destination file : ", destination);
+        return 0;
+    }
+    return 1;
+}
+
+int func_copy_directory_files(const std::string& source_folder,
+                              const std::string& destination_folder)
+{
+    DIR* dir = opendir(source_folder.c_str());
+    if (!dir)
+        return 0;
+    int result = 0;
+    while (dirent* entry = readdir(dir)) {
+        if (is_dot_entry(entry->d_name) || is_temporary(entry->d_name))
+            continue;
+        const std::string source = source_folder + entry->d_name;
+        // A folder would come out as an empty or unreadable file.
+        if (is_directory(source))
+            continue;
+        result = func_copy_file(source, destination_folder + entry->d_name);
+    }
+    closedir(dir);
+    return result;
+}
+
+void func_delete_directory_files(const std::string& folder)
+{
+    DIR* dir = opendir(folder.c_str());
+    if (!dir)
+        return;
+    const std::string base = with_slash(folder);
+    while (dirent* entry = readdir(dir)) {
+        if (is_dot_entry(entry->d_name))
+            continue;
+        std::remove((base + entry->d_name).c_str());  // failures of single entries are ignored
+    }
+    closedir(dir);
+}
+
+int func_create_directory(const std::string& path)
+{
+    if (is_directory(path))
+        return 1;
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
+    return is_directory(path) ? 1 : 0;
+}
+
+int func_reset_default_directory()
+{
+    return chdir(func_get_install_root().c_str()) == 0 ? 1 : 0;
+}
+
+int file_exists(const std::string& path)
+{
+    if (path.empty() || is_directory(path))
+        return 0;
+    int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0)
+        return 0;
+    ::close(fd);
+    return 1;
+}
+
+std::string func_remove_filename_extension(const std::string& name)
+{
+    if (name.size() < 4)
+        return "";
+    return name.substr(0, name.size() - 4);
+}
+
+std::string func_find_first_entry_containing(const std::string& folder, const char* pattern,
+                                             bool include_folders)
+{
+    DIR* dir = opendir(folder.c_str());
+    if (!dir)
+        return "";
+    const std::string base = with_slash(folder);
+    std::string found;
+    while (dirent* entry = readdir(dir)) {
+        if (is_dot_entry(entry->d_name) || is_temporary(entry->d_name) ||
+            !std::strstr(entry->d_name, pattern))
+            continue;
+        if (!include_folders && is_directory(base + entry->d_name))
+            continue;
+        found = entry->d_name;
+        break;
+    }
+    closedir(dir);
+    return found;
+}
+
+std::string func_get_formula_set_filename(const std::string& folder)
+{
+    return func_find_first_entry_containing(folder, ".set", true);
+}
+
+std::string func_get_configuration_set_filename(const std::string& folder)
+{
+    return func_find_first_entry_containing(folder, ".cfs", true);
+}

@@ -1,0 +1,35 @@
+// Small file and folder helpers the set operations and the update are
+// made of. Paths are absolute; the working directory is never relied on.
+#pragma once
+#include <string>
+
+// Copies source to destination (replaced atomically). 1, or 0 after one
+// syserror.log line naming the failing path.
+int func_copy_file(const std::string& source, const std::string& destination);
+// Copies every plain file of source_folder into destination_folder, each
+// path being the folder text followed directly by the entry name (pass
+// folders ending in "/"). Returns the last copy's result, 0 when the
+// folder cannot be opened or holds no file.
+int func_copy_directory_files(const std::string& source_folder,
+                              const std::string& destination_folder);
+// Removes every entry of folder ("folder/name"); the folder stays.
+void func_delete_directory_files(const std::string& folder);
+// Creates the folder (with missing parents) when it is not there. 1 when
+// it exists afterwards.
+int func_create_directory(const std::string& path);
+// Makes the installation root the working directory. 1 on success.
+int func_reset_default_directory();
+// 1 when path is a file that can be opened for reading.
+int file_exists(const std::string& path);
+// name without its last four characters; "" for names shorter than that.
+std::string func_remove_filename_extension(const std::string& name);
+// First entry of folder, in directory order, whose name contains ".set"
+// (".cfs"); "" when there is none or the folder cannot be opened.
+std::string func_get_formula_set_filename(const std::string& folder);
+std::string func_get_configuration_set_filename(const std::string& folder);
+
+// First entry of folder whose name contains pattern, skipping "." and
+// "..", temporary files of the atomic writer and, unless
+// include_folders, folders.
+std::string func_find_first_entry_containing(const std::string& folder, const char* pattern,
+                                             bool include_folders);

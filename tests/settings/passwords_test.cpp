@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "settings/passwords.h"
+#include "support/core_data_fixture.h"
+
+namespace {
+std::string password_bytes(const std::string& text, const std::string& second, uint32_t enabled)
+{
+    std::string bytes(104, '\0');
+    bytes.replace(0, text.size(), text);
+    bytes.replace(50, second.size(), second);
+    put_u32_by_hand(bytes, 100, enabled);
+    return bytes;
+}
+}  // namespace
+
+class PasswordTest : public core_data_test {
+protected:
+    void SetUp() override
+    {
+        core_data_test::SetUp();
+        func_allocate_password_records();
+        for (password_record* record : {configure_password, program_password, manual_password})
+            *record = password_record();
+        std::filesystem::create_directories(sandbox.path("data"));
+    }
+};
+
+TEST_F(PasswordTest, SaveWritesTheRecordLayoutOfEachKind)
+{
+    password_record record{"Abc", "", 1};
+    EXPECT_EQ(func_save_password_to_file(PASSWORD_CONFIGURE, &record), 1);
+    EXPECT_EQ(sandbox.read_file("data/password.dat"), password_bytes("Abc", "", 1));
+    record = {"Prog", "", 0};
+    EXPECT_EQ(func_save_password_to_file(PASSWORD_PROGRAM, &record), 1);
+    EXPECT_EQ(sandbox.read_file("data/p_password.dat"), password_bytes("Prog", "", 0));
+    EXPECT_EQ(func_save_password_to_file(PASSWORD_MANUAL, &record), 1);
+    EXPECT_EQ(sandbox.read_file("data/m_password.dat"), password_bytes("Prog", "", 0));
+
+    // Unknown kinds mean the configure password; long texts are cut to 49 bytes.
+    record = {std::string(70, 'p'), std::string(64, 'E'), 1};
+    EXPECT_EQ(func_save_password_to_file(9, &record), 1);
+    EXPECT_EQ(sandbox.read_file("data/password.dat"),
+              password_bytes(std::string(49, 'p'), std::string(49, 'E'), 1));
+    EXPECT_TRUE(temporary_files("data").empty());
+}
+
+TEST_F(PasswordTest, LoadReadsEachKindsFile)
+{
+    sandbox.write_file("data/p_password.dat", password_bytes("Secret", "junk", 1));
+    sandbox.write_file("data/m_password.dat", password_bytes("Hand", "", 0) + "trailing");
+    EXPECT_EQ(func_load_password_from_file(PASSWORD_PROGRAM), 1);
+    EXPECT_EQ(program_password->password, "Secret");
+    EXPECT_EQ(program_password->second_text, "junk");
+    EXPECT_EQ(program_password->enabled, 1);
+    EXPECT_EQ(func_load_password_from_file(PASSWORD_MANUAL), 1);
+    EXPECT_EQ(manual_password->password, "Hand");
+    EXPECT_EQ(manual_password->enabled, 0);
+
+    // Texts without terminators stay inside their fields.
+    sandbox.write_file("data/password.dat", std::string(50, 'x') + std::string(54, 'y'));
+    EXPECT_EQ(func_load_password_from_file(0), 1);
+    EXPECT_EQ(configure_password->password, std::string(50, 'x'));
+    EXPECT_EQ(configure_password->second_text, std::string(50, 'y'));
+}
+
+TEST_F(PasswordTest, MissingAndShortFilesEmptyTheRecord)
+{
+    *configure_password = {"old", "old", 1};
+    EXPECT_EQ(func_load_password_from_file(PASSWORD_CONFIGURE), 0);
+    EXPECT_EQ(configure_password->password, "");
+    EXPECT_EQ(configure_password->second_text, "");
+    EXPECT_EQ(configure_password->enabled, 0);
+
+    *program_password = {"old", "", 1};
+    sandbox.write_file("data/p_password.dat", password_bytes("Secret", "", 1).substr(0, 103));
+    EXPECT_EQ(func_load_password_from_file(PASSWORD_PROGRAM), 1);
+    EXPECT_EQ(program_password->password, "");
+    EXPECT_EQ(program_password->enabled, 0);
+}
+
+TEST_F(PasswordTest, SaveFailureIsLogged)
+{
+    std::filesystem::remove_all(sandbox.path("data"));
+    password_record record{"Abc", "", 1};
+    EXPECT_EQ(func_save_password_to_file(PASSWORD_PROGRAM, &record), 0);
+    EXPECT_EQ(syserror_lines(),
+              std::vector<std::string>{"func_update_password :can't create/open file " +
+                                       sandbox.path("data/p_password.dat") + " not found."});
+    EXPECT_EQ(func_save_password_to_file(PASSWORD_PROGRAM, nullptr), 0);
+    EXPECT_EQ(syserror_lines().size(), 2u);
+}
+
+TEST(PasswordEncoding, HexOfShiftedBytesBetween49And47)
+{
+    // 49 -> 31; 'A' 65-13=52 -> 34; 'b' 98-13=85 -> 55; 'c' 99-13=86 -> 56; 47 -> 2F.
+    EXPECT_EQ(func_encode_password_text("Abc"), "313455562F");
+    EXPECT_EQ(func_encode_password_text("  Abc \t\n"), "313455562F");
+    EXPECT_EQ(func_encode_password_text("z"), "316D2F");  // 122-13=109, upper case
+    // Bytes below 13 and above 127 wrap to 32-bit values.
+    EXPECT_EQ(func_encode_password_text("\x01"), "31FFFFFFF42F");
+    EXPECT_EQ(func_encode_password_text("\xC3"), "31FFFFFFB62F");
+    EXPECT_EQ(func_encode_password_text(""), "");
+    EXPECT_EQ(func_encode_password_text("   "), "");
+}
+
+TEST_F(PasswordTest, EncodedPasswordComesFromTheFile)
+{
+    sandbox.write_file("data/password.dat", password_bytes("Abc", "stale", 1));
+    configure_password->password = "InMemory";
+    std::unique_ptr<password_record> encoded(func_get_encoded_password(PASSWORD_CONFIGURE));
+    ASSERT_TRUE(encoded);
+    EXPECT_EQ(encoded->password, "Abc");
+    EXPECT_EQ(encoded->second_text, "313455562F");
+    EXPECT_EQ(encoded->enabled, 1);
+
+    // 30 characters give 64 digits, more than the field holds: kept whole.
+    sandbox.write_file("data/m_password.dat", password_bytes(std::string(30, 'A'), "", 0));
+    encoded.reset(func_get_encoded_password(PASSWORD_MANUAL));
+    std::string expected = "31";
+    for (int i = 0; i < 30; ++i)
+        expected += "34";
+    EXPECT_EQ(encoded->second_text, expected + "2F");
+
+    // Missing, short and empty: empty texts.
+    encoded.reset(func_get_encoded_password(PASSWORD_PROGRAM));
+    EXPECT_EQ(encoded->second_text, "");
+    EXPECT_EQ(encoded->enabled, 0);
+    sandbox.write_file("data/p_password.dat", std::string(20, 'Q'));
+    encoded.reset(func_get_encoded_password(PASSWORD_PROGRAM));
+    EXPECT_EQ(encoded->password, "");
+    EXPECT_EQ(encoded->enabled, 0);
+    sandbox.write_file("data/p_password.dat", password_bytes("", "left over", 1));
+    encoded.reset(func_get_encoded_password(PASSWORD_PROGRAM));
+    EXPECT_EQ(encoded->second_text, "");
+}

@@ -1,0 +1,26 @@
+// Helpers for tests that drive real windows (under Xvfb in CI).
+#pragma once
+#include <gtk/gtk.h>
+
+#include <string>
+#include <vector>
+
+// Runs the main loop for about `milliseconds`, handling what is pending.
+void func_test_run_loop(int milliseconds);
+// Saves what a window shows as <build>/screenshots/<variant>/<name>.png.
+// Returns the path, "" when nothing could be captured.
+std::string func_test_save_screenshot(GtkWidget* window, const std::string& name);
+// First widget named `name` below (or equal to) root.
+GtkWidget* func_test_find_widget(GtkWidget* root, const std::string& name);
+// Every widget below root whose name starts with prefix, in tree order.
+std::vector<GtkWidget*> func_test_find_widgets(GtkWidget* root, const std::string& prefix);
+// Text of a label, or of the first label inside a button.
+std::string func_test_label_text(GtkWidget* widget);
+// Emits "released" on a button as a finger would.
+void func_test_release(GtkWidget* button);
+// Text colour a label is drawn with in the normal state, "#rrggbb".
+std::string func_test_text_color(GtkWidget* label);
+// Background colour of a widget in the normal state, "#rrggbb".
+std::string func_test_background_color(GtkWidget* widget);
+// "#rrggbb" of a colour name.
+std::string func_test_color(const char* name);
