@@ -1,0 +1,163 @@
+// Messages and dialogs: colours, kinds, the single-dialog rule, the
+// dealer picture and the desktop Exit.
+#include <gtest/gtest.h>
+
+#include "frame/app_state.h"
+#include "frame/build_switches.h"
+#include "frame/dialogs.h"
+#include "frame/startup.h"
+#include "language/language.h"
+#include "logs/log_file.h"
+#include "support/console_fixture.h"
+#include "support/core_data_fixture.h"
+
+namespace {
+class dialogs_gui_test : public console_gui_test {
+protected:
+    void SetUp() override
+    {
+        console_gui_test::SetUp();
+        prepare_console();
+        show_home();
+    }
+    int dialog_buttons() const
+    {
+        GtkWidget* area = gtk_dialog_get_action_area(GTK_DIALOG(dialog_window));
+        GList* children = gtk_container_get_children(GTK_CONTAINER(area));
+        int count = static_cast<int>(g_list_length(children));
+        g_list_free(children);
+        return count;
+    }
+};
+
+TEST_F(dialogs_gui_test, message_kinds_colour_the_bar)
+{
+    func_show_message(1, "Door open");
+    GtkWidget* bar = options_display->lbl_message_bar;
+    EXPECT_EQ("Door open", func_test_label_text(bar));
+    EXPECT_EQ(func_test_color("white"), func_test_text_color(bar));
+    EXPECT_EQ(func_test_color("red"), func_test_background_color(options_display->evb_message_bar));
+    func_test_save_screenshot(home_window(), "message_kind_1");
+
+    func_show_message(0, "Ready");
+    EXPECT_EQ(func_test_color("White"), func_test_text_color(bar));
+    EXPECT_EQ("#52647b", func_test_background_color(options_display->evb_message_bar));
+
+    func_show_message(6, "02 / 05");
+    EXPECT_EQ("02 / 05", func_test_label_text(options_display->lbl_page_info));
+    EXPECT_EQ(func_test_color("Yellow"), func_test_text_color(options_display->lbl_page_info));
+}
+
+TEST_F(dialogs_gui_test, a_second_dialog_closes_the_first)
+{
+    func_show_dialog(3, "first", 1, nullptr);
+    GtkWidget* first = dialog_window;
+    ASSERT_NE(nullptr, first);
+    g_object_add_weak_pointer(G_OBJECT(first), reinterpret_cast<gpointer*>(&first));
+    func_show_dialog(2, "second", 1, nullptr);
+    EXPECT_EQ(nullptr, first);  // destroyed
+    ASSERT_NE(nullptr, dialog_window);
+    EXPECT_EQ("\n   second   \n", std::string(gtk_label_get_text(GTK_LABEL(dialog_window_message))));
+    func_close_active_dialog();
+    EXPECT_EQ(nullptr, dialog_window);
+    func_close_active_dialog();  // nothing open: nothing happens
+}
+
+TEST_F(dialogs_gui_test, error_dialogs_are_written_to_the_error_log)
+{
+    func_show_dialog(1, "Fill error", 1, nullptr);
+    EXPECT_EQ(p[179], gtk_window_get_title(GTK_WINDOW(dialog_window)));
+    EXPECT_EQ(1, dialog_buttons());
+    func_test_save_screenshot(dialog_window, "dialog_kind_1_error");
+    EXPECT_EQ(std::vector<std::string>{"Fill error"}, read_log_texts(sandbox.read_file("log/03-2018-error.log")));
+    // A warning is not.
+    func_show_dialog(3, "Check level", 1, nullptr);
+    EXPECT_EQ(std::vector<std::string>{"Fill error"}, read_log_texts(sandbox.read_file("log/03-2018-error.log")));
+}
+
+TEST_F(dialogs_gui_test, unknown_kinds_are_information_with_one_ok_button)
+{
+    func_show_dialog(40, "Saved", 1, nullptr);
+    EXPECT_EQ(p[181], gtk_window_get_title(GTK_WINDOW(dialog_window)));
+    EXPECT_EQ(1, dialog_buttons());
+    func_test_save_screenshot(dialog_window, "dialog_kind_40_information");
+    GtkWidget* area = gtk_dialog_get_action_area(GTK_DIALOG(dialog_window));
+    GList* children = gtk_container_get_children(GTK_CONTAINER(area));
+    func_test_release(GTK_WIDGET(children->data));
+    g_list_free(children);
+    EXPECT_EQ(nullptr, dialog_window);
+}
+
+TEST_F(dialogs_gui_test, questions_have_yes_and_no_and_the_wait_dialog_has_none)
+{
+    func_show_dialog(13, "Power down?", 1, nullptr);
+    EXPECT_EQ(p[178], gtk_window_get_title(GTK_WINDOW(dialog_window)));
+    EXPECT_EQ(2, dialog_buttons());
+    func_test_save_screenshot(dialog_window, "dialog_kind_13_question");
+    func_show_dialog(18, p[190], 1, nullptr);
+    EXPECT_EQ(0, dialog_buttons());
+    EXPECT_FALSE(gtk_window_get_decorated(GTK_WINDOW(dialog_window)));
+    func_test_save_screenshot(dialog_window, "dialog_kind_18_wait");
+}
+
+TEST_F(dialogs_gui_test, confirming_power_down_runs_poweroff_only_on_the_machine)
+{
+    func_test_release(func_test_find_widget(home_window(), "btn_powerdown"));
+    ASSERT_NE(nullptr, dialog_window);
+    GtkWidget* area = gtk_dialog_get_action_area(GTK_DIALOG(dialog_window));
+    GList* children = gtk_container_get_children(GTK_CONTAINER(area));
+    func_test_release(GTK_WIDGET(children->data));  // yes
+    g_list_free(children);
+    EXPECT_EQ(nullptr, dialog_window);
+    if (PC_MODE) {
+        EXPECT_TRUE(sandbox.programs_run.empty());
+    } else {
+        EXPECT_EQ((std::vector<std::vector<std::string>>{{"poweroff"}}), sandbox.programs_run);
+    }
+}
+
+TEST_F(dialogs_gui_test, the_dealer_picture_closes_on_a_touch)
+{
+    func_test_release(func_test_find_widget(home_window(), "btn_dealer_info"));
+    func_test_run_loop(100);
+    GtkWidget* dealer = nullptr;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* item = windows; item; item = item->next)
+        if (g_strcmp0(gtk_widget_get_name(GTK_WIDGET(item->data)), "win_dealer_info") == 0)
+            dealer = GTK_WIDGET(item->data);
+    g_list_free(windows);
+    ASSERT_NE(nullptr, dealer);
+    func_test_save_screenshot(dealer, "dealer_info");
+    g_object_add_weak_pointer(G_OBJECT(dealer), reinterpret_cast<gpointer*>(&dealer));
+    GtkWidget* box = gtk_bin_get_child(GTK_BIN(dealer));
+    GdkEvent* press = gdk_event_new(GDK_BUTTON_PRESS);
+    press->button.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(box)));
+    press->button.button = 1;
+    gboolean handled = FALSE;
+    g_signal_emit_by_name(box, "button-press-event", press, &handled);
+    gdk_event_free(press);
+    EXPECT_EQ(nullptr, dealer);
+}
+
+gboolean press_exit(gpointer button)
+{
+    func_test_release(GTK_WIDGET(button));
+    return FALSE;
+}
+gboolean give_up(gpointer)
+{
+    gtk_main_quit();
+    ADD_FAILURE() << "the main loop did not end";
+    return FALSE;
+}
+
+TEST_F(dialogs_gui_test, exit_on_the_desktop_ends_the_main_loop)
+{
+    if (!PC_MODE)
+        GTEST_SKIP() << "the machine variant has no exit";
+    g_idle_add(press_exit, func_test_find_widget(home_window(), "btn_run"));
+    guint guard = g_timeout_add(5000, give_up, nullptr);
+    gtk_main();
+    g_source_remove(guard);
+}
+}  // namespace

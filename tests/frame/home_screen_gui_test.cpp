@@ -1,0 +1,183 @@
+// The home screen: active formulas five to a page, paging, going to a
+// formula by number, row presses and the buttons of each variant.
+#include <gtest/gtest.h>
+
+#include "frame/app_state.h"
+#include "frame/build_switches.h"
+#include "frame/dialogs.h"
+#include "frame/home_screen.h"
+#include "language/language.h"
+#include "link/ipc_link.h"
+#include "settings/passwords.h"
+#include "support/console_fixture.h"
+
+namespace {
+class home_screen_gui_test : public console_gui_test {
+protected:
+    void start_with(int active, int inactive)
+    {
+        write_formulas(active, inactive);
+        prepare_console();
+        show_home();
+    }
+    GtkWidget* run_button() const { return home_widget("btn_run"); }
+};
+
+TEST_F(home_screen_gui_test, an_empty_list_shows_one_empty_page)
+{
+    start_with(0, 3);
+    EXPECT_EQ("01 / 01", page_counter());
+    EXPECT_TRUE(shown_formula_names().empty());
+    EXPECT_FALSE(gtk_widget_get_sensitive(home_widget("btn_page_up")));
+    EXPECT_FALSE(gtk_widget_get_sensitive(home_widget("btn_page_down")));
+    func_test_save_screenshot(home_window(), "home_empty");
+}
+
+TEST_F(home_screen_gui_test, five_active_formulas_fill_one_page_and_inactive_ones_are_left_out)
+{
+    start_with(5, 4);
+    EXPECT_EQ("01 / 01", page_counter());
+    EXPECT_EQ((std::vector<std::string>{"Towels 001", "Towels 002", "Towels 003", "Towels 004", "Towels 005"}),
+              shown_formula_names());
+    EXPECT_EQ("001", func_test_label_text(home_widget("lbl_frm_number_#000")));
+    func_test_save_screenshot(home_window(), "home_five_formulas");
+}
+
+TEST_F(home_screen_gui_test, a_sixth_formula_opens_a_second_page)
+{
+    start_with(6, 0);
+    EXPECT_EQ("01 / 02", page_counter());
+    EXPECT_TRUE(gtk_widget_get_sensitive(home_widget("btn_page_down")));
+    func_test_release(home_widget("btn_page_down"));
+    func_test_run_loop(50);
+    EXPECT_EQ("02 / 02", page_counter());
+    EXPECT_EQ(std::vector<std::string>{"Towels 006"}, shown_formula_names());
+    EXPECT_FALSE(gtk_widget_get_sensitive(home_widget("btn_page_down")));
+    EXPECT_TRUE(gtk_widget_get_sensitive(home_widget("btn_page_up")));
+    // Page down on the last page stays there.
+    func_test_release(home_widget("btn_page_down"));
+    EXPECT_EQ("02 / 02", page_counter());
+}
+
+TEST_F(home_screen_gui_test, twelve_formulas_make_three_pages_and_going_to_the_twelfth_lands_on_page_three)
+{
+    start_with(12, 2);
+    EXPECT_EQ("01 / 03", page_counter());
+    func_goto_formula_number_home(12);
+    func_test_run_loop(50);
+    EXPECT_EQ("03 / 03", page_counter());
+    EXPECT_EQ((std::vector<std::string>{"Towels 011", "Towels 012"}), shown_formula_names());
+    const page_list_info& info = page_info[SCREEN_HOME].list;
+    EXPECT_EQ(1, info.pressed_row);
+    EXPECT_EQ(3, info.pressed_page);
+    EXPECT_EQ(12, info.selected_number);
+    EXPECT_EQ(func_test_color("green"), func_test_text_color(gtk_bin_get_child(GTK_BIN(home_widget("btn_frm_name_#001")))));
+    func_test_save_screenshot(home_window(), "home_goto_formula_12");
+}
+
+TEST_F(home_screen_gui_test, going_to_an_unknown_or_inactive_formula_warns)
+{
+    start_with(5, 2);
+    func_goto_formula_number_home(6);  // inactive
+    ASSERT_NE(nullptr, dialog_window);
+    EXPECT_EQ("\n   " + p[186] + " 006 " + p[287] + "   \n", gtk_label_get_text(GTK_LABEL(dialog_window_message)));
+    EXPECT_EQ(p[180], gtk_window_get_title(GTK_WINDOW(dialog_window)));
+    func_test_save_screenshot(dialog_window, "dialog_formula_not_found");
+    EXPECT_EQ("01 / 01", page_counter());
+}
+
+TEST_F(home_screen_gui_test, going_to_a_formula_with_an_empty_list_does_nothing)
+{
+    start_with(0, 0);
+    func_goto_formula_number_home(5);
+    EXPECT_EQ(nullptr, dialog_window);
+}
+
+TEST_F(home_screen_gui_test, pressing_a_row_marks_it_and_enables_run_on_the_machine)
+{
+    start_with(3, 0);
+    if (!PC_MODE) {
+        EXPECT_FALSE(gtk_widget_get_sensitive(run_button()));
+    }
+    func_test_release(home_widget("btn_frm_name_#002"));
+    func_test_run_loop(30);
+    const page_list_info& info = page_info[SCREEN_HOME].list;
+    EXPECT_EQ(2, info.pressed_row);
+    EXPECT_EQ(3, info.selected_number);
+    EXPECT_STREQ("Towels 003", info.selected_text);
+    EXPECT_EQ(func_test_color("green"), func_test_text_color(gtk_bin_get_child(GTK_BIN(home_widget("btn_frm_name_#002")))));
+    EXPECT_TRUE(gtk_widget_get_sensitive(run_button()));
+    // Pressing the number column selects the same row.
+    func_test_release(home_widget("lbl_frm_number_#000"));
+    EXPECT_EQ(0, page_info[SCREEN_HOME].list.pressed_row);
+    EXPECT_EQ(1, page_info[SCREEN_HOME].list.selected_number);
+    func_test_save_screenshot(home_window(), "home_row_pressed");
+}
+
+TEST_F(home_screen_gui_test, each_variant_has_its_own_buttons)
+{
+    start_with(2, 0);
+    if (PC_MODE) {
+        EXPECT_EQ("Exit", func_test_label_text(run_button()));
+        EXPECT_TRUE(gtk_widget_get_sensitive(run_button()));
+        EXPECT_FALSE(gtk_widget_get_visible(home_widget("btn_run_remote")));
+        EXPECT_FALSE(gtk_widget_get_visible(home_widget("btn_auto")));
+        EXPECT_FALSE(gtk_widget_get_sensitive(home_widget("btn_diagnostic")));
+        EXPECT_FALSE(gtk_window_get_deletable(GTK_WINDOW(home_window())));
+        EXPECT_EQ(p[395], gtk_window_get_title(GTK_WINDOW(home_window())));
+    } else {
+        EXPECT_TRUE(gtk_widget_get_visible(home_widget("btn_run_remote")));
+        EXPECT_TRUE(gtk_widget_get_visible(home_widget("btn_powerdown")));
+        EXPECT_FALSE(gtk_window_get_decorated(GTK_WINDOW(home_window())));
+    }
+    EXPECT_TRUE(gtk_widget_get_sensitive(home_widget("btn_dealer_info")));
+    EXPECT_EQ("RIDEVUVE / 6.1.012", func_test_label_text(home_widget("lblguiversion")));
+    EXPECT_EQ("DEDOZOVA / 00000", func_test_label_text(home_widget("lblcomversion")));
+    EXPECT_EQ(0, VALID_COM_VERSION);
+}
+
+TEST_F(home_screen_gui_test, the_controller_version_file_is_shown_trimmed)
+{
+    sandbox.write_file("ztqbcom.ver", "  CTRLTAG \n 5.0.031\n1234");
+    start_with(1, 0);
+    EXPECT_EQ("CTRLTAG / 5.0.031", func_test_label_text(home_widget("lblcomversion")));
+    EXPECT_EQ(1, VALID_COM_VERSION);
+}
+
+TEST_F(home_screen_gui_test, remote_formula_choice_locks_the_list)
+{
+    write_configuration_item(40, 1.0f);
+    start_with(12, 0);
+    EXPECT_FALSE(gtk_widget_get_sensitive(home_widget("btn_page_up")));
+    EXPECT_FALSE(gtk_widget_get_sensitive(home_widget("btn_page_down")));
+    EXPECT_FALSE(gtk_widget_get_sensitive(options_display->tbl_options_list));
+}
+
+TEST_F(home_screen_gui_test, guarded_buttons_go_straight_on_without_a_password)
+{
+    start_with(2, 0);
+    page_info[SCREEN_HOME].list.reload = 0;
+    func_test_release(home_widget("btn_formula"));
+    EXPECT_EQ(1, page_info[SCREEN_HOME].list.reload);
+    EXPECT_EQ(nullptr, dialog_window);
+}
+
+TEST_F(home_screen_gui_test, an_enabled_password_keeps_the_guarded_screen_closed_without_its_prompt)
+{
+    start_with(2, 0);
+    program_password->password = "Abc";
+    program_password->enabled = 1;
+    page_info[SCREEN_HOME].list.reload = 0;
+    func_test_release(home_widget("btn_formula"));
+    EXPECT_EQ(0, page_info[SCREEN_HOME].list.reload);
+    EXPECT_NE(nullptr, dialog_window);
+    EXPECT_EQ(SCREEN_HOME, func_current_screen_code());
+}
+
+TEST_F(home_screen_gui_test, the_home_request_runs_while_home_is_shown)
+{
+    start_with(1, 0);
+    func_test_run_loop(600);
+    EXPECT_EQ((std::vector<int>{'~', 5, 1, 0, 0, 0}), std::vector<int>(ipc_cmd, ipc_cmd + IPC_CMD_SIZE));
+}
+}  // namespace

@@ -1,0 +1,98 @@
+// The first start of a freshly installed console, splash to home.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "configuration/configuration_record.h"
+#include "frame/app_state.h"
+#include "frame/home_screen.h"
+#include "frame/startup.h"
+#include "language/language.h"
+#include "support/console_fixture.h"
+#include "support/core_data_fixture.h"
+
+namespace {
+class startup_gui_test : public console_gui_test {};
+
+TEST_F(startup_gui_test, a_first_start_creates_the_default_files_and_ends_on_the_home_screen)
+{
+    int argc = 1;
+    char program[] = "lumex6-test";
+    char* arguments[] = {program, nullptr};
+    char** argv = arguments;
+    ASSERT_EQ(0, func_start_up(&argc, &argv));
+    ASSERT_NE(nullptr, splash_window);
+    func_test_run_loop(300);
+    func_test_save_screenshot(splash_window, "splash_customer");
+    EXPECT_NE(SCREEN_HOME, func_current_screen_code());
+
+    func_test_run_loop(3200);  // the first timer swaps in the second picture
+    ASSERT_NE(nullptr, splash_window);
+    func_test_save_screenshot(splash_window, "splash_misc");
+
+    func_test_run_loop(3300);  // the second timer brings up home
+    EXPECT_EQ(SCREEN_HOME, func_current_screen_code());
+    EXPECT_EQ(nullptr, splash_window);
+    EXPECT_TRUE(gtk_widget_get_visible(home_window()));
+    func_test_save_screenshot(home_window(), "home_first_start");
+
+    EXPECT_EQ(292u, sandbox.read_file("configuration/default.cfg").size());
+    EXPECT_TRUE(sandbox.exists("configuration/default.cfs"));
+    EXPECT_EQ("", sandbox.read_file("configuration/default.cfs"));
+    EXPECT_EQ("RIDEVUVE\n6.1.012\n" + std::to_string(getpid()), sandbox.read_file("ztqbgui.ver"));
+    const auto lines = read_log_texts(sandbox.read_file("log/03-2018-syserror.log"));
+    EXPECT_NE(lines.end(),
+              std::find(lines.begin(), lines.end(), "No connection to ipc server, attempting to restore connection!"));
+    // The clock labels show the console's time.
+    EXPECT_EQ("02:05 PM", func_test_label_text(home_widget("lbl_time")));
+    EXPECT_EQ("03/26/2018", func_test_label_text(home_widget("lbl_date")));
+}
+
+TEST_F(startup_gui_test, the_formula_set_marker_gets_the_console_version)
+{
+    sandbox.write_file("formulas/spring.set", "");
+    prepare_console();
+    EXPECT_EQ("RIDEVUVE\n6.1.012\n" + std::to_string(getpid()), sandbox.read_file("formulas/spring.set"));
+}
+
+TEST_F(startup_gui_test, an_unknown_language_number_starts_in_english_and_the_record_holds_zero)
+{
+    write_configuration_item(1, 11.0f);
+    prepare_console();
+    EXPECT_EQ(0.0f, current_machine_configuration->items[1]);
+    EXPECT_EQ("YES", p[27]);
+}
+
+TEST_F(startup_gui_test, leftovers_of_an_interrupted_save_are_removed)
+{
+    sandbox.write_file("configuration/._lumex_tmp_99_0", "half a record");
+    sandbox.write_file("formulas/f-001/._lumex_tmp_99_1", "half a step");
+    prepare_console();
+    EXPECT_FALSE(sandbox.exists("configuration/._lumex_tmp_99_0"));
+    EXPECT_FALSE(sandbox.exists("formulas/f-001/._lumex_tmp_99_1"));
+}
+
+TEST_F(startup_gui_test, every_interface_file_holds_every_widget_the_code_asks_for)
+{
+    prepare_console();
+    struct checked_file {
+        const char* file;
+        std::vector<const char*> ids;
+    };
+    std::vector<checked_file> files = {{"lumex_splash_screen.ui", {"win_splash_screen", "img_splash"}}};
+    checked_file home{"lumex_home_screen3.ui", {}};
+    for (const char* const* id = HOME_SCREEN_WIDGETS; *id; ++id)
+        home.ids.push_back(*id);
+    files.push_back(home);
+    for (const checked_file& file : files) {
+        GtkBuilder* builder = gtk_builder_new();
+        GError* error = nullptr;
+        ASSERT_TRUE(gtk_builder_add_from_file(builder, sandbox.path(std::string("image/") + file.file).c_str(), &error))
+            << file.file << ": " << (error ? error->message : "");
+        for (const char* id : file.ids)
+            EXPECT_NE(nullptr, gtk_builder_get_object(builder, id)) << file.file << " lacks " << id;
+        g_object_unref(builder);
+    }
+}
+}  // namespace
