@@ -300,7 +300,8 @@ void func_display_formula_list_test()
         GtkWidget* number = gtk_button_new_with_label(text);
         snprintf(name, sizeof name, "lbl_frm_number_#%03d", rows);
         gtk_widget_set_name(number, name);
-        gtk_widget_set_size_request(number, 40, 55);
+        // Wide enough for three digits in the operator's large font.
+        gtk_widget_set_size_request(number, 58, 55);
         gtk_button_set_focus_on_click(GTK_BUTTON(number), FALSE);
         func_set_widget_font_and_color(number, "Tahoma bold 16", "yellow", nullptr, nullptr);
         g_signal_connect(number, "released", G_CALLBACK(func_show_button_pressed_state_static_test), nullptr);

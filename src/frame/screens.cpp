@@ -13,6 +13,7 @@ void func_setup_screen_window(GtkWidget* window)
     if (!PC_MODE) {
         gtk_window_set_decorated(win, FALSE);
         // Without a window manager fullscreen does nothing: size it ourselves.
+        gtk_window_set_resizable(win, TRUE);
         GdkScreen* screen = gtk_window_get_screen(win);
         gtk_window_move(win, 0, 0);
         gtk_window_resize(win, gdk_screen_get_width(screen), gdk_screen_get_height(screen));
