@@ -19,3 +19,9 @@ void func_init_language_array();
 std::string func_get_language_font_name(double language_number);
 // The locale chosen for a language number.
 std::string func_get_language_locale(int language_number);
+
+struct machine_configuration;
+// The copying part of func_init_language_array, for a given configuration
+// (item 0 picks the analog units, item 2 the text of output 111; none
+// counts as all items 0). Empty slots leave their entries as they are.
+void func_copy_language_to_tables(const machine_configuration* configuration);

@@ -11,6 +11,10 @@ constexpr int FRM_LOOKUP_WIDTH = 8;
 constexpr int STP_LOOKUP_WIDTH = 9;
 constexpr int CHM_LOOKUP_WIDTH = 4;
 constexpr int MANUAL_BTN_LOOKUP_WIDTH = 5;
+// Batch data: row 0 loading/discharging, row 1 the yes/no pair.
+constexpr int VEZ_BATCH_LOOKUP_WIDTH = 4;
+// The power-up menu is one row.
+constexpr int VEZ_POWER_UP_LOOKUP_WIDTH = 8;
 
 extern std::string cfg_lookup_table[112];
 extern std::string vez_lookup_table[32];

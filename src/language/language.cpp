@@ -1,0 +1,361 @@
+// Language files: plain text, one slot a line. English ("L0") lists the
+// slots in order; every other language gives each slot as a pair of
+// lines, the English text and then its translation.
+#include "language/language.h"
+
+#include <gtk/gtk.h>
+#include <sys/stat.h>
+
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <initializer_list>
+
+#include "configuration/configuration_record.h"
+#include "files/paths.h"
+#include "frame/build_switches.h"
+#include "frame/dialogs.h"
+#include "language/option_tables.h"
+#include "logs/log_file.h"
+
+std::string p[LANGUAGE_SLOT_COUNT];
+int default_language = 0;
+
+namespace {
+
+const char* const MISSING_LANGUAGE_TEXT = "Selected language is not available, defaulting to English.";
+
+bool is_blank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+std::string trimmed(const std::string& text)
+{
+    size_t first = 0;
+    while (first < text.size() && is_blank(text[first]))
+        ++first;
+    size_t last = text.size();
+    while (last > first && is_blank(text[last - 1]))
+        --last;
+    return text.substr(first, last - first);
+}
+
+// One read of at most LANGUAGE_LINE_MAX characters, ending after a line
+// end. A line end that directly follows a full read belongs to it, so a
+// text of exactly the maximum length is still one line. Like a C string,
+// the text ends at a NUL byte. Returns false at the end of the file.
+bool read_language_line(FILE* file, std::string& line)
+{
+    line.clear();
+    int c = std::fgetc(file);
+    if (c == EOF)
+        return false;
+    bool after_nul = false;
+    int taken = 0;
+    for (;;) {
+        if (c == EOF || c == '\n')
+            return true;
+        if (c == '\0')
+            after_nul = true;
+        else if (!after_nul)
+            line.push_back(static_cast<char>(c));
+        if (++taken >= LANGUAGE_LINE_MAX)
+            break;
+        c = std::fgetc(file);
+    }
+    // A full read: a line end right after it ("\n" or "\r\n") is its own.
+    int next = std::fgetc(file);
+    if (next == '\r') {
+        int after = std::fgetc(file);
+        // A lone "\r" is dropped; it would only be trimmed from the next line.
+        if (after != '\n' && after != EOF)
+            std::ungetc(after, file);
+    } else if (next != '\n' && next != EOF) {
+        std::ungetc(next, file);
+    }
+    return true;
+}
+
+// Language number of a name "L<n>" ("l" also accepted); 0 when it has none.
+double language_number_of(const char* name)
+{
+    if (!name || (name[0] != 'L' && name[0] != 'l'))
+        return 0.0;
+    char* end = nullptr;
+    double number = std::strtod(name + 1, &end);
+    if (end == name + 1 || !std::isfinite(number) || number < -1.0e6 || number > 1.0e6)
+        return 0.0;
+    return number;
+}
+
+bool is_english(const char* name)
+{
+    return name && (name[0] == 'L' || name[0] == 'l') && name[1] == '0' && name[2] == '\0';
+}
+
+void apply_font(double language_number)
+{
+    GtkSettings* settings = gtk_settings_get_default();
+    if (!settings)
+        return;
+    std::string font = func_get_language_font_name(language_number);
+    g_object_set(G_OBJECT(settings), "gtk-font-name", font.c_str(), nullptr);
+}
+
+// entry <- slot, for a run of entries and slots.
+template <size_t N>
+void copy_slots(std::string (&table)[N], size_t first_entry, int first_slot, int count)
+{
+    for (int k = 0; k < count; ++k) {
+        size_t entry = first_entry + static_cast<size_t>(k);
+        int slot = first_slot + k;
+        if (entry >= N || slot < 0 || slot >= LANGUAGE_SLOT_COUNT)
+            return;
+        // A slot no file filled keeps the table's current text, so a short
+        // translation never cuts an option row short.
+        if (!p[slot].empty())
+            table[entry] = p[slot];
+    }
+}
+
+template <size_t N>
+void copy_slot(std::string (&table)[N], size_t entry, int slot)
+{
+    copy_slots(table, entry, slot, 1);
+}
+
+template <size_t N>
+void set_entries(std::string (&table)[N], std::initializer_list<size_t> entries, const char* text)
+{
+    for (size_t entry : entries)
+        if (entry < N)
+            table[entry] = text;
+}
+
+}  // namespace
+
+std::string func_get_language_font_name(double language_number)
+{
+    if (PC_MODE == 1)
+        return "Tahoma Narrow 12";
+    if (language_number == 1.0)
+        return "Arial 16";
+    if (language_number == 2.0)
+        return "Arial bold 12";
+    return "Arial bold 14";
+}
+
+std::string func_get_language_locale(int language_number)
+{
+    return language_number == 1 ? "zh_CN.UTF-8" : "en_US.UTF-8";
+}
+
+void func_init_language(const char* name)
+{
+    std::string language_name = name ? name : "";
+    std::string path = func_data_dir() + language_name + ".lng";
+    // The name comes from the configuration; keep it inside the data folder.
+    bool name_ok = !language_name.empty() && language_name.find('/') == std::string::npos;
+    FILE* file = name_ok ? std::fopen(path.c_str(), "rb") : nullptr;
+    struct stat status;
+    if (file && (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode))) {
+        std::fclose(file);  // a folder of that name is no language file
+        file = nullptr;
+    }
+    if (!file) {
+        const std::string message = p[394].empty() ? std::string(MISSING_LANGUAGE_TEXT) : p[394];
+        // Without a display (tools, tests) no dialog can open; the error
+        // log still gets the line that the error dialog would write.
+        if (gdk_display_get_default())
+            func_show_dialog(1, message, 1, nullptr);
+        else
+            func_write_log(LOG_ERROR, message, 0);
+        return;
+    }
+
+    const bool pairs = !is_english(name);
+    std::string line;
+    int slot = 0;
+    long long line_number = 0;
+    while (slot < LANGUAGE_SLOT_COUNT && read_language_line(file, line)) {
+        ++line_number;
+        // In a translation the odd lines are the English source texts.
+        if (pairs && line_number % 2 == 1)
+            continue;
+        std::string text = trimmed(line);
+        // An empty line keeps what the slot holds (English, after L0).
+        if (!text.empty())
+            p[slot] = text;
+        ++slot;
+    }
+    std::fclose(file);
+
+    func_init_language_array();
+
+    double number = language_number_of(name);
+    default_language = static_cast<int>(number);
+    apply_font(number);
+    // A missing locale leaves the previous one in force.
+    std::setlocale(LC_ALL, func_get_language_locale(default_language).c_str());
+}
+
+void func_init_language_array()
+{
+    func_refresh_current_configuration();
+    func_copy_language_to_tables(current_machine_configuration);
+}
+
+void func_copy_language_to_tables(const machine_configuration* configuration)
+{
+    const float temperature_unit = configuration ? configuration->items[0] : 0.0f;
+    const float machine_type = configuration ? configuration->items[2] : 0.0f;
+
+    copy_slots(cfg_lookup_table, 0, 18, 2);
+    copy_slots(cfg_lookup_table, 44, 20, 4);
+    copy_slot(cfg_lookup_table, 55, 24);
+    copy_slots(cfg_lookup_table, 56, 21, 2);
+    copy_slot(cfg_lookup_table, 58, 25);
+    copy_slot(cfg_lookup_table, 66, 448);
+    copy_slot(cfg_lookup_table, 67, 337);
+    copy_slots(cfg_lookup_table, 77, 26, 2);
+    copy_slots(cfg_lookup_table, 88, 576, 3);
+
+    copy_slot(vez_lookup_table, 0, 177);
+    copy_slots(vez_lookup_table, 1, 583, 2);
+    copy_slots(vez_lookup_table, 9, 594, 8);
+    copy_slots(vez_lookup_table, 18, 26, 2);
+
+    copy_slots(vez_batch_lookup_table, 0, 646, 2);
+    copy_slots(vez_batch_lookup_table, 4, 26, 2);
+
+    copy_slots(frm_lookup_table, 0, 28, 2);
+
+    copy_slots(stp_lookup_table, 0, 30, 6);
+    copy_slots(stp_lookup_table, 9, 28, 2);
+    copy_slot(stp_lookup_table, 11, 36);
+    copy_slots(stp_lookup_table, 18, 28, 2);
+    copy_slot(stp_lookup_table, 21, 37);
+    copy_slots(stp_lookup_table, 27, 28, 2);
+    copy_slots(stp_lookup_table, 29, 36, 2);
+    copy_slots(stp_lookup_table, 36, 38, 3);
+    copy_slot(stp_lookup_table, 39, 389);
+    copy_slot(stp_lookup_table, 45, 20);
+    copy_slots(stp_lookup_table, 46, 44, 6);
+    copy_slots(stp_lookup_table, 54, 50, 4);
+    copy_slot(stp_lookup_table, 63, 54);
+    copy_slot(stp_lookup_table, 64, 32);
+    copy_slots(stp_lookup_table, 65, 55, 5);
+    copy_slots(stp_lookup_table, 72, 60, 2);
+    copy_slots(stp_lookup_table, 81, 62, 8);
+    copy_slots(stp_lookup_table, 90, 26, 2);
+    copy_slots(stp_lookup_table, 99, 70, 4);
+    copy_slots(stp_lookup_table, 108, 74, 3);
+    copy_slot(stp_lookup_table, 111, 73);
+
+    copy_slots(chm_lookup_table, 0, 77, 3);
+    copy_slots(chm_lookup_table, 4, 28, 2);
+    copy_slots(chm_lookup_table, 8, 26, 2);
+
+    // Manual groups of five: two or three choices, then the cancel text.
+    copy_slots(manual_btn_lookup_table, 0, 80, 3);
+    copy_slot(manual_btn_lookup_table, 3, 73);
+    copy_slots(manual_btn_lookup_table, 5, 83, 3);
+    copy_slot(manual_btn_lookup_table, 8, 73);
+    copy_slots(manual_btn_lookup_table, 10, 86, 2);
+    copy_slot(manual_btn_lookup_table, 12, 73);
+    copy_slots(manual_btn_lookup_table, 15, 88, 2);
+    copy_slot(manual_btn_lookup_table, 17, 73);
+    copy_slots(manual_btn_lookup_table, 20, 90, 2);
+    copy_slot(manual_btn_lookup_table, 22, 73);
+    copy_slots(manual_btn_lookup_table, 25, 92, 2);
+    copy_slot(manual_btn_lookup_table, 27, 73);
+    copy_slots(manual_btn_lookup_table, 30, 94, 2);
+    copy_slot(manual_btn_lookup_table, 32, 73);
+
+    copy_slots(machine_error_table, 0, 96, 17);
+    copy_slots(machine_error_table, 17, 652, 12);
+    copy_slots(machine_error_table, 29, 672, 8);
+    copy_slots(machine_error_table, 37, 681, 2);
+
+    copy_slots(machine_status_table, 0, 113, 14);
+    copy_slot(machine_status_table, 15, 560);
+    copy_slot(machine_status_table, 17, 684);
+
+    copy_slots(vez_warning_table, 0, 639, 4);
+
+    std::string (&labels)[64] = config_selections_label_value;
+    copy_slot(labels, 0, 140);
+    copy_slot(labels, 1, 130);
+    copy_slot(labels, 2, 127);
+    copy_slot(labels, 3, 540);
+    copy_slot(labels, 5, 680);
+    copy_slot(labels, 6, 543);
+    copy_slot(labels, 7, 141);
+    copy_slot(labels, 8, 147);
+    copy_slots(labels, 9, 142, 3);
+    copy_slots(labels, 12, 544, 2);
+    copy_slots(labels, 14, 571, 2);
+    copy_slot(labels, 16, 548);
+    copy_slot(labels, 18, 550);
+    copy_slot(labels, 19, 139);
+    copy_slot(labels, 20, 573);
+    copy_slot(labels, 22, 574);
+    copy_slots(labels, 26, 133, 3);
+    copy_slots(labels, 29, 560, 2);
+    copy_slots(labels, 31, 558, 2);
+    copy_slot(labels, 33, 128);
+    copy_slot(labels, 34, 557);
+    copy_slots(labels, 35, 565, 2);
+    copy_slot(labels, 37, 562);
+    copy_slot(labels, 38, 546);
+    copy_slot(labels, 39, 564);
+    copy_slot(labels, 40, 478);
+    copy_slot(labels, 41, 567);
+    copy_slot(labels, 42, 186);
+    copy_slots(labels, 43, 568, 2);
+    copy_slots(labels, 45, 489, 2);
+    copy_slot(labels, 47, 488);
+    copy_slots(labels, 48, 491, 2);
+    copy_slot(labels, 50, 671);
+    copy_slots(labels, 56, 553, 4);
+    // Items that are not offered read "---" in every language.
+    set_entries(labels, {4, 17, 21, 23, 24, 25, 51, 52, 53, 54, 55}, "---");
+
+    copy_slots(vez_selections_label_value, 0, 611, 13);
+    copy_slot(vez_selections_label_value, 13, 683);
+
+    copy_slot(post_dry_selections_label_value, 0, 186);
+    copy_slots(post_dry_selections_label_value, 1, 628, 2);
+
+    std::string (&step_labels)[24] = step_item_selections_label_value;
+    copy_slot(step_labels, 0, 127);
+    copy_slots(step_labels, 1, 152, 2);
+    copy_slots(step_labels, 3, 83, 3);
+    copy_slot(step_labels, 6, 154);
+    copy_slot(step_labels, 7, 88);
+    copy_slots(step_labels, 8, 155, 5);
+    copy_slots(step_labels, 13, 406, 2);
+    set_entries(step_labels, {15, 16}, "---");
+    copy_slots(step_labels, 17, 451, 2);
+
+    copy_slots(a2d_selections_header, 0, 502, 2);
+    copy_slots(a2d_selections_header, 2, 328, 4);
+
+    copy_slot(a2d_selections_value, 18, 154);
+    copy_slot(a2d_selections_value, 24, 342);
+    a2d_selections_value[29] = "mVolts";
+    copy_slot(a2d_selections_value, 30, 508);
+    a2d_selections_value[23] = temperature_unit == 1.0f ? "Cm" : "In";
+    a2d_selections_value[35] = temperature_unit != 0.0f ? "C" : "F";
+
+    copy_slot(d2a_selections_value, 0, 510);
+    copy_slot(d2a_selections_value, 5, 337);
+
+    copy_slots(input_label, 0, 687, 64);
+
+    copy_slots(output_label, 0, 752, 111);
+    copy_slot(output_label, 111, machine_type == 2.0f ? 863 : 864);
+    copy_slots(output_label, 112, 865, 16);
+}

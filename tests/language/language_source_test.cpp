@@ -1,0 +1,93 @@
+// The source of the English language file and the rules of the tool that
+// turns a source into a language file.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "../../tools/language/language_source.h"
+#include "support/sandbox.h"
+
+namespace {
+
+bool parse_text(const std::string& source, std::vector<std::string>& slots, std::string& error)
+{
+    std::istringstream in(source);
+    return language_source::parse(in, slots, error);
+}
+
+std::string rejection(const std::string& source)
+{
+    std::vector<std::string> slots;
+    std::string error;
+    EXPECT_FALSE(parse_text(source, slots, error)) << source;
+    return error;
+}
+
+std::string english_source_path()
+{
+    return (std::filesystem::path(__FILE__).parent_path() / ".." / ".." / "data" / "L0.lngsrc").string();
+}
+
+}  // namespace
+
+TEST(LanguageSource, GapsBecomeEmptyLines)
+{
+    std::vector<std::string> slots;
+    std::string error;
+    ASSERT_TRUE(parse_text("# a note\n\n2\ttwo\r\n5\tfive\n7\t\n", slots, error)) << error;
+    ASSERT_EQ(slots.size(), 8u);
+    EXPECT_EQ(slots[2], "two");
+    EXPECT_EQ(slots[5], "five");
+    EXPECT_EQ(slots[7], "");
+    EXPECT_EQ(language_source::render(slots), "\n\ntwo\n\n\nfive\n\n\n");
+}
+
+TEST(LanguageSource, MalformedLinesAreRejectedByLine)
+{
+    EXPECT_EQ(rejection("1\tone\n2 two\n"), "line 2: expected \"<slot><TAB><text>\"");
+    EXPECT_EQ(rejection("x1\tone\n"), "line 1: slot number \"x1\" is not a number");
+    EXPECT_EQ(rejection("\tone\n"), "line 1: slot number \"\" is not a number");
+    EXPECT_EQ(rejection("-1\tone\n"), "line 1: slot number \"-1\" is not a number");
+}
+
+TEST(LanguageSource, SlotsMustRiseAndStayBelowOneThousand)
+{
+    EXPECT_EQ(rejection("3\ta\n3\tb\n"), "line 2: slot 3 is given twice");
+    EXPECT_EQ(rejection("3\ta\n2\tb\n"), "line 2: slot 2 comes after slot 3");
+    EXPECT_EQ(rejection("1000\ta\n"), "line 1: slot 1000 is past the last slot 999");
+    EXPECT_EQ(rejection("99999999999999999999\ta\n"),
+              "line 1: slot 99999999999999999999 is past the last slot 999");
+
+    std::vector<std::string> slots;
+    std::string error;
+    EXPECT_TRUE(parse_text("0999\tlast\n", slots, error)) << error;
+    EXPECT_EQ(slots.size(), 1000u);
+}
+
+TEST(LanguageSource, TextsMustSurviveTheLoader)
+{
+    std::vector<std::string> slots;
+    std::string error;
+    EXPECT_TRUE(parse_text("1\t" + std::string(199, 'a') + "\n", slots, error)) << error;
+    EXPECT_EQ(rejection("1\t" + std::string(200, 'a') + "\n"), "line 1: text of slot 1 is 200 bytes, more than 199");
+    EXPECT_EQ(rejection("1\ta\tb\n"), "line 1: text of slot 1 holds a control character");
+    EXPECT_EQ(rejection(std::string("1\ta\0b\n", 6)), "line 1: text of slot 1 holds a control character");
+    EXPECT_EQ(rejection("1\t padded\n"), "line 1: text of slot 1 starts or ends with a blank");
+    EXPECT_EQ(rejection("1\tpadded \n"), "line 1: text of slot 1 starts or ends with a blank");
+}
+
+TEST(LanguageSource, EnglishSourceBuildsTheInstalledFile)
+{
+    std::ifstream in(english_source_path(), std::ios::binary);
+    ASSERT_TRUE(in) << english_source_path();
+    std::vector<std::string> slots;
+    std::string error;
+    ASSERT_TRUE(language_source::parse(in, slots, error)) << error;
+    EXPECT_EQ(slots.size(), 881u);  // slots 0 to 880
+    EXPECT_EQ(slots[27], "YES");
+
+    std::string installed = func_read_whole_file(std::string(LUMEX_STAGE_DIR) + "/data/L0.lng");
+    EXPECT_EQ(installed, language_source::render(slots));
+}
