@@ -1,6 +1,7 @@
 #include "frame/dialogs.h"
 
 #include "files/paths.h"
+#include "formulas/formula_operations.h"
 #include "frame/app_state.h"
 #include "frame/build_switches.h"
 #include "frame/screens.h"
@@ -16,6 +17,11 @@ GtkWidget* dialog_window_message = nullptr;
 // --- message bar -----------------------------------------------------------------
 
 namespace {
+GtkWidget* run_message_label = nullptr;
+GtkWidget* run_message_box = nullptr;
+GtkWidget* entry_message_label = nullptr;
+GtkWidget* entry_message_box = nullptr;
+
 struct message_style {
     GtkWidget* label;
     GtkWidget* box;
@@ -39,19 +45,29 @@ message_style style_for_kind(int kind)
     case 28: return {shown.labels[6], nullptr, nullptr, nullptr};
     default: break;
     }
-    if (kind == 8 || kind >= 32) {
-        // The run screen's and the data entry dialog's message labels are
-        // kept by their own screens in labels[0] and labels[1].
-        GtkWidget* label = kind == 8 ? shown.labels[0] : shown.labels[1];
+    if (kind == 8)
+        return {run_message_label, run_message_box, "White", "#52647b"};
+    if (kind >= 32) {
         if (kind == 32)
-            return {label, nullptr, "Yellow", "#52647b"};
+            return {entry_message_label, entry_message_box, "Yellow", "#52647b"};
         if (kind == 33)
-            return {label, nullptr, "white", "red"};
-        return {label, nullptr, "White", "#52647b"};
+            return {entry_message_label, entry_message_box, "white", "red"};
+        return {entry_message_label, entry_message_box, "White", "#52647b"};
     }
     return {shown.lbl_message_bar, shown.evb_message_bar, "White", "#52647b"};
 }
 }  // namespace
+
+void func_register_message_label(int kind, GtkWidget* label, GtkWidget* box)
+{
+    if (kind == 8) {
+        run_message_label = label;
+        run_message_box = box;
+    } else if (kind >= 32) {
+        entry_message_label = label;
+        entry_message_box = box;
+    }
+}
 
 void func_show_message(int kind, const char* text)
 {
@@ -103,6 +119,7 @@ void three_wires_20(gpointer) { func_ipc_send_3_wires(GINT_TO_POINTER(20), nullp
 void powerdown_action(gpointer) { func_do_powerdown(); }
 void reboot_action(gpointer) { func_reboot_machine(); }
 void recalibration_action(gpointer) { func_process_recalibration(); }
+void delete_formula_action(gpointer data) { func_process_delete_formula(nullptr, data); }
 
 const char* const ORANGE = "#f95f0b";
 const char* const BLUE = "#194e84";
@@ -118,9 +135,9 @@ dialog_kind question(dialog_action on_yes, bool decorated = true)
 }
 
 // Kinds whose OK action arrives with the screens that own it close the
-// dialog until then: 10 (delete formula), 11 (delete step), 12 (delete
-// file), 16 (update), 21 (PC folder), 23 (level units), 25 (delete
-// post-dry entry), 30 and 31 (printing), and the help button of kind 4.
+// dialog until then: 11 (delete step), 12 (delete file), 16 (update),
+// 21 (PC folder), 23 (level units), 25 (delete post-dry entry), 30 and
+// 31 (printing), and the help button of kind 4.
 dialog_kind kind_table(int kind)
 {
     switch (kind) {
@@ -137,7 +154,8 @@ dialog_kind kind_table(int kind)
     case 9:
         return {ORANGE, -1, false, ICON_PICTURE, "icon_signal_on.png",
                 {{"icon_signal_cancel.png", 70, 70, signal_cancel_action}, NONE}, false};
-    case 10: case 11: case 12: case 16: case 21: case 23: case 25: case 30: case 31:
+    case 10: return question(delete_formula_action);
+    case 11: case 12: case 16: case 21: case 23: case 25: case 30: case 31:
         return question(close_action);
     case 13: return question(powerdown_action);
     case 14:

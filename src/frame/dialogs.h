@@ -11,6 +11,11 @@ extern GtkWidget* dialog_window_message;
 void func_show_message(int kind, const char* text);
 inline void func_show_message(int kind, const std::string& text) { func_show_message(kind, text.c_str()); }
 
+// Labels of windows outside the screen records that messages reach:
+// kind 8 (the run screen's label) and kinds 32 and above (the data entry
+// dialog's message bar).
+void func_register_message_label(int kind, GtkWidget* label, GtkWidget* box);
+
 // Opens a dialog of the given kind over main_application_window, closing
 // the one already open. Returns once it is drawn.
 void func_show_dialog(int kind, const char* message, int modal, gpointer data);

@@ -9,6 +9,7 @@
 #include "files/paths.h"
 #include "files/version_files.h"
 #include "formulas/formula_list.h"
+#include "formulas/formulas_screen.h"
 #include "frame/app_state.h"
 #include "frame/build_switches.h"
 #include "frame/dialogs.h"
@@ -20,6 +21,7 @@
 #include "language/units.h"
 #include "link/ipc_link.h"
 #include "logs/log_file.h"
+#include "entry/selection_dialog.h"
 #include "settings/password_lockout.h"
 #include "settings/system_commands.h"
 
@@ -45,8 +47,7 @@ struct home_target {
 };
 const home_target HOME_TARGETS[] = {
     {"btn_file", nullptr},
-    {"btn_formula", nullptr},
-    {"btn_configuration", nullptr},
+    {"btn_formula", func_show_formulas_screen},
     {"btn_log", nullptr},
     {"btn_diagnostic", nullptr},
     {"btn_run", nullptr},
@@ -363,10 +364,10 @@ void func_unload_home_screen(GtkWidget* widget, gpointer)
     page_info[SCREEN_HOME].list.reload = 1;
 }
 
-void func_unload_home_screen_4_configuration(GtkWidget* widget, gpointer data)
+void func_unload_home_screen_4_configuration(GtkWidget* widget, gpointer)
 {
     vez_power_up_mode = 0;
-    func_unload_home_screen(widget, data);
+    func_show_selection_dialog(widget, nullptr);
 }
 
 void func_prompt_weight(GtkWidget* widget)

@@ -6,10 +6,12 @@
 #include <cstring>
 
 #include "configuration/configuration_record.h"
+#include "entry/data_entry_dialog.h"
 #include "files/atomic_file.h"
 #include "files/file_helpers.h"
 #include "files/paths.h"
 #include "files/version_files.h"
+#include "formulas/formulas_screen.h"
 #include "frame/app_state.h"
 #include "frame/build_switches.h"
 #include "frame/dialogs.h"
@@ -30,6 +32,8 @@ namespace {
 // Screens are built once, in this order; later screens add their loaders.
 void (*const SCREEN_LOADERS[])() = {
     func_load_home_screen,
+    func_load_formulas_screen,
+    func_load_data_entry_screen,
 };
 
 void remove_stale_temporary_files()

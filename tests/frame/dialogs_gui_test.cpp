@@ -160,4 +160,32 @@ TEST_F(dialogs_gui_test, exit_on_the_desktop_ends_the_main_loop)
     gtk_main();
     g_source_remove(guard);
 }
+
+gboolean press_home_exit(gpointer)
+{
+    func_test_release(preloaded_display[SCREEN_HOME].buttons[0]);
+    return FALSE;
+}
+
+TEST(desktop_exit, the_console_ends_with_status_zero_and_clears_old_logs)
+{
+    if (!PC_MODE)
+        GTEST_SKIP() << "the machine variant has no exit";
+    sandbox_root sandbox;
+    sandbox_root::set_clock(2018, 1, 10);
+    sandbox.write_file("log/05-2015-change.log", "old");
+    sandbox.write_file("log/05-2017-change.log", "recent");
+    g_timeout_add(200, press_home_exit, nullptr);
+    guint guard = g_timeout_add(10000, give_up, nullptr);
+    char program[] = "lumex6-pc";
+    char* arguments[] = {program, nullptr};
+    EXPECT_EQ(0, func_main(1, arguments));
+    g_source_remove(guard);
+    // The splash timer is still pending; later tests must not meet it.
+    g_source_remove_by_user_data(splash_window);
+    gtk_widget_destroy(splash_window);
+    splash_window = nullptr;
+    EXPECT_FALSE(sandbox.exists("log/05-2015-change.log"));
+    EXPECT_TRUE(sandbox.exists("log/05-2017-change.log"));
+}
 }  // namespace

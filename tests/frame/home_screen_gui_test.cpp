@@ -8,6 +8,7 @@
 #include "frame/home_screen.h"
 #include "language/language.h"
 #include "link/ipc_link.h"
+#include "settings/password_lockout.h"
 #include "settings/passwords.h"
 #include "support/console_fixture.h"
 
@@ -162,7 +163,7 @@ TEST_F(home_screen_gui_test, guarded_buttons_go_straight_on_without_a_password)
     EXPECT_EQ(nullptr, dialog_window);
 }
 
-TEST_F(home_screen_gui_test, an_enabled_password_keeps_the_guarded_screen_closed_without_its_prompt)
+TEST_F(home_screen_gui_test, an_enabled_password_asks_for_it_before_the_guarded_screen)
 {
     start_with(2, 0);
     program_password->password = "Abc";
@@ -170,8 +171,22 @@ TEST_F(home_screen_gui_test, an_enabled_password_keeps_the_guarded_screen_closed
     page_info[SCREEN_HOME].list.reload = 0;
     func_test_release(home_widget("btn_formula"));
     EXPECT_EQ(0, page_info[SCREEN_HOME].list.reload);
-    EXPECT_NE(nullptr, dialog_window);
     EXPECT_EQ(SCREEN_HOME, func_current_screen_code());
+    GtkWidget* prompt = nullptr;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* item = windows; item; item = item->next)
+        if (g_strcmp0(gtk_widget_get_name(GTK_WIDGET(item->data)), "win_data_entry") == 0)
+            prompt = GTK_WIDGET(item->data);
+    g_list_free(windows);
+    ASSERT_NE(nullptr, prompt);
+    EXPECT_TRUE(gtk_widget_get_visible(prompt));
+    // A wrong password keeps the screen closed; the right one, in any case, opens it.
+    func_process_password_prompt(home_widget("btn_formula"), 45, "abd");
+    ASSERT_NE(nullptr, dialog_window);
+    EXPECT_EQ(SCREEN_HOME, func_current_screen_code());
+    func_process_password_prompt(home_widget("btn_formula"), 45, "aBC");
+    EXPECT_EQ(SCREEN_FORMULAS, func_current_screen_code());
+    gtk_widget_hide(prompt);
 }
 
 TEST_F(home_screen_gui_test, the_home_request_runs_while_home_is_shown)

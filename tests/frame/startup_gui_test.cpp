@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "configuration/configuration_record.h"
+#include "formulas/formulas_screen.h"
 #include "frame/app_state.h"
 #include "frame/home_screen.h"
 #include "frame/startup.h"
@@ -85,6 +86,10 @@ TEST_F(startup_gui_test, every_interface_file_holds_every_widget_the_code_asks_f
     for (const char* const* id = HOME_SCREEN_WIDGETS; *id; ++id)
         home.ids.push_back(*id);
     files.push_back(home);
+    checked_file formulas{"lumex_formulas_screen.ui", {}};
+    for (const char* const* id = FORMULAS_SCREEN_WIDGETS; *id; ++id)
+        formulas.ids.push_back(*id);
+    files.push_back(formulas);
     for (const checked_file& file : files) {
         GtkBuilder* builder = gtk_builder_new();
         GError* error = nullptr;

@@ -1,0 +1,725 @@
+#include "entry/data_entry_dialog.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "configuration/configuration_record.h"
+#include "entry/data_entry_opener.h"
+#include "entry/value_limits.h"
+#include "files/atomic_file.h"
+#include "files/paths.h"
+#include "files/record_bytes.h"
+#include "formulas/formula_list.h"
+#include "formulas/formula_operations.h"
+#include "formulas/formulas_screen.h"
+#include "frame/app_state.h"
+#include "frame/build_switches.h"
+#include "frame/dialogs.h"
+#include "frame/home_screen.h"
+#include "frame/paging.h"
+#include "frame/screens.h"
+#include "frame/ui_loader.h"
+#include "frame/widget_style.h"
+#include "language/language.h"
+#include "language/option_tables.h"
+#include "language/units.h"
+#include "logs/log_file.h"
+#include "settings/password_lockout.h"
+
+namespace {
+enum keyboard_mode { MODE_LOWER = 0, MODE_SHIFT = 1, MODE_SYMBOLS = 2, MODE_NUMPAD = 3 };
+
+// Longest names the records hold (formula and step names, machine name;
+// chemical names are shorter).
+constexpr size_t NAME_FIELD_BYTES = 51;
+constexpr size_t CHEMICAL_NAME_BYTES = 49;
+
+// The dialog's widgets and state.
+struct data_entry_keyboard {
+    GtkWidget* window = nullptr;
+    int mode = MODE_LOWER;
+    GtkWidget *lbl_active_item = nullptr, *lbl_message_bar = nullptr, *evb_message_bar = nullptr;
+    GtkWidget *lbl_data_entry_help = nullptr, *evb_data_entry_help = nullptr;
+    GtkWidget *vbox_keyboard1 = nullptr, *vbox_keyboard2 = nullptr, *vbox_numpad = nullptr;
+    GtkWidget *layout_text_data = nullptr, *layout_time_data = nullptr, *layout_numeric_data = nullptr;
+    GtkWidget *layout_net_data = nullptr, *layout_password_data = nullptr, *layout_remote_formula = nullptr;
+    GtkWidget* lbl_remote[7] = {};
+    GtkWidget* entry_remote[7] = {};
+    GtkWidget *entry_hour = nullptr, *entry_minute = nullptr, *entry_second = nullptr;
+    GtkWidget *lbl_hour = nullptr, *lbl_minute = nullptr, *lbl_second = nullptr;
+    GtkWidget *lbl_new_password = nullptr, *lbl_verify_password = nullptr;
+    GtkWidget *entry_text = nullptr, *entry_numeric = nullptr, *entry_ip_address = nullptr;
+    GtkWidget *entry_subnet = nullptr, *entry_gateway = nullptr;
+    GtkWidget *entry_new_password = nullptr, *entry_verify_password = nullptr;
+    GtkWidget* vbox_keyboard = nullptr;
+    GtkWidget* active_entry = nullptr;
+    GtkWidget* caller = nullptr;
+    int item_code = -1;
+    GtkWidget *btn_keyboard_shift1 = nullptr, *btn_keyboard_space1 = nullptr, *btn_keyboard_space2 = nullptr;
+    GtkWidget *btn_keyboard_123b1 = nullptr, *btn_keyboard_abc2 = nullptr, *btn_paste = nullptr;
+};
+
+data_entry_keyboard* keyboard = nullptr;
+int first_key = 1;
+GtkWidget* previous_key_entry = nullptr;
+bool validating = false;
+
+const char* const REMOTE_NAMES[7] = {"formula", "customer", "employee", "weight", "pieces", "lot", "group"};
+
+std::string entry_text(GtkWidget* entry) { return entry ? gtk_entry_get_text(GTK_ENTRY(entry)) : ""; }
+void set_entry_text(GtkWidget* entry, const std::string& text)
+{
+    if (entry)
+        gtk_entry_set_text(GTK_ENTRY(entry), text.c_str());
+}
+
+std::string caller_label() { return func_get_widget_label_text(keyboard->caller); }
+
+void set_caller_label(const std::string& text)
+{
+    GtkWidget* caller = keyboard->caller;
+    if (!caller)
+        return;
+    // Through the button, so that a picture set later keeps the new text.
+    if (GTK_IS_BUTTON(caller))
+        gtk_button_set_label(GTK_BUTTON(caller), text.c_str());
+    else if (GTK_IS_LABEL(caller))
+        gtk_label_set_text(GTK_LABEL(caller), text.c_str());
+}
+
+void reset_entry_colours(GtkWidget* entry)
+{
+    if (!entry)
+        return;
+    gtk_widget_modify_text(entry, GTK_STATE_NORMAL, nullptr);
+    gtk_widget_modify_base(entry, GTK_STATE_NORMAL, nullptr);
+}
+
+void highlight(GtkWidget* entry) { func_clear_data_entry(entry, nullptr, nullptr); }
+
+// Fields the item's check reads, in screen order.
+std::vector<GtkWidget*> checked_entries(int item_code)
+{
+    const int count = func_get_item_field_count(item_code);
+    if (count == 7)
+        return std::vector<GtkWidget*>(keyboard->entry_remote, keyboard->entry_remote + 7);
+    if (count == 3)
+        return {keyboard->entry_hour, keyboard->entry_minute, keyboard->entry_second};
+    if (gtk_widget_get_visible(keyboard->layout_numeric_data))
+        return {keyboard->entry_numeric};
+    return {keyboard->entry_text};
+}
+
+void show_only(GtkWidget* layout, GtkWidget* keys)
+{
+    GtkWidget* layouts[] = {keyboard->layout_text_data, keyboard->layout_time_data,
+                            keyboard->layout_numeric_data, keyboard->layout_net_data,
+                            keyboard->layout_password_data, keyboard->layout_remote_formula};
+    for (GtkWidget* each : layouts)
+        gtk_widget_set_visible(each, each == layout);
+    gtk_widget_set_visible(keyboard->vbox_keyboard, keys != keyboard->vbox_numpad);
+    gtk_widget_set_visible(keyboard->vbox_keyboard1, keys == keyboard->vbox_keyboard1);
+    gtk_widget_set_visible(keyboard->vbox_keyboard2, FALSE);
+    gtk_widget_set_visible(keyboard->vbox_numpad, keys == keyboard->vbox_numpad);
+}
+
+void split_into_three(const std::string& text, GtkWidget* a, GtkWidget* b, GtkWidget* c)
+{
+    gchar** pieces = g_strsplit(text.c_str(), ":", 3);
+    GtkWidget* fields[3] = {a, b, c};
+    for (int i = 0; i < 3; ++i)
+        set_entry_text(fields[i], pieces[0] && i < static_cast<int>(g_strv_length(pieces)) ? pieces[i] : "");
+    g_strfreev(pieces);
+}
+
+bool in(int code, std::initializer_list<int> codes)
+{
+    for (int each : codes)
+        if (each == code)
+            return true;
+    return false;
+}
+
+// Chooses and fills the layout of an item code.
+void prepare_layout(int code)
+{
+    data_entry_keyboard& k = *keyboard;
+    gtk_entry_set_visibility(GTK_ENTRY(k.entry_text), TRUE);
+    gtk_entry_set_max_length(GTK_ENTRY(k.entry_second), 0);
+    const bool numeric = in(code, {0, 6, 7, 10, 11, 13, 14, 15, 23, 52, 53, 54, 55, 57, 58, 60, 61, 62, 63}) ||
+                         (code >= 71 && code <= 78) || (code >= 80 && code <= 86) || in(code, {88, 89}) ||
+                         (code >= 92 && code <= 99);
+    if (numeric || in(code, {16, 49, 50, 51, 79, 24, 25, 33, 34, 35})) {
+        show_only(k.layout_numeric_data, k.vbox_numpad);
+        if (numeric)
+            set_entry_text(k.entry_numeric, caller_label());
+        else if (code == 24 || code == 25) {
+            char text[16];
+            snprintf(text, sizeof text, "%03d", func_get_next_available_formula_step_number());
+            set_entry_text(k.entry_numeric, text);
+        } else
+            set_entry_text(k.entry_numeric, "");
+        highlight(k.entry_numeric);
+        k.mode = MODE_NUMPAD;
+    } else if (in(code, {3, 4, 5, 9, 17, 41})) {
+        show_only(k.layout_time_data, k.vbox_numpad);
+        gtk_label_set_text(GTK_LABEL(k.lbl_hour), p[246].c_str());
+        gtk_label_set_text(GTK_LABEL(k.lbl_minute), p[247].c_str());
+        gtk_label_set_text(GTK_LABEL(k.lbl_second), p[248].c_str());
+        gtk_entry_set_max_length(GTK_ENTRY(k.entry_second), 2);
+        if (code == 41) {
+            split_into_three(func_get_time(1), k.entry_hour, k.entry_minute, k.entry_second);
+            highlight(k.entry_hour);
+        } else {
+            int seconds = func_convert_time_to_seconds(caller_label());
+            char text[16];
+            snprintf(text, sizeof text, "%02d", seconds / 3600);
+            set_entry_text(k.entry_hour, text);
+            snprintf(text, sizeof text, "%02d", seconds % 3600 / 60);
+            set_entry_text(k.entry_minute, text);
+            snprintf(text, sizeof text, "%02d", seconds % 60);
+            set_entry_text(k.entry_second, text);
+            highlight(k.entry_second);
+        }
+        k.mode = MODE_NUMPAD;
+    } else if (code == 40) {
+        show_only(k.layout_time_data, k.vbox_numpad);
+        gtk_label_set_text(GTK_LABEL(k.lbl_hour), p[243].c_str());
+        gtk_label_set_text(GTK_LABEL(k.lbl_minute), p[244].c_str());
+        gtk_label_set_text(GTK_LABEL(k.lbl_second), p[245].c_str());
+        gtk_entry_set_max_length(GTK_ENTRY(k.entry_second), 4);
+        split_into_three(func_get_date(1), k.entry_hour, k.entry_minute, k.entry_second);
+        highlight(k.entry_minute);
+        k.mode = MODE_NUMPAD;
+    } else if (code == 43) {
+        show_only(k.layout_net_data, k.vbox_numpad);
+        for (GtkWidget* entry : {k.entry_ip_address, k.entry_subnet, k.entry_gateway})
+            set_entry_text(entry, "0.0.0.0");
+        highlight(k.entry_ip_address);
+        k.mode = MODE_NUMPAD;
+    } else if (code >= 26 && code <= 32) {
+        show_only(k.layout_remote_formula, k.vbox_numpad);
+        const machine_configuration* configuration = current_machine_configuration;
+        // Customer, employee, weight, pieces and lot follow their switches.
+        const int switches[7] = {-1, 45, 46, 47, 48, 49, -1};
+        for (int field = 1; field < 7; ++field) {
+            if (field < 6) {
+                set_entry_text(k.entry_remote[field], "0");
+                bool on = configuration && configuration->items[switches[field]] != 0.0f;
+                gtk_widget_set_sensitive(k.entry_remote[field], on);
+            }
+        }
+        char group[32];
+        snprintf(group, sizeof group, "%d",
+                 configuration ? static_cast<int>(std::lround(configuration->items[50])) : 0);
+        set_entry_text(k.entry_remote[6], group);
+        highlight(k.entry_remote[code - 26]);
+        k.mode = MODE_NUMPAD;
+    } else if (in(code, {37, 38, 39})) {
+        show_only(k.layout_password_data, k.vbox_keyboard1);
+        gtk_label_set_text(GTK_LABEL(k.lbl_new_password), p[412].c_str());
+        gtk_label_set_text(GTK_LABEL(k.lbl_verify_password), p[413].c_str());
+        set_entry_text(k.entry_new_password, "");
+        set_entry_text(k.entry_verify_password, "");
+        highlight(k.entry_new_password);
+        k.mode = MODE_LOWER;
+    } else if (in(code, {21, 44, 45, 46})) {
+        show_only(k.layout_text_data, k.vbox_keyboard1);
+        gtk_entry_set_visibility(GTK_ENTRY(k.entry_text), FALSE);
+        set_entry_text(k.entry_text, "");
+        highlight(k.entry_text);
+        k.mode = MODE_LOWER;
+    } else {
+        show_only(k.layout_text_data, k.vbox_keyboard1);
+        set_entry_text(k.entry_text, caller_label());
+        highlight(k.entry_text);
+        k.mode = MODE_LOWER;
+    }
+    if (k.mode == MODE_LOWER)
+        func_toggle_keyboard_mode(MODE_LOWER);
+}
+
+// Change-log line for a changed value on the editing screens.
+void add_value_change_line(const std::string& old_label, const std::string& value, int only_screen = -1)
+{
+    const int screen = func_current_screen_code();
+    if (only_screen >= 0 && screen != only_screen)
+        return;
+    const int index = func_get_index_from_widget_name(keyboard->caller);
+    const std::string* labels = nullptr;
+    int size = 0;
+    if (screen == SCREEN_SELECTED_STEP) {
+        labels = step_item_selections_label_value;
+        size = 24;
+    } else if (screen == SCREEN_VEZ_CONFIGURATION) {
+        labels = vez_selections_label_value;
+        size = 19;
+    } else if (screen == SCREEN_CONFIGURATION) {
+        labels = config_selections_label_value;
+        size = 64;
+    }
+    if (!labels || index < 0 || index >= size)
+        return;
+    func_add_log_transaction("------>  [" + labels[index] + "] : " + old_label + " --> " + value, 0);
+}
+
+std::string format_int(const char* format, long long value)
+{
+    char text[64];
+    snprintf(text, sizeof text, format, static_cast<int>(value));
+    return text;
+}
+
+void show_number_taken(int number)
+{
+    char text[800];
+    snprintf(text, sizeof text, "%s #%03d %s   \n   %s", p[186].c_str(), number, p[217].c_str(), p[218].c_str());
+    func_show_dialog(1, text, 1, nullptr);
+}
+
+void save_remote_formula()
+{
+    int record[7];
+    for (int field = 0; field < 7; ++field)
+        record[field] = static_cast<int>(func_read_whole_number(entry_text(keyboard->entry_remote[field])));
+    func_save_remote_formula_to_file(record);
+}
+
+void save_load_weight(const std::string& value)
+{
+    int record[2] = {page_info[SCREEN_HOME].list.selected_number,
+                     static_cast<int>(std::lround(func_read_decimal_number(value)))};
+    if (!func_save_load_weight_to_file(record))
+        func_show_dialog(1, p[537], 1, nullptr);
+}
+
+// What Save does for the open item, once the value passed its check.
+void carry_out_save_action(int code)
+{
+    const std::string old_label = caller_label();
+    std::string value = entry_text(keyboard->active_entry);
+    const long long whole = func_read_whole_number(value);
+    switch (code) {
+    case 0:
+    case 72: {
+        value = format_int("%03d\u00b0 ", whole) + func_get_temperature_unit_string();
+        add_value_change_line(old_label, value);
+        set_caller_label(value);
+        return;
+    }
+    case 1: {
+        value = func_cut_text_utf8(value, NAME_FIELD_BYTES);
+        page_list_info& formulas = page_info[SCREEN_FORMULAS].list;
+        g_strlcpy(formulas.selected_text, value.c_str(), sizeof formulas.selected_text);
+        char line[512];
+        snprintf(line, sizeof line, "------> [%s] : F-%03d : %s --> %s", p[280].c_str(), formulas.selected_number,
+                 old_label.c_str(), value.c_str());
+        func_add_log_transaction(line, 0);
+        set_caller_label(value);
+        return;
+    }
+    case 2: {
+        value = func_cut_text_utf8(value, NAME_FIELD_BYTES);
+        page_list_info& steps = page_info[SCREEN_STEPS].list;
+        g_strlcpy(steps.selected_text, value.c_str(), sizeof steps.selected_text);
+        char line[512];
+        snprintf(line, sizeof line, "------> [%s] : S-%03d %s --> %s", p[280].c_str(), steps.selected_number,
+                 old_label.c_str(), value.c_str());
+        func_add_log_transaction(line, 0);
+        set_caller_label(value);
+        return;
+    }
+    case 8:
+        // The chemical's change-log line belongs to the chemicals screen.
+        value = func_cut_text_utf8(value, CHEMICAL_NAME_BYTES);
+        g_strlcpy(page_info[SCREEN_CHEMICALS].list.selected_text, value.c_str(),
+                  sizeof page_info[SCREEN_CHEMICALS].list.selected_text);
+        set_caller_label(value);
+        return;
+    case 12:
+        set_caller_label(func_cut_text_utf8(value, NAME_FIELD_BYTES));
+        return;
+    case 3: case 4: case 5: case 9: case 17: {
+        int seconds = static_cast<int>(func_read_whole_number(entry_text(keyboard->entry_hour)) * 3600 +
+                                       func_read_whole_number(entry_text(keyboard->entry_minute)) * 60 +
+                                       func_read_whole_number(entry_text(keyboard->entry_second)));
+        value = func_convert_seconds_to_time(seconds);
+        add_value_change_line(old_label, value);
+        set_caller_label(value);
+        return;
+    }
+    case 6: case 7: case 13: case 14: case 15: case 16: case 63: case 71:
+    case 73: case 74: case 75: case 76: case 77: case 78: {
+        char text[64];
+        snprintf(text, sizeof text, "%1.1f", static_cast<double>(func_read_decimal_number(value)));
+        add_value_change_line(old_label, text);
+        set_caller_label(text);
+        return;
+    }
+    case 10:
+    case 11:
+        value = format_int("%03d", whole);
+        add_value_change_line(old_label, value, SCREEN_SELECTED_STEP);
+        set_caller_label(value);
+        return;
+    case 57:
+        value = format_int("%d", whole);
+        if (func_current_screen_code() == SCREEN_CONFIGURATION || func_current_screen_code() == SCREEN_VEZ_CONFIGURATION)
+            add_value_change_line(old_label, value);
+        set_caller_label(value);
+        return;
+    case 34:
+    case 35:
+        set_caller_label(format_int("%03d", whole));
+        return;
+    case 23:
+        func_process_change_formula_number(keyboard->caller, static_cast<int>(whole));
+        return;
+    case 24:
+    case 25:
+        if (func_formula_step_number_available(static_cast<int>(whole)) == 1) {
+            if (code == 24)
+                func_copy_formula_test(keyboard->caller, static_cast<int>(whole));
+            else
+                func_add_formula_test(keyboard->caller, static_cast<int>(whole));
+        } else {
+            show_number_taken(static_cast<int>(whole));
+        }
+        return;
+    case 26: case 27: case 28: case 29: case 30: case 31: case 32:
+        save_remote_formula();
+        return;
+    case 44:
+    case 45:
+    case 46:
+        func_process_password_prompt(keyboard->caller, code, value);
+        return;
+    case 49:
+        if (whole >= 1 && whole < 1000)
+            func_goto_formula_number_home(static_cast<int>(whole));
+        return;
+    case 50:
+        if (whole >= 1 && whole < 1000)
+            func_goto_formula_number_formula(static_cast<int>(whole));
+        return;
+    case 79:
+        save_load_weight(value);
+        return;
+    // Set renames, manual mode, post-dry, passwords, clock, network and
+    // post-dry paging are done by the screens that own them.
+    case 19: case 20: case 21: case 33: case 37: case 38: case 39: case 40: case 41: case 43: case 51:
+        return;
+    default:
+        set_caller_label(value);
+        return;
+    }
+}
+
+gboolean validate_on_focus_out(GtkWidget* entry, GdkEventFocus*, gpointer)
+{
+    // Only a move to another field of the dialog is checked; the window
+    // losing focus to a message must not check again.
+    GtkWidget* window = gtk_widget_get_toplevel(entry);
+    if (!keyboard || !gtk_widget_get_visible(keyboard->window) || window != keyboard->window ||
+        !gtk_window_has_toplevel_focus(GTK_WINDOW(window)))
+        return FALSE;
+    func_validate_data_entry_value();
+    return FALSE;
+}
+
+GtkWidget* lookup(const ui_file& ui, const char* id)
+{
+    GtkWidget* widget = func_lookup_widget(ui, id);
+    return widget;
+}
+}  // namespace
+
+void func_load_data_entry_screen()
+{
+    ui_file ui = func_load_interface_file("lumex_data_entry_dialog4.ui");
+    if (!keyboard)
+        keyboard = new data_entry_keyboard();
+    data_entry_keyboard& k = *keyboard;
+    k.window = lookup(ui, "win_data_entry");
+    if (!k.window)
+        return;
+    GtkWindow* window = GTK_WINDOW(k.window);
+    gtk_window_set_keep_above(window, TRUE);
+    gtk_window_set_position(window, GTK_WIN_POS_CENTER);
+    if (PC_MODE) {
+        gtk_window_set_deletable(window, FALSE);
+        gtk_window_set_title(window, p[395].c_str());
+    } else {
+        func_setup_screen_window(k.window);
+    }
+    k.lbl_active_item = lookup(ui, "lbl_active_item");
+    k.lbl_message_bar = lookup(ui, "lbl_message_bar");
+    k.evb_message_bar = lookup(ui, "evb_message_bar");
+    func_register_message_label(32, k.lbl_message_bar, k.evb_message_bar);
+    k.lbl_data_entry_help = lookup(ui, "lbl_data_entry_help");
+    k.evb_data_entry_help = lookup(ui, "evb_data_entry_help");
+    k.vbox_keyboard1 = lookup(ui, "vbox_keyboard1");
+    k.vbox_keyboard2 = lookup(ui, "vbox_keyboard2");
+    k.vbox_numpad = lookup(ui, "vbox_numpad");
+    k.vbox_keyboard = lookup(ui, "vbox_keyboard");
+    k.layout_text_data = lookup(ui, "layout_text_data");
+    k.layout_time_data = lookup(ui, "layout_time_data");
+    k.layout_numeric_data = lookup(ui, "layout_numeric_data");
+    k.layout_net_data = lookup(ui, "layout_net_data");
+    k.layout_password_data = lookup(ui, "layout_password_data");
+    k.layout_remote_formula = lookup(ui, "layout_remote_formula");
+    for (int field = 0; field < 7; ++field) {
+        k.lbl_remote[field] = lookup(ui, (std::string("lbl_remote_") + REMOTE_NAMES[field]).c_str());
+        k.entry_remote[field] = lookup(ui, (std::string("entry_remote_") + REMOTE_NAMES[field]).c_str());
+    }
+    k.entry_hour = lookup(ui, "entry_hour");
+    k.entry_minute = lookup(ui, "entry_minute");
+    k.entry_second = lookup(ui, "entry_second");
+    k.lbl_hour = lookup(ui, "lbl_hour");
+    k.lbl_minute = lookup(ui, "lbl_minute");
+    k.lbl_second = lookup(ui, "lbl_second");
+    k.lbl_new_password = lookup(ui, "lbl_new_password");
+    k.lbl_verify_password = lookup(ui, "lbl_verify_password");
+    k.entry_text = lookup(ui, "entry_text");
+    k.entry_numeric = lookup(ui, "entry_numeric");
+    k.entry_ip_address = lookup(ui, "entry_ip_address");
+    k.entry_subnet = lookup(ui, "entry_subnet");
+    k.entry_gateway = lookup(ui, "entry_gateway");
+    k.entry_new_password = lookup(ui, "entry_new_password");
+    k.entry_verify_password = lookup(ui, "entry_verify_password");
+    k.btn_keyboard_shift1 = lookup(ui, "btn_keyboard_shift1");
+    k.btn_keyboard_space1 = lookup(ui, "btn_keyboard_space1");
+    k.btn_keyboard_space2 = lookup(ui, "btn_keyboard_space2");
+    k.btn_keyboard_123b1 = lookup(ui, "btn_keyboard_123b1");
+    k.btn_keyboard_abc2 = lookup(ui, "btn_keyboard_abc2");
+    k.btn_paste = lookup(ui, "btn_paste");
+
+    PangoFontDescription* font = pango_font_description_from_string("sans bold 14");
+    for (GtkWidget* entry : {k.entry_hour, k.entry_minute, k.entry_second, k.entry_text, k.entry_numeric})
+        gtk_widget_modify_font(entry, font);
+    pango_font_description_free(font);
+
+    gtk_builder_connect_signals(ui.builder, nullptr);
+    std::vector<GtkWidget*> checked(k.entry_remote, k.entry_remote + 7);
+    for (GtkWidget* entry : {k.entry_numeric, k.entry_text, k.entry_hour, k.entry_minute, k.entry_second})
+        checked.push_back(entry);
+    for (GtkWidget* entry : checked) {
+        g_signal_connect(entry, "button-press-event", G_CALLBACK(func_clear_data_entry), nullptr);
+        g_signal_connect(entry, "focus-out-event", G_CALLBACK(validate_on_focus_out), nullptr);
+    }
+    for (GtkWidget* entry : {k.entry_ip_address, k.entry_subnet, k.entry_gateway, k.entry_new_password,
+                             k.entry_verify_password})
+        g_signal_connect(entry, "button-press-event", G_CALLBACK(func_clear_data_entry), nullptr);
+    gtk_widget_set_sensitive(k.btn_paste, PC_MODE ? TRUE : FALSE);
+    func_set_data_entry_opener([](GtkWidget* caller, int item_code) {
+        func_show_data_entry_dialog(caller, GINT_TO_POINTER(item_code));
+    });
+}
+
+void func_unload_data_entry_screen()
+{
+    if (keyboard && keyboard->window)
+        gtk_widget_hide_all(keyboard->window);
+}
+
+void func_toggle_keyboard_mode(int mode)
+{
+    if (!keyboard || !keyboard->window)
+        return;
+    data_entry_keyboard& k = *keyboard;
+    const std::string images = func_image_dir();
+    if (mode == MODE_SHIFT) {
+        k.mode = MODE_SHIFT;
+        func_set_button_icon(k.btn_keyboard_shift1, (images + "icon_shift_32.png").c_str(), ICON_TOP);
+    } else if (mode == MODE_SYMBOLS) {
+        k.mode = MODE_SYMBOLS;
+        gtk_widget_hide(k.vbox_keyboard1);
+        gtk_widget_show(k.vbox_keyboard2);
+    } else {
+        if (k.mode == MODE_SYMBOLS) {
+            gtk_widget_show(k.vbox_keyboard1);
+            gtk_widget_hide(k.vbox_keyboard2);
+        }
+        k.mode = MODE_LOWER;
+        func_set_button_icon(k.btn_keyboard_shift1, (images + "icon_unshift_32.png").c_str(), ICON_TOP);
+    }
+}
+
+gboolean func_clear_data_entry(GtkWidget* entry, GdkEventButton*, gpointer)
+{
+    if (!keyboard || !entry)
+        return FALSE;
+    if (keyboard->active_entry && keyboard->active_entry != entry)
+        reset_entry_colours(keyboard->active_entry);
+    GdkColor black, orange;
+    gdk_color_parse("Black", &black);
+    gdk_color_parse("Orange", &orange);
+    gtk_widget_modify_text(entry, GTK_STATE_NORMAL, &black);
+    gtk_widget_modify_base(entry, GTK_STATE_NORMAL, &orange);
+    keyboard->active_entry = entry;
+    return FALSE;
+}
+
+void func_paste_text_from_clipboard(GtkClipboard*, const gchar* text, gpointer)
+{
+    if (text && keyboard && keyboard->active_entry)
+        set_entry_text(keyboard->active_entry, text);
+}
+
+void func_show_data_entry_dialog(GtkWidget* widget, gpointer data)
+{
+    if (!keyboard || !keyboard->window)
+        return;
+    data_entry_keyboard& k = *keyboard;
+    const int code = GPOINTER_TO_INT(data);
+    k.caller = widget;
+    k.item_code = code;
+    if (manual_mode) {
+        // Touching any value while manual mode is on only ends manual mode.
+        manual_mode = 0;
+        return;
+    }
+    const int screen = func_current_screen_code();
+    if (std::optional<std::string> title = func_get_item_title_on_screen(code, screen))
+        gtk_label_set_text(GTK_LABEL(k.lbl_active_item), title->c_str());
+    if (std::optional<std::string> help = func_get_item_help(code, screen))
+        gtk_label_set_text(GTK_LABEL(k.lbl_data_entry_help), help->c_str());
+    func_show_message(32, gtk_label_get_text(GTK_LABEL(k.lbl_active_item)));
+    gtk_button_set_label(GTK_BUTTON(k.btn_keyboard_space1), p[408].c_str());
+    gtk_button_set_label(GTK_BUTTON(k.btn_keyboard_space2), p[408].c_str());
+    gtk_button_set_label(GTK_BUTTON(k.btn_keyboard_123b1), p[409].c_str());
+    gtk_button_set_label(GTK_BUTTON(k.btn_keyboard_abc2), p[409].c_str());
+    for (GtkWidget* entry : k.entry_remote)
+        gtk_widget_set_sensitive(entry, TRUE);
+    prepare_layout(code);
+    if (main_application_window)
+        gtk_window_set_transient_for(GTK_WINDOW(k.window), GTK_WINDOW(main_application_window));
+    gtk_widget_show(k.window);
+    gtk_window_present(GTK_WINDOW(k.window));
+}
+
+int func_validate_data_entry_value()
+{
+    if (!keyboard || validating)
+        return 1;
+    const int code = keyboard->item_code;
+    std::vector<GtkWidget*> entries = checked_entries(code);
+    std::vector<std::string> fields;
+    for (GtkWidget* entry : entries)
+        fields.push_back(entry_text(entry));
+    std::string message;
+    const int bad = func_check_item_value(code, fields, message);
+    if (bad < 0)
+        return 1;
+    validating = true;
+    func_show_dialog(3, message, 1, nullptr);
+    if (bad < static_cast<int>(entries.size())) {
+        set_entry_text(entries[bad], "");
+        highlight(entries[bad]);
+        first_key = 1;
+    }
+    validating = false;
+    return 0;
+}
+
+void func_keypad_pressed(GtkWidget* widget, gpointer)
+{
+    if (!keyboard || !widget)
+        return;
+    data_entry_keyboard& k = *keyboard;
+    GtkWidget* active = k.active_entry;
+    auto is = [widget](const char* name) { return func_widget_name_is(widget, name); };
+
+    if (is("btn_numpad_back") || is("btn_keyboard_back1") || is("btn_keyboard_back2")) {
+        if (active) {
+            std::string text = entry_text(active);
+            if (!text.empty()) {
+                // Remove one whole character, not one byte.
+                const gchar* end = text.c_str() + text.size();
+                const gchar* last = g_utf8_find_prev_char(text.c_str(), end);
+                text.erase(last ? static_cast<size_t>(last - text.c_str()) : 0);
+                set_entry_text(active, text);
+            }
+        }
+    } else if (is("btn_keyboard_space1") || is("btn_keyboard_space2")) {
+        if (active)
+            set_entry_text(active, entry_text(active) + " ");
+    } else if (is("btn_keyboard_shift1")) {
+        func_toggle_keyboard_mode(k.mode == MODE_LOWER ? MODE_SHIFT : MODE_LOWER);
+    } else if (is("btn_keyboard_abc1")) {
+        func_toggle_keyboard_mode(MODE_LOWER);
+    } else if (is("btn_keyboard_123a1")) {
+        func_toggle_keyboard_mode(MODE_SYMBOLS);
+    } else if (is("btn_keyboard_123b1") || is("btn_keyboard_abc2")) {
+        if (active)
+            set_entry_text(active, "");
+    } else if (is("btn_paste")) {
+        gtk_clipboard_request_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD), func_paste_text_from_clipboard, nullptr);
+    } else if (is("btn_cancel")) {
+        first_key = 1;
+        reset_entry_colours(active);
+        func_unload_data_entry_screen();
+    } else if (is("btn_save")) {
+        if (!func_validate_data_entry_value())
+            return;
+        first_key = 1;
+        const int code = k.item_code;
+        // Hide first: the save action may open a message or another screen.
+        reset_entry_colours(k.active_entry);
+        func_unload_data_entry_screen();
+        carry_out_save_action(code);
+        const int screen = func_current_screen_code();
+        if (screen != SCREEN_RUN && !in(code, {49, 50, 51}) && screen >= 0 && screen < SCREEN_RECORD_COUNT)
+            page_info[screen].list.reload = 1;
+    } else {
+        if (!active)
+            return;
+        if (first_key == 1) {
+            if (k.mode == MODE_NUMPAD)
+                set_entry_text(active, "");
+            previous_key_entry = active;
+            first_key = 0;
+        } else if (!previous_key_entry || previous_key_entry != active) {
+            if (k.mode == MODE_NUMPAD)
+                set_entry_text(active, "");
+            previous_key_entry = active;
+        }
+        std::string key = func_get_widget_label_text(widget);
+        if (k.mode == MODE_LOWER && !key.empty()) {
+            gchar* lower = g_utf8_strdown(key.c_str(), -1);
+            key = lower;
+            g_free(lower);
+        }
+        set_entry_text(active, entry_text(active) + key);
+        if (k.mode == MODE_SHIFT)
+            func_toggle_keyboard_mode(MODE_LOWER);
+    }
+}
+
+namespace {
+int save_int_record(const char* function, const std::string& path, const int* values, int count)
+{
+    std::string bytes(static_cast<size_t>(count) * 4, '\0');
+    for (int i = 0; i < count; ++i)
+        func_put_int32_le(reinterpret_cast<unsigned char*>(&bytes[static_cast<size_t>(i) * 4]), values[i]);
+    if (!func_write_file_atomic(path, bytes)) {
+        func_write_log(LOG_SYSERROR, std::string(function) + " :can't create/open file " + path + " not found.", 0);
+        return 0;
+    }
+    return 1;
+}
+}  // namespace
+
+int func_save_remote_formula_to_file(const int record[7])
+{
+    return save_int_record("func_save_remote_formula_to_file", func_data_dir() + "remote_formula.dat", record, 7);
+}
+
+int func_save_load_weight_to_file(const int record[2])
+{
+    return save_int_record("func_save_weight_to_file", func_data_dir() + "load_weight.dat", record, 2);
+}

@@ -1,0 +1,146 @@
+// The selection dialog: its columns, hidden options, direct toggles and
+// the home screen's configuration menu.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "configuration/configuration_record.h"
+#include "entry/selection_dialog.h"
+#include "frame/app_state.h"
+#include "language/language.h"
+#include "language/option_tables.h"
+#include "logs/log_file.h"
+#include "support/console_fixture.h"
+
+namespace {
+class selection_dialog_gui_test : public console_gui_test {
+protected:
+    void SetUp() override
+    {
+        console_gui_test::SetUp();
+        prepare_console();
+        show_home();
+        caller_window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+        caller = gtk_button_new_with_label("");
+        gtk_container_add(GTK_CONTAINER(caller_window), caller);
+        func_begin_log_transaction();
+    }
+    void TearDown() override
+    {
+        func_unload_selections_window(temporary_display_window);
+        gtk_widget_destroy(caller_window);
+        console_gui_test::TearDown();
+    }
+    void use_caller(int screen, const char* name, const std::string& label)
+    {
+        options_display->screen_code = screen;
+        gtk_widget_set_name(caller, name);
+        gtk_button_set_label(GTK_BUTTON(caller), label.c_str());
+    }
+    std::vector<GtkWidget*> option_buttons() const
+    {
+        return func_test_find_widgets(temporary_display_window, "selections_#");
+    }
+    guint column_of(GtkWidget* option) const
+    {
+        guint left = 0;
+        gtk_container_child_get(GTK_CONTAINER(gtk_widget_get_parent(option)), option, "left-attach", &left, nullptr);
+        return left;
+    }
+    int queued_lines() const
+    {
+        return gtk_tree_model_iter_n_children(GTK_TREE_MODEL(log_transaction_store), nullptr);
+    }
+    GtkWidget* caller_window = nullptr;
+    GtkWidget* caller = nullptr;
+};
+
+TEST_F(selection_dialog_gui_test, the_home_configuration_menu_has_one_column_of_three)
+{
+    func_test_release(home_widget("btn_configuration"));
+    ASSERT_NE(nullptr, temporary_display_window);
+    std::vector<GtkWidget*> options = option_buttons();
+    ASSERT_EQ(3u, options.size());
+    for (GtkWidget* option : options)
+        EXPECT_EQ(0u, column_of(option));
+    int width = 0, height = 0;
+    gtk_widget_get_size_request(temporary_display_window, &width, &height);
+    EXPECT_EQ(240, width);
+    EXPECT_EQ(180, height);
+    func_test_save_screenshot(temporary_display_window, "selection_one_column");
+    // Choosing an entry closes the menu.
+    func_test_release(options[0]);
+    EXPECT_EQ(nullptr, temporary_display_window);
+}
+
+TEST_F(selection_dialog_gui_test, eight_options_fill_two_columns_of_five_and_three)
+{
+    use_caller(SCREEN_SELECTED_STEP, "btn_step_item_#012", "Stop");  // step item 12: eight choices
+    func_show_selection_dialog(caller, nullptr);
+    ASSERT_NE(nullptr, temporary_display_window);
+    std::vector<GtkWidget*> options = option_buttons();
+    ASSERT_EQ(8u, options.size());
+    int first = 0, second = 0;
+    for (GtkWidget* option : options)
+        (column_of(option) == 0 ? first : second)++;
+    EXPECT_EQ(5, first);
+    EXPECT_EQ(3, second);
+    func_test_save_screenshot(temporary_display_window, "selection_two_columns");
+}
+
+TEST_F(selection_dialog_gui_test, hidden_options_are_left_out_and_a_choice_becomes_the_label)
+{
+    current_machine_configuration->items[19] = 1.0f;  // a temperature probe: all choices
+    use_caller(SCREEN_SELECTED_STEP, "btn_step_item_#004", "OFF");  // cold water: OFF, ON, ~, Lower Fill Temp
+    func_show_selection_dialog(caller, nullptr);
+    std::vector<GtkWidget*> options = option_buttons();
+    ASSERT_EQ(3u, options.size());
+    std::vector<std::string> labels;
+    for (GtkWidget* option : options)
+        labels.push_back(func_test_label_text(option));
+    std::sort(labels.begin(), labels.end());
+    EXPECT_EQ((std::vector<std::string>{"Lower Fill Temp", "OFF", "ON"}), labels);
+    GtkWidget* lower = nullptr;
+    for (GtkWidget* option : options)
+        if (func_test_label_text(option) == "Lower Fill Temp")
+            lower = option;
+    func_test_release(lower);
+    EXPECT_EQ("Lower Fill Temp", func_test_label_text(caller));
+    EXPECT_EQ(nullptr, temporary_display_window);
+    EXPECT_EQ(1, queued_lines());
+}
+
+TEST_F(selection_dialog_gui_test, yes_no_values_toggle_without_a_window)
+{
+    use_caller(SCREEN_CONFIGURATION, "btn_cfg_#010", p[26]);  // Extra Water
+    func_show_selection_dialog(caller, nullptr);
+    EXPECT_EQ(nullptr, temporary_display_window);
+    EXPECT_EQ(p[27], func_test_label_text(caller));
+    EXPECT_NE(nullptr, gtk_button_get_image(GTK_BUTTON(caller)));
+    EXPECT_EQ(1, queued_lines());
+    func_show_selection_dialog(caller, nullptr);
+    EXPECT_EQ(p[26], func_test_label_text(caller));
+    EXPECT_EQ(2, queued_lines());
+    EXPECT_EQ(1, page_info[SCREEN_CONFIGURATION].list.reload);
+}
+
+TEST_F(selection_dialog_gui_test, on_off_values_toggle_too)
+{
+    use_caller(SCREEN_FORMULAS, "btn_frm_active_#000", p[29]);
+    func_show_selection_dialog(caller, nullptr);
+    EXPECT_EQ(p[28], func_test_label_text(caller));
+}
+
+TEST(selection_rules, step_options_are_limited_by_the_situation)
+{
+    EXPECT_EQ(4, func_limit_step_type_options(6, 1, -1, 0));    // step 1
+    EXPECT_EQ(4, func_limit_step_type_options(6, 3, 5, 1));     // after an extract
+    EXPECT_EQ(4, func_limit_step_type_options(6, 3, 1, 4));     // before an extract
+    EXPECT_EQ(6, func_limit_step_type_options(6, 3, 1, 2));
+    EXPECT_EQ(2, func_limit_probe_options(4, 0.0f));
+    EXPECT_EQ(4, func_limit_probe_options(4, 1.0f));
+    EXPECT_EQ(6, func_limit_drain_type_options(7));
+    EXPECT_EQ(1, func_limit_reuse_drain_options(2, 0.0f));
+    EXPECT_EQ(2, func_limit_reuse_drain_options(2, 1.0f));
+}
+}  // namespace
