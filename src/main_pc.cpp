@@ -3,5 +3,6 @@
 
 extern const int PC_MODE = 1;
 extern const int PC_MODE_TOUCHSCREEN = 0;
+extern const int NO_PROGRAMMABLE_RPM = 0;
 
 int main(int argc, char** argv) { return func_main(argc, argv); }

@@ -297,6 +297,19 @@ void save_load_weight(const std::string& value)
         func_show_dialog(1, p[537], 1, nullptr);
 }
 
+// A new name for the selected formula or step: into its page record, the
+// button and the change log, cut to what the record holds.
+void rename_selected_item(int screen, const char* line_format, const std::string& old_label, const std::string& typed)
+{
+    const std::string name = func_cut_text_utf8(typed, NAME_FIELD_BYTES);
+    page_list_info& selected = page_info[screen].list;
+    g_strlcpy(selected.selected_text, name.c_str(), sizeof selected.selected_text);
+    char line[512];
+    snprintf(line, sizeof line, line_format, p[280].c_str(), selected.selected_number, old_label.c_str(), name.c_str());
+    func_add_log_transaction(line, 0);
+    set_caller_label(name);
+}
+
 // What Save does for the open item, once the value passed its check.
 void carry_out_save_action(int code)
 {
@@ -311,28 +324,12 @@ void carry_out_save_action(int code)
         set_caller_label(value);
         return;
     }
-    case 1: {
-        value = func_cut_text_utf8(value, NAME_FIELD_BYTES);
-        page_list_info& formulas = page_info[SCREEN_FORMULAS].list;
-        g_strlcpy(formulas.selected_text, value.c_str(), sizeof formulas.selected_text);
-        char line[512];
-        snprintf(line, sizeof line, "------> [%s] : F-%03d : %s --> %s", p[280].c_str(), formulas.selected_number,
-                 old_label.c_str(), value.c_str());
-        func_add_log_transaction(line, 0);
-        set_caller_label(value);
+    case 1:
+        rename_selected_item(SCREEN_FORMULAS, "------> [%s] : F-%03d : %s --> %s", old_label, value);
         return;
-    }
-    case 2: {
-        value = func_cut_text_utf8(value, NAME_FIELD_BYTES);
-        page_list_info& steps = page_info[SCREEN_STEPS].list;
-        g_strlcpy(steps.selected_text, value.c_str(), sizeof steps.selected_text);
-        char line[512];
-        snprintf(line, sizeof line, "------> [%s] : S-%03d %s --> %s", p[280].c_str(), steps.selected_number,
-                 old_label.c_str(), value.c_str());
-        func_add_log_transaction(line, 0);
-        set_caller_label(value);
+    case 2:
+        rename_selected_item(SCREEN_STEPS, "------> [%s] : S-%03d %s --> %s", old_label, value);
         return;
-    }
     case 8:
         // The chemical's change-log line belongs to the chemicals screen.
         value = func_cut_text_utf8(value, CHEMICAL_NAME_BYTES);

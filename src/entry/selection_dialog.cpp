@@ -6,6 +6,9 @@
 #include "configuration/configuration_record.h"
 #include "entry/data_entry_dialog.h"
 #include "files/paths.h"
+#include "formulas/selected_step_screen.h"
+#include "formulas/step_list.h"
+#include "formulas/step_operations.h"
 #include "frame/app_state.h"
 #include "frame/dialogs.h"
 #include "frame/home_screen.h"
@@ -159,6 +162,8 @@ void apply_to_other_screen(GtkWidget* option, GtkWidget* caller)
         if (screen == SCREEN_SELECTED_STEP && caller_row == 7)
             set_yes_no_icon(caller, option_row > 0);
     }
+    if (screen == SCREEN_SELECTED_STEP && step_item_selections_name)
+        func_set_selected_step_lockout(func_lookup_step_index(label_of(step_item_selections_name[0]), 0));
     if (screen >= 0 && screen < SCREEN_RECORD_COUNT)
         page_info[screen].list.reload = 1;
     // The pressed look of a value-editing row; list screens keep their
@@ -362,7 +367,14 @@ void func_set_selection(GtkWidget* option, GtkWidget* caller)
 {
     const int screen = func_current_screen_code();
     if (screen == SCREEN_STEPS) {
-        // The step insert and paste menus act through the steps screen.
+        // The insert and paste menus: Before, After, to End; Cancel only closes.
+        const int row = func_get_row_from_name(gtk_widget_get_name(option));
+        if (row >= 0 && row < STEP_MENU_CANCEL) {
+            if (func_widget_name_is(caller, "btn_add_step"))
+                func_insert_step_test(option, row);
+            else if (func_widget_name_is(caller, "btn_clone_step"))
+                func_copy_step_test(option, row);
+        }
         func_unload_selections_window(temporary_display_window);
         return;
     }

@@ -11,6 +11,7 @@
 #include "files/paths.h"
 #include "formulas/formula_list.h"
 #include "formulas/formula_operations.h"
+#include "formulas/steps_screen.h"
 #include "frame/app_state.h"
 #include "frame/dialogs.h"
 #include "frame/home_screen.h"
@@ -28,7 +29,7 @@ GtkWidget** formula_selections_active = nullptr;
 GtkWidget** formula_selections_name = nullptr;
 GtkWidget** formula_selections_step = nullptr;
 
-formula_steps_show_function formulas_screen_steps_target = nullptr;
+formula_steps_show_function formulas_screen_steps_target = func_show_steps_screen;
 
 const char* const FORMULAS_SCREEN_WIDGETS[] = {
     "win_formulas_screen", "layout_formulas_screen", "evb_options_list", "tbl_options_list",
@@ -140,24 +141,9 @@ void func_load_formulas_screen()
         gtk_widget_destroy(record.window);
     record = display_data();
 
-    ui_file ui = func_load_interface_file("lumex_formulas_screen.ui");
-    record.screen_code = SCREEN_FORMULAS;
-    record.window = func_lookup_widget(ui, "win_formulas_screen");
+    ui_file ui = func_load_screen_record(record, SCREEN_FORMULAS, "lumex_formulas_screen.ui", "win_formulas_screen",
+                                         FORMULAS_LIST_WIDTH, FORMULAS_LIST_HEIGHT);
     func_lookup_widget(ui, "layout_formulas_screen");
-    func_setup_screen_window(record.window);
-
-    record.list_width = FORMULAS_LIST_WIDTH;
-    record.list_height = FORMULAS_LIST_HEIGHT;
-    record.evb_options_list = func_lookup_widget(ui, "evb_options_list");
-    record.tbl_options_list = func_lookup_widget(ui, "tbl_options_list");
-    record.vwp_options_list = func_lookup_widget(ui, "vwp_options_list");
-    record.lbl_page_info = func_lookup_widget(ui, "lbl_page_info");
-    record.evb_page_info = func_lookup_widget(ui, "evb_page_info");
-    record.lbl_active_item = func_lookup_widget(ui, "lbl_active_item");
-    record.lbl_message_bar = func_lookup_widget(ui, "lbl_message_bar");
-    record.evb_message_bar = func_lookup_widget(ui, "evb_message_bar");
-    record.btn_page_up = func_lookup_widget(ui, "btn_page_up");
-    record.btn_page_down = func_lookup_widget(ui, "btn_page_down");
     int slot = 0;
     for (const char* name : SCREEN_BUTTONS)
         record.buttons[slot++] = func_lookup_widget(ui, name);

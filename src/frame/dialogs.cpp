@@ -2,6 +2,7 @@
 
 #include "files/paths.h"
 #include "formulas/formula_operations.h"
+#include "formulas/step_operations.h"
 #include "frame/app_state.h"
 #include "frame/build_switches.h"
 #include "frame/screens.h"
@@ -120,6 +121,7 @@ void powerdown_action(gpointer) { func_do_powerdown(); }
 void reboot_action(gpointer) { func_reboot_machine(); }
 void recalibration_action(gpointer) { func_process_recalibration(); }
 void delete_formula_action(gpointer data) { func_process_delete_formula(nullptr, data); }
+void delete_step_action(gpointer data) { func_process_delete_step(nullptr, data); }
 
 const char* const ORANGE = "#f95f0b";
 const char* const BLUE = "#194e84";
@@ -135,7 +137,7 @@ dialog_kind question(dialog_action on_yes, bool decorated = true)
 }
 
 // Kinds whose OK action arrives with the screens that own it close the
-// dialog until then: 11 (delete step), 12 (delete file), 16 (update),
+// dialog until then: 12 (delete file), 16 (update),
 // 21 (PC folder), 23 (level units), 25 (delete post-dry entry), 30 and
 // 31 (printing), and the help button of kind 4.
 dialog_kind kind_table(int kind)
@@ -155,7 +157,8 @@ dialog_kind kind_table(int kind)
         return {ORANGE, -1, false, ICON_PICTURE, "icon_signal_on.png",
                 {{"icon_signal_cancel.png", 70, 70, signal_cancel_action}, NONE}, false};
     case 10: return question(delete_formula_action);
-    case 11: case 12: case 16: case 21: case 23: case 25: case 30: case 31:
+    case 11: return question(delete_step_action);
+    case 12: case 16: case 21: case 23: case 25: case 30: case 31:
         return question(close_action);
     case 13: return question(powerdown_action);
     case 14:
@@ -312,11 +315,7 @@ void func_show_dealer_info_screen(GtkWidget*, gpointer)
     gtk_window_set_keep_above(win, TRUE);
     gtk_window_set_default_size(win, 640, 480);
     if (!PC_MODE) {
-        gtk_window_set_decorated(win, FALSE);
-        GdkScreen* screen = gtk_window_get_screen(win);
-        gtk_window_move(win, 0, 0);
-        gtk_window_resize(win, gdk_screen_get_width(screen), gdk_screen_get_height(screen));
-        gtk_window_fullscreen(win);
+        func_size_window_to_screen(win);
     } else {
         gtk_window_set_deletable(win, FALSE);
         gtk_window_set_resizable(win, FALSE);

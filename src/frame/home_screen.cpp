@@ -138,25 +138,10 @@ gboolean logo_pressed(GtkWidget*, GdkEventButton*, gpointer)
 
 void func_load_home_screen()
 {
-    ui_file ui = func_load_interface_file("lumex_home_screen3.ui");
     display_data& record = home();
-    record.screen_code = SCREEN_HOME;
-    record.window = func_lookup_widget(ui, "win_home_screen");
-    func_setup_screen_window(record.window);
+    ui_file ui = func_load_screen_record(record, SCREEN_HOME, "lumex_home_screen3.ui", "win_home_screen",
+                                         HOME_LIST_WIDTH, HOME_LIST_HEIGHT);
     set_version_labels(ui);
-
-    record.list_width = HOME_LIST_WIDTH;
-    record.list_height = HOME_LIST_HEIGHT;
-    record.evb_options_list = func_lookup_widget(ui, "evb_options_list");
-    record.tbl_options_list = func_lookup_widget(ui, "tbl_options_list");
-    record.vwp_options_list = func_lookup_widget(ui, "vwp_options_list");
-    record.lbl_page_info = func_lookup_widget(ui, "lbl_page_info");
-    record.evb_page_info = func_lookup_widget(ui, "evb_page_info");
-    record.lbl_active_item = func_lookup_widget(ui, "lbl_active_item");
-    record.lbl_message_bar = func_lookup_widget(ui, "lbl_message_bar");
-    record.evb_message_bar = func_lookup_widget(ui, "evb_message_bar");
-    record.btn_page_up = func_lookup_widget(ui, "btn_page_up");
-    record.btn_page_down = func_lookup_widget(ui, "btn_page_down");
     record.btn_page_up1 = func_lookup_widget(ui, "lbl_time");
     record.btn_page_down1 = func_lookup_widget(ui, "lbl_date");
     record.evb_options_list1 = func_lookup_widget(ui, "img_socket_status");

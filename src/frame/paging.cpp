@@ -272,15 +272,15 @@ const char* func_get_widget_label_text(GtkWidget* widget)
     return text ? text : "";
 }
 
-void func_show_page_info_test(GtkWidget* widget, gpointer)
+namespace {
+// A page button's press; with no widget, back to the remembered row's page.
+void turn_page(page_list_info& info, GtkWidget* widget, const char* down, const char* up)
 {
-    func_show_dialog(18, p[190], 1, nullptr);
-    page_list_info& info = func_current_page_list();
     if (widget) {
-        if (func_widget_name_is(widget, "btn_page_down")) {
+        if (func_widget_name_is(widget, down)) {
             if (info.current_page < info.pages)
                 info.current_page += 1;
-        } else if (func_widget_name_is(widget, "btn_page_up")) {
+        } else if (func_widget_name_is(widget, up)) {
             if (info.current_page > 1)
                 info.current_page -= 1;
         }
@@ -289,6 +289,14 @@ void func_show_page_info_test(GtkWidget* widget, gpointer)
         if (info.current_page > info.pages)
             info.pages = info.current_page;
     }
+}
+}  // namespace
+
+void func_show_page_info_test(GtkWidget* widget, gpointer)
+{
+    func_show_dialog(18, p[190], 1, nullptr);
+    page_list_info& info = func_current_page_list();
+    turn_page(info, widget, "btn_page_down", "btn_page_up");
     write_counter(6, info);
     list_screen_hooks& screen = func_list_screen_hooks(func_current_screen_code());
     if (screen.display)
@@ -302,19 +310,7 @@ void func_show_page_info_test(GtkWidget* widget, gpointer)
 void func_show_page_info1_test(GtkWidget* widget, gpointer)
 {
     page_list_info& info = current_list1();
-    if (widget) {
-        if (func_widget_name_is(widget, "btn_page_down1")) {
-            if (info.current_page < info.pages)
-                info.current_page += 1;
-        } else if (func_widget_name_is(widget, "btn_page_up1")) {
-            if (info.current_page > 1)
-                info.current_page -= 1;
-        }
-    } else if (info.pressed_row >= 0 && info.rows_per_page > 0) {
-        info.current_page = info.pressed_row / info.rows_per_page + 1;
-        if (info.current_page > info.pages)
-            info.pages = info.current_page;
-    }
+    turn_page(info, widget, "btn_page_down1", "btn_page_up1");
     write_counter(7, info);
     int code = func_current_screen_code();
     list_screen_hooks& screen = func_list_screen_hooks(code);

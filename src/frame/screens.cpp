@@ -5,25 +5,51 @@
 #include "frame/build_switches.h"
 #include "language/language.h"
 
+void func_size_window_to_screen(GtkWindow* win)
+{
+    gtk_window_set_decorated(win, FALSE);
+    gtk_window_set_resizable(win, TRUE);
+    GdkScreen* screen = gtk_window_get_screen(win);
+    gtk_window_move(win, 0, 0);
+    gtk_window_resize(win, gdk_screen_get_width(screen), gdk_screen_get_height(screen));
+    gtk_window_fullscreen(win);
+}
+
 void func_setup_screen_window(GtkWidget* window)
 {
     if (!window)
         return;
     GtkWindow* win = GTK_WINDOW(window);
     if (!PC_MODE) {
-        gtk_window_set_decorated(win, FALSE);
-        // Without a window manager fullscreen does nothing: size it ourselves.
-        gtk_window_set_resizable(win, TRUE);
-        GdkScreen* screen = gtk_window_get_screen(win);
-        gtk_window_move(win, 0, 0);
-        gtk_window_resize(win, gdk_screen_get_width(screen), gdk_screen_get_height(screen));
-        gtk_window_fullscreen(win);
+        func_size_window_to_screen(win);
     } else {
         gtk_window_set_deletable(win, FALSE);
         gtk_window_set_position(win, GTK_WIN_POS_CENTER);
         gtk_window_set_title(win, p[395].c_str());
         gtk_window_set_default_icon_from_file((func_image_dir() + "icon_formula_22.png").c_str(), nullptr);
     }
+}
+
+ui_file func_load_screen_record(display_data& record, int code, const char* file_name, const char* window_id,
+                                int list_width, int list_height)
+{
+    ui_file ui = func_load_interface_file(file_name);
+    record.screen_code = code;
+    record.window = func_lookup_widget(ui, window_id);
+    func_setup_screen_window(record.window);
+    record.list_width = list_width;
+    record.list_height = list_height;
+    record.evb_options_list = func_lookup_widget(ui, "evb_options_list");
+    record.tbl_options_list = func_lookup_widget(ui, "tbl_options_list");
+    record.vwp_options_list = func_lookup_widget(ui, "vwp_options_list");
+    record.lbl_page_info = func_lookup_widget(ui, "lbl_page_info");
+    record.evb_page_info = func_lookup_widget(ui, "evb_page_info");
+    record.lbl_active_item = func_lookup_widget(ui, "lbl_active_item");
+    record.lbl_message_bar = func_lookup_widget(ui, "lbl_message_bar");
+    record.evb_message_bar = func_lookup_widget(ui, "evb_message_bar");
+    record.btn_page_up = func_lookup_widget(ui, "btn_page_up");
+    record.btn_page_down = func_lookup_widget(ui, "btn_page_down");
+    return ui;
 }
 
 void func_make_screen_current(int code, int preloaded_code, int list_width, int list_height)

@@ -3,10 +3,24 @@
 #pragma once
 #include <gtk/gtk.h>
 
+#include "frame/app_state.h"
+#include "frame/ui_loader.h"
+
 // Machine variant: undecorated, covering the whole screen, kept above.
 // Desktop variant: ordinary centred window that its frame cannot close,
 // titled with language slot 395.
 void func_setup_screen_window(GtkWidget* window);
+
+// The start of every list screen's loader: builds the interface file,
+// takes its window (set up for the variant) and the shared list, paging
+// and message widgets into the screen's record. Returns the built file
+// for the loader's own widgets.
+ui_file func_load_screen_record(display_data& record, int code, const char* file_name, const char* window_id,
+                                int list_width, int list_height);
+
+// Covers the whole screen: the machine variant has no window manager to
+// honour fullscreen requests.
+void func_size_window_to_screen(GtkWindow* window);
 
 // Makes the screen of preloaded record `preloaded_code` the one shown
 // under screen code `code` with the given list size.

@@ -12,10 +12,13 @@
 #include "files/paths.h"
 #include "files/version_files.h"
 #include "formulas/formulas_screen.h"
+#include "formulas/selected_step_screen.h"
+#include "formulas/steps_screen.h"
 #include "frame/app_state.h"
 #include "frame/build_switches.h"
 #include "frame/dialogs.h"
 #include "frame/home_screen.h"
+#include "frame/screens.h"
 #include "frame/ui_loader.h"
 #include "frame/widget_style.h"
 #include "language/language.h"
@@ -33,6 +36,8 @@ namespace {
 void (*const SCREEN_LOADERS[])() = {
     func_load_home_screen,
     func_load_formulas_screen,
+    func_load_steps_screen,
+    func_load_selected_step_screen,
     func_load_data_entry_screen,
 };
 
@@ -125,10 +130,7 @@ GtkWidget* func_show_splash_screen(const char* path)
     if (!window)
         return nullptr;
     if (!PC_MODE) {
-        gtk_window_set_decorated(GTK_WINDOW(window), FALSE);
-        GdkScreen* screen = gtk_window_get_screen(GTK_WINDOW(window));
-        gtk_window_move(GTK_WINDOW(window), 0, 0);
-        gtk_window_resize(GTK_WINDOW(window), gdk_screen_get_width(screen), gdk_screen_get_height(screen));
+        func_size_window_to_screen(GTK_WINDOW(window));
     } else {
         gtk_window_set_position(GTK_WINDOW(window), GTK_WIN_POS_CENTER);
     }

@@ -8,8 +8,7 @@
 #include "support/core_data_fixture.h"
 
 namespace {
-std::string formula_bytes(uint32_t number, const std::string& name, uint32_t active,
-                          uint32_t steps, uint32_t seconds)
+std::string formula_bytes(uint32_t number, const std::string& name, uint32_t active, uint32_t steps, uint32_t seconds)
 {
     std::string bytes(68, '\0');
     put_u32_by_hand(bytes, 0, number);
@@ -20,12 +19,10 @@ std::string formula_bytes(uint32_t number, const std::string& name, uint32_t act
     return bytes;
 }
 
-std::vector<int> numbers_of(const formula_snapshot& snapshot)
+std::string text_of(const formula_record& record)
 {
-    std::vector<int> numbers;
-    for (const formula_record& record : snapshot.records)
-        numbers.push_back(record.number);
-    return numbers;
+    return std::to_string(record.number) + "|" + record.name + "|" + std::to_string(record.active) + "|" +
+           std::to_string(record.step_count) + "|" + std::to_string(record.total_time);
 }
 
 int store_rows()
@@ -41,11 +38,10 @@ protected:
     // 30 active, 5 inactive, 12 active, 7 active: deliberately unsorted.
     void write_mixed_list()
     {
-        sandbox.write_file("formulas/formulas.dat",
-                           formula_bytes(30, "Sheets", 1, 4, 1800) +
-                               formula_bytes(5, "Old mops", 0, 2, 600) +
-                               formula_bytes(12, "Towels", 1, 12, 3725) +
-                               formula_bytes(7, "Aprons", 1, 1, 60));
+        sandbox.write_file("formulas/formulas.dat", formula_bytes(30, "Sheets", 1, 4, 1800) +
+                                                        formula_bytes(5, "Old mops", 0, 2, 600) +
+                                                        formula_bytes(12, "Towels", 1, 12, 3725) +
+                                                        formula_bytes(7, "Aprons", 1, 1, 60));
         ASSERT_EQ(func_load_formula_list_from_file(), 1);
     }
 
@@ -64,232 +60,152 @@ TEST_F(FormulaListTest, LoadsWholeRecordsAndIgnoresStrayBytes)
                            formula_bytes(5, "Ok\xC3", 1, 0, 0) +             // broken character
                            "stray");
     EXPECT_EQ(func_load_formula_list_from_file(), 1);
-    ASSERT_EQ(store_rows(), 5);
-
     show_screen(SCREEN_FORMULAS);
     auto list = snapshot();
     ASSERT_EQ(list->count(), 5);
     EXPECT_EQ(list->records[2].name, std::string(51, 'N'));
     EXPECT_EQ(list->records[3].name, "Ok");
-    const formula_record& towels = list->records[0];
-    EXPECT_EQ(towels.number, 1);
-    EXPECT_EQ(towels.name, "Towels");
-    EXPECT_EQ(towels.active, 1);
-    EXPECT_EQ(towels.step_count, 12);
-    EXPECT_EQ(towels.total_time, 3725);
-    EXPECT_EQ(list->records[1].active, 0);
-    EXPECT_EQ(list->records[4].total_time, 0x7FFFFFFF);
+    EXPECT_EQ(text_of(list->records[0]), "1|Towels|1|12|3725");
+    EXPECT_EQ(text_of(list->records[1]), "2|Sheets|0|3|90");
+    EXPECT_EQ(text_of(list->records[4]), "999|Last|1|99|2147483647");
     EXPECT_TRUE(syserror_lines().empty());
 }
 
-TEST_F(FormulaListTest, MissingFileGivesEmptyListAndFolder)
+TEST_F(FormulaListTest, MissingFileGivesEmptyListAndFolderAndMoreThan999RecordsKeepTheFirst999)
 {
     ASSERT_FALSE(sandbox.exists("formulas"));
     GtkTreeIter iter;
     gtk_list_store_append(formula_list_store, &iter);
-
     EXPECT_EQ(func_load_formula_list_from_file(), 0);
     EXPECT_EQ(store_rows(), 0);
     EXPECT_TRUE(std::filesystem::is_directory(sandbox.path("formulas")));
-    EXPECT_EQ(syserror_lines(),
-              std::vector<std::string>{"func_load_formula_list : Can't open file " +
-                                       sandbox.path("formulas/formulas.dat") + "."});
-}
 
-TEST_F(FormulaListTest, MoreThan999RecordsKeepTheFirst999)
-{
     std::string bytes;
     for (uint32_t number = 1; number <= 1003; ++number)
         bytes += formula_bytes(number, "F", 1, 1, 1);
     sandbox.write_file("formulas/formulas.dat", bytes);
-
     EXPECT_EQ(func_load_formula_list_from_file(), 1);
     EXPECT_EQ(store_rows(), 999);
-    auto list = snapshot();
-    EXPECT_EQ(list->records.back().number, 999);
-    ASSERT_EQ(syserror_lines().size(), 1u);
-    EXPECT_NE(syserror_lines()[0].find("999"), std::string::npos);
+    EXPECT_EQ(snapshot()->records.back().number, 999);
+    const std::vector<std::string> logged = syserror_lines();
+    ASSERT_EQ(logged.size(), 2u);
+    EXPECT_EQ(logged[0], "func_load_formula_list : Can't open file " + sandbox.path("formulas/formulas.dat") + ".");
+    EXPECT_NE(logged[1].find("999"), std::string::npos);
 }
 
-TEST_F(FormulaListTest, SaveWritesRowsInStoreOrder)
+TEST_F(FormulaListTest, SaveWritesRowsInStoreOrderAndAFailedSaveKeepsTheFile)
 {
     write_mixed_list();
     show_screen(SCREEN_FORMULAS);
-    snapshot();  // sorts the store
+    snapshot();  // sorts the store by number
+    // A name of 60 two-byte characters is cut to 25 of them (51 bytes at most).
+    std::string long_name, cut_name;
+    for (int i = 0; i < 60; ++i)
+        (i < 25 ? cut_name : long_name) += "\xC3\xA9";
+    GtkTreeIter iter;
+    gtk_list_store_append(formula_list_store, &iter);
+    gtk_list_store_set(formula_list_store, &iter, 0, 3, 1, 1, 2, (cut_name + long_name).c_str(), 3, 0, 4, 0, -1);
     page_info[SCREEN_FORMULAS].list.reload = 1;
     int syncs_before = sandbox.sync_calls;
 
     EXPECT_EQ(func_save_formula_list_to_file(), 1);
-    EXPECT_EQ(sandbox.read_file("formulas/formulas.dat"),
-              formula_bytes(5, "Old mops", 0, 2, 600) + formula_bytes(7, "Aprons", 1, 1, 60) +
-                  formula_bytes(12, "Towels", 1, 12, 3725) +
-                  formula_bytes(30, "Sheets", 1, 4, 1800));
+    const std::string saved = sandbox.read_file("formulas/formulas.dat");
+    EXPECT_EQ(saved, formula_bytes(3, cut_name, 1, 0, 0) + formula_bytes(5, "Old mops", 0, 2, 600) +
+                         formula_bytes(7, "Aprons", 1, 1, 60) + formula_bytes(12, "Towels", 1, 12, 3725) +
+                         formula_bytes(30, "Sheets", 1, 4, 1800));
     EXPECT_EQ(page_info[SCREEN_FORMULAS].list.reload, 0);
     EXPECT_EQ(sandbox.sync_calls, syncs_before + 1);
-    EXPECT_TRUE(temporary_files("formulas").empty());
-
     // No screen shown yet, or one without a page record: nothing to clear.
     show_screen(-1);
     EXPECT_EQ(func_save_formula_list_to_file(), 1);
     show_screen(SCREEN_RUN);
     EXPECT_EQ(func_save_formula_list_to_file(), 1);
-}
 
-TEST_F(FormulaListTest, SaveCutsLongNamesAtCharacterBoundary)
-{
-    std::string long_name;
-    for (int i = 0; i < 60; ++i)
-        long_name += "\xC3\xA9";
-    GtkTreeIter iter;
-    gtk_list_store_append(formula_list_store, &iter);
-    gtk_list_store_set(formula_list_store, &iter, 0, 3, 1, 1, 2, long_name.c_str(), 3, 0, 4, 0, -1);
-
-    EXPECT_EQ(func_save_formula_list_to_file(), 1);
-    std::string expected_name;
-    for (int i = 0; i < 25; ++i)
-        expected_name += "\xC3\xA9";
-    EXPECT_EQ(sandbox.read_file("formulas/formulas.dat"), formula_bytes(3, expected_name, 1, 0, 0));
-}
-
-TEST_F(FormulaListTest, FailedSaveLogsAndKeepsFile)
-{
-    write_mixed_list();
-    const std::string before = sandbox.read_file("formulas/formulas.dat");
-    gtk_list_store_clear(formula_list_store);
     show_screen(SCREEN_FORMULAS);
+    gtk_list_store_clear(formula_list_store);
     page_info[SCREEN_FORMULAS].list.reload = 1;
-
     func_file_io_ops().rename_file = fail_rename;
     EXPECT_EQ(func_save_formula_list_to_file(), 0);
     func_reset_file_io_ops();
-
-    EXPECT_EQ(sandbox.read_file("formulas/formulas.dat"), before);
+    EXPECT_EQ(sandbox.read_file("formulas/formulas.dat"), saved);
     EXPECT_EQ(page_info[SCREEN_FORMULAS].list.reload, 1);
     EXPECT_TRUE(temporary_files("formulas").empty());
-    EXPECT_EQ(syserror_lines(),
-              std::vector<std::string>{"func_save_formula_list : Can't open file " +
-                                       sandbox.path("formulas/formulas.dat") + "."});
+    EXPECT_EQ(syserror_lines(), std::vector<std::string>{"func_save_formula_list : Can't open file " +
+                                                         sandbox.path("formulas/formulas.dat") + "."});
 }
 
-TEST_F(FormulaListTest, SnapshotOnHomeScreenHoldsActiveFormulasSorted)
-{
-    write_mixed_list();
-    show_screen(SCREEN_HOME);
-    auto list = snapshot();
-    ASSERT_TRUE(list);
-    EXPECT_EQ(numbers_of(*list), (std::vector<int>{7, 12, 30}));
-    EXPECT_EQ(page_info[SCREEN_HOME].list.total_items, 3);
-    EXPECT_EQ(page_info[SCREEN_FORMULAS].list.total_items, 3);
-
-    show_screen(SCREEN_FORMULAS);
-    list = snapshot();
-    EXPECT_EQ(numbers_of(*list), (std::vector<int>{5, 7, 12, 30}));
-    EXPECT_EQ(page_info[SCREEN_HOME].list.total_items, 4);
-    EXPECT_EQ(page_info[SCREEN_FORMULAS].list.total_items, 4);
-
-    // The copies are independent of the store.
-    list->records[0].name = "changed";
-    auto again = snapshot();
-    EXPECT_EQ(again->records[0].name, "Old mops");
-}
-
-TEST_F(FormulaListTest, FindFormulaNumber)
+TEST_F(FormulaListTest, HomeScreenSeesOnlyActiveFormulasSortedAndNoFlagTexts)
 {
     EXPECT_EQ(func_find_formula_number(5), -1);  // empty list
     write_mixed_list();
-
     show_screen(SCREEN_HOME);
+    EXPECT_EQ(func_lookup_formula_name(1, 1), "1");
+    EXPECT_EQ(func_lookup_formula_index("ON", 1), -1);
+    auto list = snapshot();
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(text_of(list->records[2]), "30|Sheets|1|4|1800");
+    EXPECT_EQ(page_info[SCREEN_HOME].list.total_items, 3);
     EXPECT_EQ(func_find_formula_number(5), -1);
     EXPECT_EQ(func_find_formula_number(12), 1);
     show_screen(SCREEN_STEPS);
-    EXPECT_EQ(func_find_formula_number(5), -1);
     EXPECT_EQ(func_find_formula_number(12), 2);
 
     show_screen(SCREEN_FORMULAS);
+    list = snapshot();
+    ASSERT_EQ(list->count(), 4);
+    EXPECT_EQ(text_of(list->records[0]), "5|Old mops|0|2|600");
+    EXPECT_EQ(page_info[SCREEN_FORMULAS].list.total_items, 4);
     EXPECT_EQ(func_find_formula_number(5), 0);
-    EXPECT_EQ(func_find_formula_number(30), 3);
     EXPECT_EQ(func_find_formula_number(404), -1);
+    EXPECT_EQ(func_lookup_formula_name(1, 1) + func_lookup_formula_name(0, 1) + func_lookup_formula_name(42, 2),
+              "ONOFF42");
+    EXPECT_EQ(func_lookup_formula_name(2, 1) + func_lookup_formula_name(-1, 1), "");
+    EXPECT_EQ(func_lookup_formula_index("ON", 1), 1);
+    EXPECT_EQ(func_lookup_formula_index("OFF", 2), -1);
 }
 
-TEST_F(FormulaListTest, SelectedFormulaIsWrittenOnlyWithASelection)
+TEST_F(FormulaListTest, EditsKeepStepsAndTimeAndNullBuffersAreLogged)
 {
     write_mixed_list();
     const std::string before = sandbox.read_file("formulas/formulas.dat");
-    page_info[SCREEN_FORMULAS].list.pressed_row = -1;
+    page_info[SCREEN_FORMULAS].list.pressed_row = -1;  // no selection: nothing written
     func_set_selected_formula_to_liststore_test(new formula_record{12, "Bath towels", 0, 13, 4000});
     EXPECT_EQ(sandbox.read_file("formulas/formulas.dat"), before);
-
     page_info[SCREEN_FORMULAS].list.pressed_row = 2;
     func_set_selected_formula_to_liststore_test(new formula_record{12, "Bath towels", 0, 13, 4000});
     std::unique_ptr<formula_record> stored(func_get_selected_formula_from_liststore_test(12));
     ASSERT_TRUE(stored);
-    EXPECT_EQ(stored->name, "Bath towels");
-    EXPECT_EQ(stored->active, 0);
-    EXPECT_EQ(stored->step_count, 13);
-    EXPECT_EQ(stored->total_time, 4000);
-    EXPECT_NE(sandbox.read_file("formulas/formulas.dat").find("Bath towels"), std::string::npos);
+    EXPECT_EQ(text_of(*stored), "12|Bath towels|0|13|4000");
+
+    // A list update takes names and flags, not steps and time; unknown numbers are ignored.
+    auto* edits = new formula_snapshot();
+    edits->records.push_back(formula_record{12, "Hand towels", 1, 99, 99});
+    edits->records.push_back(formula_record{77, "Unknown", 1, 1, 1});
+    func_update_formula_list_liststore_test(edits);
+    EXPECT_EQ(store_rows(), 4);
+    // Both edits reached the file.
+    EXPECT_EQ(sandbox.read_file("formulas/formulas.dat").substr(2 * FORMULA_RECORD_SIZE, FORMULA_RECORD_SIZE),
+              formula_bytes(12, "Hand towels", 1, 13, 4000));
 
     func_set_selected_formula_to_liststore_test(nullptr);
+    func_update_formula_list_liststore_test(nullptr);
     EXPECT_EQ(func_get_selected_formula_from_liststore_test(3), nullptr);
     EXPECT_EQ(syserror_lines(),
               (std::vector<std::string>{
                   "func_update_selected_formula_into_liststore : Error formula buffer is NULL",
+                  "func_update_formula_list_liststore : Error formula list buffer is NULL",
                   "func_get_selected_formula_from_liststore : No data for requested formula - 003"}));
-}
-
-TEST_F(FormulaListTest, UpdateListKeepsStepsAndTime)
-{
-    write_mixed_list();
-    auto* edits = new formula_snapshot();
-    edits->records.push_back(formula_record{12, "Hand towels", 0, 99, 99});
-    edits->records.push_back(formula_record{77, "Unknown", 1, 1, 1});
-    func_update_formula_list_liststore_test(edits);
-
-    std::unique_ptr<formula_record> stored(func_get_selected_formula_from_liststore_test(12));
-    ASSERT_TRUE(stored);
-    EXPECT_EQ(stored->name, "Hand towels");
-    EXPECT_EQ(stored->active, 0);
-    EXPECT_EQ(stored->step_count, 12);
-    EXPECT_EQ(stored->total_time, 3725);
-    EXPECT_EQ(store_rows(), 4);
-    EXPECT_NE(sandbox.read_file("formulas/formulas.dat").find("Hand towels"), std::string::npos);
-
-    func_update_formula_list_liststore_test(nullptr);
-    EXPECT_EQ(syserror_lines(),
-              std::vector<std::string>{
-                  "func_update_formula_list_liststore : Error formula list buffer is NULL"});
 }
 
 TEST_F(FormulaListTest, DeleteFormulaStepsRemovesOnlyThatFolder)
 {
     sandbox.write_file("formulas/f-007/steps.dat", "s");
-    sandbox.write_file("formulas/f-007/chemicals.dat", "c");
     sandbox.write_file("formulas/f-070/steps.dat", "s");
     int syncs_before = sandbox.sync_calls;
-
     func_delete_formula_steps(7);
+    func_delete_formula_steps(-1);
+    func_delete_formula_steps(8);  // no such folder
     EXPECT_FALSE(sandbox.exists("formulas/f-007"));
     EXPECT_TRUE(sandbox.exists("formulas/f-070/steps.dat"));
     EXPECT_GT(sandbox.sync_calls, syncs_before);
-
-    func_delete_formula_steps(-1);
-    func_delete_formula_steps(8);  // no such folder
-    EXPECT_TRUE(sandbox.exists("formulas/f-070/steps.dat"));
-}
-
-TEST_F(FormulaListTest, ActiveFlagTextsOnTheFormulasScreen)
-{
-    show_screen(SCREEN_FORMULAS);
-    EXPECT_EQ(func_lookup_formula_name(1, 1), "ON");
-    EXPECT_EQ(func_lookup_formula_name(0, 1), "OFF");
-    EXPECT_EQ(func_lookup_formula_name(2, 1), "");
-    EXPECT_EQ(func_lookup_formula_name(-1, 1), "");
-    EXPECT_EQ(func_lookup_formula_name(42, 2), "42");
-    EXPECT_EQ(func_lookup_formula_index("ON", 1), 1);
-    EXPECT_EQ(func_lookup_formula_index("on", 1), -1);
-    EXPECT_EQ(func_lookup_formula_index("OFF", 2), -1);
-
-    show_screen(SCREEN_HOME);
-    EXPECT_EQ(func_lookup_formula_name(1, 1), "1");
-    EXPECT_EQ(func_lookup_formula_index("ON", 1), -1);
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 
 #include "formulas/formula_operations.h"
 #include "formulas/formulas_screen_fixture.h"
@@ -22,31 +23,23 @@ protected:
         write_formula_list(records);
         open_formulas_screen();
     }
-    std::vector<std::string> shown_names() const
+    std::vector<std::string> shown_names() const { return func_test_row_labels(formulas_window(), "btn_frm_name_#"); }
+    // Sensitivity of the named buttons, "1" or "0" each.
+    std::string flags(std::initializer_list<std::string> names) const
     {
-        std::vector<GtkWidget*> buttons = func_test_find_widgets(formulas_window(), "btn_frm_name_#");
-        std::sort(buttons.begin(), buttons.end(), [](GtkWidget* a, GtkWidget* b) {
-            return g_strcmp0(gtk_widget_get_name(a), gtk_widget_get_name(b)) < 0;
-        });
-        std::vector<std::string> names;
-        for (GtkWidget* button : buttons)
-            names.push_back(func_test_label_text(button));
-        return names;
+        std::string out;
+        for (const std::string& name : names)
+            out += sensitive(name) ? '1' : '0';
+        return out;
     }
-    bool row_options_sensitive(int row) const
+    std::string row_options(int row) const
     {
-        return sensitive(row_name("btn_frm_number_#", row)) && sensitive(row_name("btn_frm_active_#", row)) &&
-               sensitive(row_name("btn_frm_step_#", row));
+        return flags({row_name("btn_frm_number_#", row), row_name("btn_frm_active_#", row),
+                      row_name("btn_frm_step_#", row)});
     }
-    bool row_options_insensitive(int row) const
+    std::string clone_rename_delete() const
     {
-        return !sensitive(row_name("btn_frm_number_#", row)) && !sensitive(row_name("btn_frm_active_#", row)) &&
-               !sensitive(row_name("btn_frm_step_#", row));
-    }
-    bool clone_rename_delete(bool expected) const
-    {
-        return sensitive("btn_clone_formula") == expected && sensitive("btn_rename_formula") == expected &&
-               sensitive("btn_delete_formula") == expected;
+        return flags({"btn_clone_formula", "btn_rename_formula", "btn_delete_formula"});
     }
 };
 
@@ -63,67 +56,54 @@ TEST_F(formulas_screen_gui_test, a_page_shows_six_formulas_active_or_not_in_four
     EXPECT_EQ("001", label("btn_frm_number_#000"));
     EXPECT_EQ(p[29], label("btn_frm_active_#000"));
     EXPECT_EQ(p[28], label("btn_frm_active_#005"));  // formula 6 is inactive
-    EXPECT_EQ("001 " + p[189], label("btn_frm_step_#000"));
     EXPECT_EQ("006 " + p[189], label("btn_frm_step_#005"));
     for (const char* column : {"btn_frm_active_#000", "btn_frm_active_#005", "btn_frm_step_#000"})
         EXPECT_NE(nullptr, gtk_button_get_image(GTK_BUTTON(widget(column)))) << column;
-
-    // Nothing selected: only the name column and add take presses.
+    // Nothing selected: only the name column, add and paging take presses.
     for (int row = 0; row < 6; ++row) {
-        EXPECT_TRUE(row_options_insensitive(row)) << row;
+        EXPECT_EQ("000", row_options(row)) << row;
         EXPECT_TRUE(sensitive(row_name("btn_frm_name_#", row))) << row;
     }
-    EXPECT_TRUE(clone_rename_delete(false));
+    EXPECT_EQ("000", clone_rename_delete());
     EXPECT_TRUE(sensitive("btn_add_formula"));
     EXPECT_FALSE(sensitive("btn_page_up"));
-    EXPECT_TRUE(sensitive("btn_page_down"));
     func_test_save_screenshot(formulas_window(), "formulas_page_full");
 
     func_test_release(widget("btn_page_down"));
     func_test_run_loop(30);
     EXPECT_EQ("02 / 02", label("lbl_page_info"));
     EXPECT_EQ((std::vector<std::string>{"Towels 007", "Towels 008"}), shown_names());
-    EXPECT_EQ(p[28], label("btn_frm_active_#001"));
     EXPECT_FALSE(sensitive("btn_page_down"));
 }
 
 TEST_F(formulas_screen_gui_test, a_row_press_selects_the_formula_and_unlocks_its_buttons)
 {
     open_with_eight();
+    press_row(1);
+    page_info[SCREEN_STEPS].list.pressed_row = 3;
+    press_row(1);  // the same formula again: the steps screen keeps its step
+    EXPECT_EQ(3, page_info[SCREEN_STEPS].list.pressed_row);
     press_row(2);
+    EXPECT_EQ(-1, page_info[SCREEN_STEPS].list.pressed_row);  // another formula: it forgets it
     const page_list_info& info = formulas_page();
     EXPECT_EQ(2, info.pressed_row);
     EXPECT_EQ(3, info.selected_number);
     EXPECT_STREQ("Towels 003", info.selected_text);
-    EXPECT_TRUE(clone_rename_delete(true));
-    EXPECT_TRUE(row_options_sensitive(2));
-    EXPECT_TRUE(row_options_insensitive(1));
+    EXPECT_EQ("111", clone_rename_delete());
+    EXPECT_EQ("111", row_options(2));
+    EXPECT_EQ("000", row_options(1));
     EXPECT_EQ(func_test_color("green"),
               func_test_text_color(gtk_bin_get_child(GTK_BIN(widget("btn_frm_name_#002")))));
     func_test_save_screenshot(formulas_window(), "formulas_row_pressed");
 
-    // Another row takes the options over.
-    press_row(4);
+    press_row(4);  // another row takes the options over
     EXPECT_EQ(5, formulas_page().selected_number);
-    EXPECT_TRUE(row_options_sensitive(4));
-    EXPECT_TRUE(row_options_insensitive(2));
+    EXPECT_EQ("111", row_options(4));
+    EXPECT_EQ("000", row_options(2));
     EXPECT_EQ(GTK_STATE_NORMAL, gtk_widget_get_state(widget("btn_frm_name_#002")));
 }
 
-TEST_F(formulas_screen_gui_test, choosing_another_formula_makes_the_steps_screen_forget_its_step)
-{
-    open_with_eight();
-    press_row(1);
-    page_info[SCREEN_STEPS].list.pressed_row = 3;
-    page_info[SCREEN_STEPS].list.active_row = 3;
-    press_row(1);  // the same formula again
-    EXPECT_EQ(3, page_info[SCREEN_STEPS].list.pressed_row);
-    press_row(2);
-    EXPECT_EQ(-1, page_info[SCREEN_STEPS].list.pressed_row);
-    EXPECT_EQ(-1, page_info[SCREEN_STEPS].list.active_row);
-}
-
-TEST_F(formulas_screen_gui_test, going_to_the_fourteenth_formula_selects_row_one_of_page_three)
+TEST_F(formulas_screen_gui_test, going_to_the_formula_at_position_13_selects_row_one_of_page_three)
 {
     write_numbers(110, 124);  // 123 is the 14th formula
     open_formulas_screen();
@@ -134,10 +114,8 @@ TEST_F(formulas_screen_gui_test, going_to_the_fourteenth_formula_selects_row_one
     EXPECT_EQ(1, info.pressed_row);
     EXPECT_EQ(3, info.pressed_page);
     EXPECT_EQ(123, info.selected_number);
-    EXPECT_EQ(func_test_color("green"),
-              func_test_text_color(gtk_bin_get_child(GTK_BIN(widget("btn_frm_name_#001")))));
-    EXPECT_TRUE(row_options_sensitive(1));
-    EXPECT_TRUE(clone_rename_delete(true));
+    EXPECT_EQ("111", row_options(1));
+    EXPECT_EQ("111", clone_rename_delete());
 
     func_goto_formula_number_formula(500);
     ASSERT_NE(nullptr, dialog_window);
@@ -145,56 +123,29 @@ TEST_F(formulas_screen_gui_test, going_to_the_fourteenth_formula_selects_row_one
     EXPECT_EQ(123, formulas_page().selected_number);
 }
 
-TEST_F(formulas_screen_gui_test, going_to_a_formula_of_an_empty_list_does_nothing)
-{
-    write_formula_list({});
-    open_formulas_screen();
-    EXPECT_TRUE(shown_names().empty());
-    EXPECT_TRUE(clone_rename_delete(false));
-    func_goto_formula_number_formula(1);
-    EXPECT_EQ(nullptr, dialog_window);
-}
-
-TEST_F(formulas_screen_gui_test, home_and_back_return_to_the_home_screen)
-{
-    open_with_eight();
-    func_test_release(widget("btn_home"));
-    func_test_run_loop(30);
-    EXPECT_EQ(SCREEN_HOME, func_current_screen_code());
-    EXPECT_TRUE(gtk_widget_get_visible(home_window()));
-    EXPECT_FALSE(gtk_widget_get_visible(formulas_window()));
-    EXPECT_EQ(1, formulas_page().reload);
-
-    // The home screen's Formulas button leads here again.
-    func_test_release(home_widget("btn_formula"));
-    func_test_run_loop(30);
-    EXPECT_EQ(SCREEN_FORMULAS, func_current_screen_code());
-    EXPECT_TRUE(gtk_widget_get_visible(formulas_window()));
-    func_test_release(widget("btn_previous_page"));
-    func_test_run_loop(30);
-    EXPECT_EQ(SCREEN_HOME, func_current_screen_code());
-}
-
-TEST_F(formulas_screen_gui_test, a_visit_without_changes_writes_neither_the_log_nor_the_list)
+TEST_F(formulas_screen_gui_test, home_and_back_return_home_and_write_the_change_log_only_after_a_change)
 {
     open_with_eight();
     const std::string before = sandbox.read_file("formulas/formulas.dat");
     press_row(3);
     func_test_release(widget("btn_page_down"));
     func_test_release(widget("btn_home"));
-    func_test_run_loop(20);
+    func_test_run_loop(30);
+    EXPECT_EQ(SCREEN_HOME, func_current_screen_code());
+    EXPECT_TRUE(gtk_widget_get_visible(home_window()));
+    EXPECT_FALSE(gtk_widget_get_visible(formulas_window()));
     EXPECT_FALSE(sandbox.exists(CHANGE_LOG));
     EXPECT_EQ(before, sandbox.read_file("formulas/formulas.dat"));
-}
 
-TEST_F(formulas_screen_gui_test, leaving_after_an_add_writes_the_change_log_under_the_formulas_heading)
-{
-    open_with_eight();
-    func_test_release(widget("btn_frm_name_#000"));
+    // The home screen's Formulas button leads here again; Back leaves.
+    func_test_release(home_widget("btn_formula"));
+    func_test_run_loop(30);
+    EXPECT_EQ(SCREEN_FORMULAS, func_current_screen_code());
     ASSERT_EQ(1, func_add_formula_test(nullptr, 9));
     EXPECT_FALSE(sandbox.exists(CHANGE_LOG));  // queued until the screen is left
-    func_test_release(widget("btn_home"));
-    func_test_run_loop(20);
+    func_test_release(widget("btn_previous_page"));
+    func_test_run_loop(30);
+    EXPECT_EQ(SCREEN_HOME, func_current_screen_code());
     const std::vector<std::string> lines = change_log();
     ASSERT_EQ(2u, lines.size());
     EXPECT_EQ(p[184] + " " + p[186], lines[0]);
@@ -202,85 +153,34 @@ TEST_F(formulas_screen_gui_test, leaving_after_an_add_writes_the_change_log_unde
     EXPECT_TRUE(queued_lines().empty());
 }
 
-TEST_F(formulas_screen_gui_test, leaving_keeps_edited_names_and_active_flags)
+TEST_F(formulas_screen_gui_test, edited_names_and_flags_are_kept_on_paging_and_leaving)
 {
     open_with_eight();
     press_row(1);
     // What the data entry and selection dialogs leave on a row: new labels
-    // and the reload flag.
+    // and the reload flag. An unknown ON/OFF text keeps the stored flag.
     gtk_button_set_label(GTK_BUTTON(widget("btn_frm_name_#001")), "Sheets");
     gtk_button_set_label(GTK_BUTTON(widget("btn_frm_active_#001")), p[28].c_str());
+    gtk_button_set_label(GTK_BUTTON(widget("btn_frm_active_#000")), "??");
     formulas_page().reload = 1;
+    func_test_release(widget("btn_page_down"));
+    func_test_run_loop(20);
+    func_test_release(widget("btn_page_up"));
+    func_test_run_loop(20);
+    EXPECT_EQ("Sheets", label("btn_frm_name_#001"));
+    EXPECT_EQ("Sheets", records_in_file()[1].name);
+    EXPECT_EQ(1, records_in_file()[0].active);
+
     func_test_release(widget("btn_home"));
     func_test_run_loop(20);
     std::vector<formula_record> storage;
     const formula_record* changed = record_in_file(2, storage);
     ASSERT_NE(nullptr, changed);
-    EXPECT_EQ("Sheets", changed->name);
-    EXPECT_EQ(0, changed->active);
-    EXPECT_EQ(2, changed->step_count);
-    EXPECT_EQ(402, changed->total_time);
+    EXPECT_EQ((std::vector<int>{0, 2, 402}),
+              (std::vector<int>{changed->active, changed->step_count, changed->total_time}));
     // Home lists active formulas only: formula 2 is gone from it.
     std::vector<std::string> home_names = shown_formula_names();
     EXPECT_EQ(home_names.end(), std::find(home_names.begin(), home_names.end(), "Sheets"));
-}
-
-TEST_F(formulas_screen_gui_test, an_unknown_active_label_keeps_the_stored_flag)
-{
-    open_with_eight();
-    gtk_button_set_label(GTK_BUTTON(widget("btn_frm_active_#000")), "??");
-    formulas_page().reload = 1;
-    page_info[SCREEN_HOME].list.reload = 0;
-    func_get_formula_list_data_from_buttons_test();
-    EXPECT_EQ(1, page_info[SCREEN_HOME].list.reload);  // home redraws its list
-    std::vector<formula_record> storage;
-    ASSERT_NE(nullptr, record_in_file(1, storage));
-    EXPECT_EQ(1, record_in_file(1, storage)->active);
-}
-
-TEST_F(formulas_screen_gui_test, paging_keeps_an_edit_that_was_not_yet_saved)
-{
-    open_with_eight();
-    press_row(0);
-    gtk_button_set_label(GTK_BUTTON(widget("btn_frm_name_#000")), "Mops");
-    formulas_page().reload = 1;
-    func_test_release(widget("btn_page_down"));
-    func_test_run_loop(20);
-    EXPECT_EQ("02 / 02", label("lbl_page_info"));
-    func_test_release(widget("btn_page_up"));
-    func_test_run_loop(20);
-    EXPECT_EQ("Mops", label("btn_frm_name_#000"));
-    EXPECT_EQ("Mops", records_in_file().front().name);
-}
-
-TEST_F(formulas_screen_gui_test, the_step_button_keeps_the_edits_and_stays_while_there_is_no_steps_screen)
-{
-    open_with_eight();
-    press_row(2);
-    gtk_button_set_label(GTK_BUTTON(widget("btn_frm_name_#002")), "Aprons");
-    formulas_page().reload = 1;
-    func_test_release(widget("btn_frm_step_#002"));
-    func_test_run_loop(20);
-    EXPECT_EQ(SCREEN_FORMULAS, func_current_screen_code());
-    EXPECT_TRUE(gtk_widget_get_visible(formulas_window()));
-    EXPECT_EQ("Aprons", records_in_file()[2].name);
-}
-
-TEST_F(formulas_screen_gui_test, the_step_button_leads_to_the_steps_screen_when_there_is_one)
-{
-    static int shown_count = 0;
-    shown_count = 0;
-    formulas_screen_steps_target = [](GtkWidget*, gpointer) { ++shown_count; };
-    open_with_eight();
-    press_row(2);
-    func_add_log_transaction("------> [test] F-003", 1);
-    func_test_release(widget("btn_frm_step_#002"));
-    func_test_run_loop(20);
-    formulas_screen_steps_target = nullptr;
-    EXPECT_EQ(1, shown_count);
-    EXPECT_FALSE(gtk_widget_get_visible(formulas_window()));
-    EXPECT_EQ(1, formulas_page().reload);
-    EXPECT_EQ(2u, change_log().size());
 }
 
 TEST_F(formulas_screen_gui_test, the_display_request_runs_while_the_screen_is_shown_and_stops_after)

@@ -6,6 +6,8 @@
 
 #include "configuration/configuration_record.h"
 #include "formulas/formulas_screen.h"
+#include "formulas/selected_step_screen.h"
+#include "formulas/steps_screen.h"
 #include "frame/app_state.h"
 #include "frame/home_screen.h"
 #include "frame/startup.h"
@@ -90,6 +92,14 @@ TEST_F(startup_gui_test, every_interface_file_holds_every_widget_the_code_asks_f
     for (const char* const* id = FORMULAS_SCREEN_WIDGETS; *id; ++id)
         formulas.ids.push_back(*id);
     files.push_back(formulas);
+    checked_file steps{"lumex_steps_screen.ui", {}};
+    for (const char* const* id = STEPS_SCREEN_WIDGETS; *id; ++id)
+        steps.ids.push_back(*id);
+    files.push_back(steps);
+    checked_file selected_step{"lumex_selected_step_screen.ui", {}};
+    for (const char* const* id = SELECTED_STEP_SCREEN_WIDGETS; *id; ++id)
+        selected_step.ids.push_back(*id);
+    files.push_back(selected_step);
     for (const checked_file& file : files) {
         GtkBuilder* builder = gtk_builder_new();
         GError* error = nullptr;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <utility>
 
 #include "settings/passwords.h"
 #include "support/core_data_fixture.h"
@@ -29,82 +30,67 @@ protected:
     }
 };
 
-TEST_F(PasswordTest, SaveWritesTheRecordLayoutOfEachKind)
+std::string text_of(const password_record& record)
+{
+    return record.password + "|" + record.second_text + "|" + std::to_string(record.enabled);
+}
+
+TEST_F(PasswordTest, SaveWritesTheRecordLayoutOfEachKindAndLogsAFailure)
 {
     password_record record{"Abc", "", 1};
     EXPECT_EQ(func_save_password_to_file(PASSWORD_CONFIGURE, &record), 1);
     EXPECT_EQ(sandbox.read_file("data/password.dat"), password_bytes("Abc", "", 1));
     record = {"Prog", "", 0};
     EXPECT_EQ(func_save_password_to_file(PASSWORD_PROGRAM, &record), 1);
-    EXPECT_EQ(sandbox.read_file("data/p_password.dat"), password_bytes("Prog", "", 0));
     EXPECT_EQ(func_save_password_to_file(PASSWORD_MANUAL, &record), 1);
+    EXPECT_EQ(sandbox.read_file("data/p_password.dat"), password_bytes("Prog", "", 0));
     EXPECT_EQ(sandbox.read_file("data/m_password.dat"), password_bytes("Prog", "", 0));
-
     // Unknown kinds mean the configure password; long texts are cut to 49 bytes.
     record = {std::string(70, 'p'), std::string(64, 'E'), 1};
     EXPECT_EQ(func_save_password_to_file(9, &record), 1);
-    EXPECT_EQ(sandbox.read_file("data/password.dat"),
-              password_bytes(std::string(49, 'p'), std::string(49, 'E'), 1));
+    EXPECT_EQ(sandbox.read_file("data/password.dat"), password_bytes(std::string(49, 'p'), std::string(49, 'E'), 1));
     EXPECT_TRUE(temporary_files("data").empty());
+
+    std::filesystem::remove_all(sandbox.path("data"));
+    EXPECT_EQ(func_save_password_to_file(PASSWORD_PROGRAM, &record), 0);
+    EXPECT_EQ(func_save_password_to_file(PASSWORD_PROGRAM, nullptr), 0);
+    const std::vector<std::string> logged = syserror_lines();
+    ASSERT_EQ(logged.size(), 2u);
+    EXPECT_EQ(logged[0], "func_update_password :can't create/open file " + sandbox.path("data/p_password.dat") +
+                             " not found.");
 }
 
-TEST_F(PasswordTest, LoadReadsEachKindsFile)
+TEST_F(PasswordTest, LoadReadsEachKindsFileAndEmptiesTheRecordOnMissingOrShortFiles)
 {
     sandbox.write_file("data/p_password.dat", password_bytes("Secret", "junk", 1));
     sandbox.write_file("data/m_password.dat", password_bytes("Hand", "", 0) + "trailing");
     EXPECT_EQ(func_load_password_from_file(PASSWORD_PROGRAM), 1);
-    EXPECT_EQ(program_password->password, "Secret");
-    EXPECT_EQ(program_password->second_text, "junk");
-    EXPECT_EQ(program_password->enabled, 1);
     EXPECT_EQ(func_load_password_from_file(PASSWORD_MANUAL), 1);
-    EXPECT_EQ(manual_password->password, "Hand");
-    EXPECT_EQ(manual_password->enabled, 0);
-
+    EXPECT_EQ(text_of(*program_password), "Secret|junk|1");
+    EXPECT_EQ(text_of(*manual_password), "Hand||0");
     // Texts without terminators stay inside their fields.
     sandbox.write_file("data/password.dat", std::string(50, 'x') + std::string(54, 'y'));
     EXPECT_EQ(func_load_password_from_file(0), 1);
-    EXPECT_EQ(configure_password->password, std::string(50, 'x'));
-    EXPECT_EQ(configure_password->second_text, std::string(50, 'y'));
-}
+    EXPECT_EQ(configure_password->password + "|" + configure_password->second_text,
+              std::string(50, 'x') + "|" + std::string(50, 'y'));
 
-TEST_F(PasswordTest, MissingAndShortFilesEmptyTheRecord)
-{
-    *configure_password = {"old", "old", 1};
+    std::filesystem::remove(sandbox.path("data/password.dat"));
     EXPECT_EQ(func_load_password_from_file(PASSWORD_CONFIGURE), 0);
-    EXPECT_EQ(configure_password->password, "");
-    EXPECT_EQ(configure_password->second_text, "");
-    EXPECT_EQ(configure_password->enabled, 0);
-
-    *program_password = {"old", "", 1};
+    EXPECT_EQ(text_of(*configure_password), "||0");
     sandbox.write_file("data/p_password.dat", password_bytes("Secret", "", 1).substr(0, 103));
     EXPECT_EQ(func_load_password_from_file(PASSWORD_PROGRAM), 1);
-    EXPECT_EQ(program_password->password, "");
-    EXPECT_EQ(program_password->enabled, 0);
-}
-
-TEST_F(PasswordTest, SaveFailureIsLogged)
-{
-    std::filesystem::remove_all(sandbox.path("data"));
-    password_record record{"Abc", "", 1};
-    EXPECT_EQ(func_save_password_to_file(PASSWORD_PROGRAM, &record), 0);
-    EXPECT_EQ(syserror_lines(),
-              std::vector<std::string>{"func_update_password :can't create/open file " +
-                                       sandbox.path("data/p_password.dat") + " not found."});
-    EXPECT_EQ(func_save_password_to_file(PASSWORD_PROGRAM, nullptr), 0);
-    EXPECT_EQ(syserror_lines().size(), 2u);
+    EXPECT_EQ(text_of(*program_password), "||0");
 }
 
 TEST(PasswordEncoding, HexOfShiftedBytesBetween49And47)
 {
     // 49 -> 31; 'A' 65-13=52 -> 34; 'b' 98-13=85 -> 55; 'c' 99-13=86 -> 56; 47 -> 2F.
-    EXPECT_EQ(func_encode_password_text("Abc"), "313455562F");
-    EXPECT_EQ(func_encode_password_text("  Abc \t\n"), "313455562F");
-    EXPECT_EQ(func_encode_password_text("z"), "316D2F");  // 122-13=109, upper case
     // Bytes below 13 and above 127 wrap to 32-bit values.
-    EXPECT_EQ(func_encode_password_text("\x01"), "31FFFFFFF42F");
-    EXPECT_EQ(func_encode_password_text("\xC3"), "31FFFFFFB62F");
-    EXPECT_EQ(func_encode_password_text(""), "");
-    EXPECT_EQ(func_encode_password_text("   "), "");
+    const std::pair<const char*, const char*> cases[] = {
+        {"Abc", "313455562F"}, {"  Abc \t\n", "313455562F"}, {"z", "316D2F"},  // 122-13=109, upper case
+        {"\x01", "31FFFFFFF42F"}, {"\xC3", "31FFFFFFB62F"}, {"", ""}, {"   ", ""}};
+    for (const auto& [text, encoded] : cases)
+        EXPECT_EQ(func_encode_password_text(text), encoded) << text;
 }
 
 TEST_F(PasswordTest, EncodedPasswordComesFromTheFile)
@@ -113,10 +99,7 @@ TEST_F(PasswordTest, EncodedPasswordComesFromTheFile)
     configure_password->password = "InMemory";
     std::unique_ptr<password_record> encoded(func_get_encoded_password(PASSWORD_CONFIGURE));
     ASSERT_TRUE(encoded);
-    EXPECT_EQ(encoded->password, "Abc");
-    EXPECT_EQ(encoded->second_text, "313455562F");
-    EXPECT_EQ(encoded->enabled, 1);
-
+    EXPECT_EQ(text_of(*encoded), "Abc|313455562F|1");
     // 30 characters give 64 digits, more than the field holds: kept whole.
     sandbox.write_file("data/m_password.dat", password_bytes(std::string(30, 'A'), "", 0));
     encoded.reset(func_get_encoded_password(PASSWORD_MANUAL));
@@ -124,16 +107,11 @@ TEST_F(PasswordTest, EncodedPasswordComesFromTheFile)
     for (int i = 0; i < 30; ++i)
         expected += "34";
     EXPECT_EQ(encoded->second_text, expected + "2F");
-
     // Missing, short and empty: empty texts.
-    encoded.reset(func_get_encoded_password(PASSWORD_PROGRAM));
-    EXPECT_EQ(encoded->second_text, "");
-    EXPECT_EQ(encoded->enabled, 0);
-    sandbox.write_file("data/p_password.dat", std::string(20, 'Q'));
-    encoded.reset(func_get_encoded_password(PASSWORD_PROGRAM));
-    EXPECT_EQ(encoded->password, "");
-    EXPECT_EQ(encoded->enabled, 0);
-    sandbox.write_file("data/p_password.dat", password_bytes("", "left over", 1));
-    encoded.reset(func_get_encoded_password(PASSWORD_PROGRAM));
-    EXPECT_EQ(encoded->second_text, "");
+    for (const std::string& file : {std::string(), std::string(20, 'Q'), password_bytes("", "left over", 1)}) {
+        if (!file.empty())
+            sandbox.write_file("data/p_password.dat", file);
+        encoded.reset(func_get_encoded_password(PASSWORD_PROGRAM));
+        EXPECT_EQ(encoded->password + encoded->second_text, "") << file.size();
+    }
 }

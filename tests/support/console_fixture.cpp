@@ -82,12 +82,5 @@ std::string console_gui_test::page_counter() const { return func_test_label_text
 
 std::vector<std::string> console_gui_test::shown_formula_names() const
 {
-    std::vector<GtkWidget*> buttons = func_test_find_widgets(home_window(), "btn_frm_name_#");
-    std::sort(buttons.begin(), buttons.end(), [](GtkWidget* a, GtkWidget* b) {
-        return g_strcmp0(gtk_widget_get_name(a), gtk_widget_get_name(b)) < 0;
-    });
-    std::vector<std::string> names;
-    for (GtkWidget* button : buttons)
-        names.push_back(func_test_label_text(button));
-    return names;
+    return func_test_row_labels(home_window(), "btn_frm_name_#");
 }

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -73,6 +74,19 @@ std::vector<GtkWidget*> func_test_find_widgets(GtkWidget* root, const std::strin
     if (root)
         collect(root, prefix, false, found);
     return found;
+}
+
+std::vector<std::string> func_test_row_labels(GtkWidget* root, const std::string& prefix)
+{
+    // Containers list their children newest first: order by the row name.
+    std::vector<GtkWidget*> buttons = func_test_find_widgets(root, prefix);
+    std::sort(buttons.begin(), buttons.end(), [](GtkWidget* a, GtkWidget* b) {
+        return g_strcmp0(gtk_widget_get_name(a), gtk_widget_get_name(b)) < 0;
+    });
+    std::vector<std::string> labels;
+    for (GtkWidget* button : buttons)
+        labels.push_back(func_test_label_text(button));
+    return labels;
 }
 
 std::string func_test_label_text(GtkWidget* widget)

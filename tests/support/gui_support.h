@@ -14,6 +14,8 @@ std::string func_test_save_screenshot(GtkWidget* window, const std::string& name
 GtkWidget* func_test_find_widget(GtkWidget* root, const std::string& name);
 // Every widget below root whose name starts with prefix, in tree order.
 std::vector<GtkWidget*> func_test_find_widgets(GtkWidget* root, const std::string& prefix);
+// Labels of the row buttons whose names start with prefix, in row order.
+std::vector<std::string> func_test_row_labels(GtkWidget* root, const std::string& prefix);
 // Text of a label, or of the first label inside a button.
 std::string func_test_label_text(GtkWidget* widget);
 // Emits "released" on a button as a finger would.

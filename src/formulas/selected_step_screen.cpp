@@ -1,0 +1,487 @@
+#include "formulas/selected_step_screen.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "configuration/configuration_lookup.h"
+#include "entry/data_entry_dialog.h"
+#include "entry/selection_dialog.h"
+#include "files/paths.h"
+#include "formulas/step_list.h"
+#include "formulas/steps_screen.h"
+#include "frame/app_state.h"
+#include "frame/dialogs.h"
+#include "frame/paging.h"
+#include "frame/screens.h"
+#include "frame/ui_loader.h"
+#include "frame/widget_style.h"
+#include "language/language.h"
+#include "language/option_tables.h"
+#include "language/units.h"
+#include "logs/log_file.h"
+
+GtkWidget** step_item_selections_name = nullptr;
+GtkWidget** step_item_selections_label = nullptr;
+
+selected_step_chemicals_function selected_step_chemicals_target = nullptr;
+
+const char* const SELECTED_STEP_SCREEN_WIDGETS[] = {
+    "win_selected_step_screen", "layout_selected_step_screen", "evb_options_list", "tbl_options_list",
+    "vwp_options_list", "lbl_active_item", "lbl_message_bar", "evb_message_bar", "lbl_page_info",
+    "evb_page_info", "btn_page_up", "btn_page_down", "btn_save", "btn_cancel", nullptr};
+
+namespace {
+constexpr int PAGE_SLOTS = 20;  // rows per page of this screen
+constexpr int TABLE_ROWS = 8;   // four pairs of label row and value row
+constexpr int LABEL_ROW_HEIGHT = 15;
+constexpr int COLUMN_SPACING = 26;
+// What the list is sized to per pair of rows.
+constexpr int ROW_PAIR_HEIGHT = LABEL_ROW_HEIGHT + SELECTED_STEP_VALUE_HEIGHT;
+
+// The selection and data entry dialogs replace a value button's label
+// (and rebuild it with its picture), so a font set on the label would not
+// survive: the look is bound to the widget names instead. Small text, a
+// thin side bevel and no inner border let a 32-pixel picture and
+// "Reversing+Signal" share a 100 x 55 button.
+const char* const VALUE_LOOK =
+    "style \"lumex-step-value\" {\n"
+    "    font_name = \"DejaVu Sans Bold 7\"\n"
+    "    xthickness = 1\n"
+    "    GtkButton::inner-border = {0, 0, 0, 0}\n"
+    "    GtkWidget::focus-padding = 0\n"
+    "    GtkWidget::focus-line-width = 0\n"
+    "}\n"
+    "style \"lumex-step-label\" {\n"
+    "    font_name = \"DejaVu Sans 7\"\n"
+    "}\n"
+    "widget \"*.btn_stp_item_name_#*\" style \"lumex-step-value\"\n"
+    "widget \"*.lbl_stp_item_label_#*\" style \"lumex-step-label\"\n";
+
+// Data entry item codes of the typed items (0: not typed here).
+int data_entry_code(int item)
+{
+    switch (item) {
+    case STEP_TIME: return 3;
+    case STEP_TEMPERATURE: return 0;
+    case STEP_ON_TIME: return 4;
+    case STEP_OFF_TIME: return 5;
+    case STEP_START_LIQUOR: return 6;
+    case STEP_END_LIQUOR: return 7;
+    default: return -1;
+    }
+}
+
+bool has_yes_no_icon(int item)
+{
+    return item == STEP_HOT || item == STEP_COLD || item == STEP_THIRD_WATER || item == STEP_STEAM;
+}
+
+// What the speed button opens: 0 the selection dialog, else the data
+// entry item code (10 wash speed, 11 extract speed). The rules change it
+// with the type.
+int speed_item_code = 0;
+
+display_data& selected_step_record() { return preloaded_display[SCREEN_SELECTED_STEP]; }
+page_list_info& selected_step_list() { return page_info[SCREEN_SELECTED_STEP].list; }
+int selected_step_number() { return page_info[SCREEN_STEPS].list.selected_number; }
+
+GtkWidget* value_button(int item)
+{
+    return (step_item_selections_name && item >= 0 && item < PAGE_SLOTS) ? step_item_selections_name[item] : nullptr;
+}
+
+std::string value_label(int item) { return func_get_widget_label_text(value_button(item)); }
+
+void connect_released(GtkWidget* widget, GCallback handler, gpointer data)
+{
+    if (widget)
+        g_signal_connect(widget, "released", handler, data);
+}
+
+void set_icon(GtkWidget* button, bool yes)
+{
+    func_set_button_icon(button, (func_image_dir() + (yes ? "icon_yes.png" : "icon_no.png")).c_str(), ICON_TOP);
+}
+
+// Type of the step with that number in the list, -1 when there is none.
+int type_of_step(int number)
+{
+    const int row = number > 0 ? func_find_step_row(number) : -1;
+    return row >= 0 ? func_get_step_row(row).items[STEP_TYPE] : -1;
+}
+
+// The step-type rule of the selection dialog looks at the neighbours.
+void fill_selection_context()
+{
+    const int number = selected_step_number();
+    selected_step_context.step_number = number;
+    selected_step_context.previous_type = type_of_step(number - 1);
+    selected_step_context.next_type = type_of_step(number + 1);
+}
+
+void open_selection(GtkWidget* widget, gpointer data)
+{
+    fill_selection_context();
+    func_show_selection_dialog(widget, data);
+}
+
+void speed_released(GtkWidget* widget, gpointer data)
+{
+    if (speed_item_code == 0)
+        open_selection(widget, data);
+    else
+        func_show_data_entry_dialog(widget, GINT_TO_POINTER(speed_item_code));
+}
+
+void press_value(GtkWidget* widget, gpointer) { func_show_decision_pressed_state_static_test(widget); }
+
+// A speed outside the machine's range for washing or extracting becomes
+// the machine's nominal speed.
+int limit_speed(int rpm, int type, const step_rules_context& context)
+{
+    const int machine = (context.machine_type >= 0 && context.machine_type < MACHINE_TYPE_COUNT) ? context.machine_type
+                                                                                                   : 0;
+    if (type > STEP_SOAK_WASH)
+        return (rpm < min_extract_rpm[machine] || rpm > max_extract_rpm[machine]) ? nominal_extract_rpm[machine] : rpm;
+    return (rpm < min_wash_rpm[machine] || rpm > max_wash_rpm[machine]) ? nominal_wash_rpm[machine] : rpm;
+}
+
+std::string value_text(const step_record& step, int item, const step_rules_context& context)
+{
+    const int value = step.items[item];
+    char text[64];
+    switch (item) {
+    case STEP_TIME:
+    case STEP_ON_TIME:
+    case STEP_OFF_TIME:
+        return func_convert_seconds_to_time(value);
+    case STEP_TEMPERATURE:
+        snprintf(text, sizeof text, "%03d\u00b0 %s", value, func_get_temperature_unit_string().c_str());
+        return text;
+    case STEP_LEVEL:
+        if (value > 100) {
+            snprintf(text, sizeof text, "%1.1f", value / 100.0);
+            return text;
+        }
+        return func_lookup_step_name(value, item);
+    case STEP_RPM:
+        if (!context.programmable_speed)
+            return func_lookup_step_name(value > 4 ? 0 : value, item);
+        snprintf(text, sizeof text, "%03d", limit_speed(value, step.items[STEP_TYPE], context));
+        return text;
+    default:
+        return func_lookup_step_name(value, item);
+    }
+}
+
+// Hundredths of a decimal text ("6.5" -> 650), cut after two decimals.
+// Read from the digits, so "8.2" gives 820 and not a binary 819.99.
+int hundredths_of(const std::string& text)
+{
+    size_t at = 0;
+    while (at < text.size() && isspace(static_cast<unsigned char>(text[at])))
+        ++at;
+    bool negative = false;
+    if (at < text.size() && (text[at] == '-' || text[at] == '+'))
+        negative = text[at++] == '-';
+    long long value = 0;
+    while (at < text.size() && isdigit(static_cast<unsigned char>(text[at])) && value < 100000000)
+        value = value * 10 + (text[at++] - '0');
+    value *= 100;
+    // The label is printed in the console's locale: either separator.
+    if (at < text.size() && (text[at] == '.' || text[at] == ',')) {
+        ++at;
+        int scale = 10;
+        while (at < text.size() && isdigit(static_cast<unsigned char>(text[at])) && scale > 0) {
+            value += (text[at++] - '0') * scale;
+            scale /= 10;
+        }
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+int first_three_digits(const std::string& text) { return atoi(text.substr(0, 3).c_str()); }
+}  // namespace
+
+void func_load_selected_step_screen()
+{
+    display_data& record = selected_step_record();
+    if (record.window)
+        gtk_widget_destroy(record.window);
+    record = display_data();
+
+    static bool look_parsed = false;
+    if (!look_parsed) {
+        gtk_rc_parse_string(VALUE_LOOK);
+        look_parsed = true;
+    }
+
+    ui_file ui = func_load_screen_record(record, SCREEN_SELECTED_STEP, "lumex_selected_step_screen.ui",
+                                         "win_selected_step_screen", SELECTED_STEP_LIST_WIDTH,
+                                         SELECTED_STEP_LIST_HEIGHT);
+    func_lookup_widget(ui, "layout_selected_step_screen");
+    record.btn_save = func_lookup_widget(ui, "btn_save");
+    record.btn_cancel = func_lookup_widget(ui, "btn_cancel");
+    connect_released(record.btn_save, G_CALLBACK(func_unload_selected_step_screen), nullptr);
+    connect_released(record.btn_cancel, G_CALLBACK(func_unload_selected_step_screen), nullptr);
+    connect_released(record.btn_page_up, G_CALLBACK(func_save_display_selected_steps_data), nullptr);
+    connect_released(record.btn_page_down, G_CALLBACK(func_save_display_selected_steps_data), nullptr);
+
+    g_free(step_item_selections_name);
+    g_free(step_item_selections_label);
+    step_item_selections_name = g_new0(GtkWidget*, PAGE_SLOTS);
+    step_item_selections_label = g_new0(GtkWidget*, PAGE_SLOTS);
+
+    // All settings fit one page: paging redraws nothing here.
+    list_screen_hooks& hooks = func_list_screen_hooks(SCREEN_SELECTED_STEP);
+    hooks.decision_buttons = step_item_selections_name;
+}
+
+void func_show_selected_step_screen(GtkWidget*, gpointer)
+{
+    display_data& record = selected_step_record();
+    if (!record.window)
+        return;
+    func_make_screen_current(SCREEN_SELECTED_STEP, SCREEN_SELECTED_STEP, SELECTED_STEP_LIST_WIDTH,
+                             SELECTED_STEP_LIST_HEIGHT);
+    if (options_display->lbl_active_item && !p[187].empty())
+        gtk_label_set_text(GTK_LABEL(options_display->lbl_active_item), p[187].c_str());
+    const int formula = func_get_selected_formula_number();
+    if (formula >= 0)
+        func_load_step_list_from_file(formula);
+    // A cancelled visit leaves its edits' flag behind; this visit starts clean.
+    selected_step_list().reload = 0;
+    func_begin_log_transaction();
+    func_display_selected_step_test();
+    gtk_widget_show_all(record.window);
+    gtk_window_present(GTK_WINDOW(record.window));
+}
+
+void func_display_selected_step_test()
+{
+    if (func_current_screen_code() != SCREEN_SELECTED_STEP)
+        return;
+    const int formula = func_get_selected_formula_number();
+    const int number = selected_step_number();
+    if (formula < 0 || number < 0)
+        return;
+    std::unique_ptr<step_record> step(func_get_selected_step_from_liststore_test(number));
+    if (!step) {
+        func_write_log(LOG_SYSERROR, "func_display_step: step buffer is NULL.", 0);
+        return;
+    }
+    char heading[128];
+    snprintf(heading, sizeof heading, "F-%03d : S-%03d - %s", formula, step->number, step->name.c_str());
+    func_show_message(5, heading);
+
+    display_data& shown = *options_display;
+    page_list_info& info = selected_step_list();
+    func_update_page_info_test(SELECTED_STEP_ITEMS);
+
+    if (shown.tbl_options_list)
+        gtk_widget_destroy(shown.tbl_options_list);
+    GtkWidget* table = gtk_table_new(TABLE_ROWS, SELECTED_STEP_COLUMNS, FALSE);
+    gtk_table_set_col_spacings(GTK_TABLE(table), COLUMN_SPACING);
+    gtk_widget_set_name(table, "tbl_options_list");
+    gtk_container_add(GTK_CONTAINER(shown.vwp_options_list), table);
+    shown.tbl_options_list = table;
+    selected_step_record().tbl_options_list = table;
+
+    const step_rules_context context = func_get_step_rules_context();
+    speed_item_code = !context.programmable_speed ? 0 : step->items[STEP_TYPE] > STEP_SOAK_WASH ? 11 : 10;
+    for (int item = 0; item < PAGE_SLOTS; ++item)
+        step_item_selections_name[item] = step_item_selections_label[item] = nullptr;
+    for (int item = 0; item < SELECTED_STEP_ITEMS; ++item) {
+        const guint column = static_cast<guint>(item % SELECTED_STEP_COLUMNS);
+        const guint row = static_cast<guint>(2 * (item / SELECTED_STEP_COLUMNS));
+        char name[40];
+
+        GtkWidget* label = gtk_label_new(step_item_selections_label_value[item].c_str());
+        snprintf(name, sizeof name, "lbl_stp_item_label_#%03d", item);
+        gtk_widget_set_name(label, name);
+        gtk_widget_set_size_request(label, SELECTED_STEP_VALUE_WIDTH, LABEL_ROW_HEIGHT);
+        gtk_table_attach(GTK_TABLE(table), label, column, column + 1, row, row + 1, GTK_FILL, GTK_FILL, 0, 0);
+
+        GtkWidget* button = gtk_button_new_with_label("");
+        snprintf(name, sizeof name, "btn_stp_item_name_#%03d", item);
+        gtk_widget_set_name(button, name);
+        gtk_widget_set_size_request(button, SELECTED_STEP_VALUE_WIDTH, SELECTED_STEP_VALUE_HEIGHT);
+        gtk_button_set_focus_on_click(GTK_BUTTON(button), FALSE);
+        // Pictures the dialogs add later go above the text too.
+        gtk_button_set_image_position(GTK_BUTTON(button), GTK_POS_TOP);
+        gtk_table_attach(GTK_TABLE(table), button, column, column + 1, row + 1, row + 2, GTK_FILL, GTK_FILL, 0, 0);
+
+        g_signal_connect(button, "pressed", G_CALLBACK(press_value), nullptr);
+        gpointer data = GINT_TO_POINTER(item);
+        if (data_entry_code(item) >= 0)
+            connect_released(button, G_CALLBACK(func_show_data_entry_dialog), GINT_TO_POINTER(data_entry_code(item)));
+        else if (item == STEP_CHEMICALS)
+            connect_released(button, G_CALLBACK(func_unload_selected_step_screen), data);
+        else if (item == STEP_RPM)
+            connect_released(button, G_CALLBACK(speed_released), data);
+        else
+            connect_released(button, G_CALLBACK(open_selection), data);
+        if (has_yes_no_icon(item))
+            set_icon(button, step->items[item] > 0);
+
+        step_item_selections_label[item] = label;
+        step_item_selections_name[item] = button;
+    }
+    info.rows_shown = SELECTED_STEP_ITEMS;
+
+    func_set_step_data_to_buttons_test();
+    const int pairs = (SELECTED_STEP_ITEMS + SELECTED_STEP_COLUMNS - 1) / SELECTED_STEP_COLUMNS;
+    shown.list_height = pairs * ROW_PAIR_HEIGHT;
+    gtk_widget_set_size_request(table, shown.list_width, shown.list_height);
+    gtk_widget_show_all(table);
+    func_enable_disable_page_up_down_button();
+
+    func_set_selected_step_lockout(func_lookup_step_index(value_label(STEP_TYPE), STEP_TYPE));
+    if (shown.window)
+        gtk_widget_queue_draw(shown.window);
+}
+
+void func_set_step_data_to_buttons_test()
+{
+    std::unique_ptr<step_record> step(func_get_selected_step_from_liststore_test(selected_step_number()));
+    if (!step) {
+        func_write_log(LOG_SYSERROR, "func_set_step+data_to_buttons :Can't allocate memmory for step.", 0);
+        return;
+    }
+    const step_rules_context context = func_get_step_rules_context();
+    const page_list_info& info = selected_step_list();
+    for (int item = info.first_item; item < info.end_item && item < SELECTED_STEP_ITEMS; ++item) {
+        GtkWidget* button = value_button(item);
+        if (button)
+            gtk_button_set_label(GTK_BUTTON(button), value_text(*step, item, context).c_str());
+    }
+}
+
+void func_get_step_data_from_buttons_test()
+{
+    page_list_info& info = selected_step_list();
+    if (info.reload != 1)
+        return;
+    const int number = selected_step_number();
+    if (number < 0) {
+        if (func_get_step_row_count() > 0)
+            func_save_step_list_to_file();
+        info.reload = 0;
+        return;
+    }
+    step_record* record = func_get_selected_step_from_liststore_test(number);
+    if (!record) {
+        func_write_log(LOG_SYSERROR, "func_get_step_data_from_buttons: Error Allocating Buffer for step", 0);
+        return;
+    }
+    const step_rules_context context = func_get_step_rules_context();
+    for (int item = info.first_item; item < info.end_item && item < SELECTED_STEP_ITEMS; ++item) {
+        const std::string text = value_label(item);
+        int value = 0;
+        if (item == STEP_TIME || item == STEP_ON_TIME || item == STEP_OFF_TIME) {
+            value = func_convert_time_to_seconds(text);
+        } else if (item == STEP_TEMPERATURE) {
+            value = first_three_digits(text);
+        } else if (item == STEP_RPM && context.programmable_speed) {
+            value = limit_speed(first_three_digits(text), record->items[STEP_TYPE], context);
+        } else {
+            value = func_lookup_step_index(text, item);
+            if (value < 0)
+                value = item == STEP_LEVEL ? hundredths_of(text) : atoi(text.c_str());
+        }
+        record->items[item] = value;
+    }
+    // Number and name stay those of the selected step.
+    func_set_selected_step_to_liststore_test(record);
+    info.reload = 0;
+}
+
+step_form func_get_selected_step_form()
+{
+    step_form form;
+    for (int item = 0; item < STEP_FORM_ITEMS; ++item) {
+        GtkWidget* button = value_button(item);
+        form.labels[item] = func_get_widget_label_text(button);
+        form.editable[item] = button && gtk_widget_get_sensitive(button);
+    }
+    form.speed_item_code = speed_item_code;
+    return form;
+}
+
+void func_set_selected_step_lockout(int type)
+{
+    if (!value_button(0))
+        return;
+    step_form form = func_get_selected_step_form();
+    const bool remove_chemicals = func_apply_step_lockout(form, type, func_get_step_rules_context());
+    for (int item = 0; item < STEP_FORM_ITEMS; ++item) {
+        GtkWidget* button = value_button(item);
+        if (!button)
+            continue;
+        if (form.labels[item] != func_get_widget_label_text(button)) {
+            gtk_button_set_label(GTK_BUTTON(button), form.labels[item].c_str());
+            // A forced water or steam value keeps its picture in step.
+            if (has_yes_no_icon(item))
+                set_icon(button, func_lookup_step_index(form.labels[item], item) > 0);
+        }
+        gtk_widget_set_sensitive(button, form.editable[item] ? TRUE : FALSE);
+    }
+    speed_item_code = form.speed_item_code;
+    if (remove_chemicals)
+        func_delete_step_chemicals(selected_step_number());
+}
+
+int func_validate_selected_step(GtkWidget*, gpointer)
+{
+    const int number = selected_step_number();
+    const int previous_row = number > 1 ? func_find_step_row(number - 1) : -1;
+    const int next_row = func_find_step_row(number + 1);
+    std::unique_ptr<step_record> previous(previous_row >= 0 ? new step_record(func_get_step_row(previous_row))
+                                                            : nullptr);
+    std::unique_ptr<step_record> next(next_row >= 0 ? new step_record(func_get_step_row(next_row)) : nullptr);
+    std::string message;
+    const int passed = func_check_step_form(func_get_selected_step_form(), number,
+                                            page_info[SCREEN_STEPS].list.total_items, previous.get(), next.get(),
+                                            func_get_step_rules_context(), message);
+    if (!passed)
+        func_show_dialog(3, message, 1, nullptr);
+    return passed;
+}
+
+void func_save_display_selected_steps_data(GtkWidget* widget, gpointer)
+{
+    if (!func_validate_selected_step(widget, nullptr))
+        return;
+    func_get_step_data_from_buttons_test();
+    func_show_page_info_test(widget, nullptr);
+}
+
+void func_unload_selected_step_screen(GtkWidget* widget, gpointer)
+{
+    display_data& record = selected_step_record();
+    if (func_widget_name_is(widget, "btn_save")) {
+        if (!func_validate_selected_step(widget, nullptr))
+            return;
+        func_get_step_data_from_buttons_test();
+        func_save_step_list_to_file();
+        func_end_log_transaction();
+        func_hide_screen(record.window);
+        func_show_steps_screen(widget, nullptr);
+    } else if (func_widget_name_is(widget, "btn_cancel")) {
+        // The step file stays as it was; the queued change-log lines go
+        // with the next screen's fresh transaction.
+        func_hide_screen(record.window);
+        func_show_steps_screen(widget, nullptr);
+    } else {
+        // The Chemical value: the step's chemicals are edited on their own screen.
+        func_get_step_data_from_buttons_test();
+        if (!selected_step_chemicals_target)
+            return;
+        func_end_log_transaction();
+        func_hide_screen(record.window);
+        selected_step_chemicals_target(widget, nullptr);
+    }
+}

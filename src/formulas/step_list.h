@@ -1,0 +1,111 @@
+// The steps of one formula: 152-byte records in the formula's steps.dat,
+// mirrored in step_list_store (columns 0-23 the items, 24 the number, 25
+// the name), snapshots, option texts, and the conversions of older files.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Build switch like PC_MODE: non-zero when the machine has no programmable
+// speed (the speed is then an option of row 6). Defined by each executable.
+extern const int NO_PROGRAMMABLE_RPM;
+
+constexpr size_t STEP_RECORD_SIZE = 152;
+constexpr size_t STEP_RECORD_21_SIZE = 108;
+constexpr size_t STEP_NAME_SIZE = 52;
+constexpr int STEP_ITEM_COUNT = 24;
+constexpr int STEP_LIST_MAX = 99;
+constexpr int STEP_COLUMN_NUMBER = 24;
+constexpr int STEP_COLUMN_NAME = 25;
+
+enum step_item {
+    STEP_TYPE = 0,
+    STEP_TIME = 1,
+    STEP_TEMPERATURE = 2,
+    STEP_HOT = 3,
+    STEP_COLD = 4,
+    STEP_THIRD_WATER = 5,
+    STEP_LEVEL = 6,
+    STEP_STEAM = 7,
+    STEP_CHEMICALS = 8,
+    STEP_RPM = 9,
+    STEP_DRAIN_TYPE = 10,
+    STEP_REUSE_DRAIN = 11,
+    STEP_HOW_TO_END = 12,
+    STEP_ON_TIME = 13,
+    STEP_OFF_TIME = 14,
+    STEP_START_LIQUOR = 15,
+    STEP_END_LIQUOR = 16,
+    STEP_FILL_FROM_TANK = 17,
+    STEP_RECIRCULATE = 18,
+};
+
+// Step types (item 0).
+enum step_type {
+    STEP_END_FORMULA = 0,
+    STEP_ONE_WAY_WASH = 1,
+    STEP_TWO_WAY_WASH = 2,
+    STEP_SOAK_WASH = 3,
+    STEP_STAGED_EXTRACT = 4,
+    STEP_STANDARD_EXTRACT = 5,
+};
+
+struct step_record {
+    int32_t number = 0;
+    std::string name;  // cut to 51 bytes at a character boundary on disk
+    int32_t items[STEP_ITEM_COUNT] = {};
+};
+
+struct step_snapshot {
+    std::vector<step_record> records;
+    int count() const { return static_cast<int>(records.size()); }
+};
+
+// Byte layouts. The file holds temperatures in Fahrenheit; these do not convert.
+void func_encode_step_record(const step_record& record, unsigned char* bytes);
+void func_decode_step_record(const unsigned char* bytes, step_record& record);
+void func_decode_step_record_21(const unsigned char* bytes, step_record& record);
+
+// The formula selected on the formulas screen, -1 when none.
+int func_get_selected_formula_number();
+// "<formulas>/f-%03d/steps.dat" and "<formulas>/f-%03d/s-%03d_chems.dat".
+std::string func_get_step_file_path(int formula);
+std::string func_get_step_chemicals_path(int formula, int step);
+
+// Store rows <-> records.
+step_record func_get_step_row(int row);
+void func_set_step_row(int row, const step_record& record);
+void func_append_step_row(const step_record& record);
+void func_insert_step_row(int row, const step_record& record);
+void func_remove_step_row(int row);
+int func_get_step_row_count();
+// Row holding that step number, -1 when none.
+int func_find_step_row(int number);
+
+int func_load_step_list_from_file(int formula);
+int func_save_step_list_to_file();
+step_snapshot* func_get_step_list_from_liststore();
+step_record* func_get_selected_step_from_liststore_test(int number);
+void func_set_selected_step_to_liststore_test(step_record* record);
+void func_update_step_list_liststore_test(step_snapshot* snapshot);
+
+std::string func_lookup_step_name(int value, int item);
+int func_lookup_step_index(const std::string& text, int item);
+int func_is_a_cooldown_step(int hot, int cold, int third_water, int temperature, int type);
+// The same for a given unit system (the one above reads the configuration).
+int func_is_a_cooldown_step_in(int hot, int cold, int third_water, int temperature, int type, bool metric);
+
+int func_load_step_list_from_file_21(int formula);
+// The 2.1 load for a given value of the NO_PROGRAMMABLE_RPM switch.
+int func_load_step_list_from_file_21_with(int formula, int no_programmable_rpm);
+// What the 2.1 load does to one decoded record besides the temperature.
+void func_convert_step_record_21(step_record& record, int no_programmable_rpm);
+int func_save_step_list_to_file_21(int formula);
+void func_convert_formulas_21();
+// new_unit: 0 inches, 1 centimetres.
+int func_load_step_list_from_file_water(int formula, int new_unit);
+int func_save_step_list_to_file_water(int formula);
+void func_convert_formulas_water(int new_unit);
+// One level converted as the unit change does (single precision, truncated).
+int func_convert_level_to_unit(int level, int new_unit, int metric_in_force);
