@@ -59,12 +59,6 @@ constexpr int FRM_TABLE_SIZE = sizeof frm_lookup_table / sizeof frm_lookup_table
 display_data& formulas_record() { return preloaded_display[SCREEN_FORMULAS]; }
 page_list_info& formulas_list() { return page_info[SCREEN_FORMULAS].list; }
 
-void connect_released(GtkWidget* widget, GCallback handler, gpointer data)
-{
-    if (widget)
-        g_signal_connect(widget, "released", handler, data);
-}
-
 void set_sensitive(GtkWidget* widget, bool sensitive)
 {
     if (widget)
@@ -135,18 +129,10 @@ void restart_display_request()
 void func_load_formulas_screen()
 {
     display_data& record = formulas_record();
-    // Built once per start-up; a second build in one process replaces the
-    // first window instead of leaving it on screen.
-    if (record.window)
-        gtk_widget_destroy(record.window);
-    record = display_data();
-
     ui_file ui = func_load_screen_record(record, SCREEN_FORMULAS, "lumex_formulas_screen.ui", "win_formulas_screen",
                                          FORMULAS_LIST_WIDTH, FORMULAS_LIST_HEIGHT);
     func_lookup_widget(ui, "layout_formulas_screen");
-    int slot = 0;
-    for (const char* name : SCREEN_BUTTONS)
-        record.buttons[slot++] = func_lookup_widget(ui, name);
+    func_lookup_screen_buttons(ui, record, SCREEN_BUTTONS);
     // Every id is already the widget's name (func_load_interface_file);
     // the handlers below dispatch on it.
     GtkWidget* add = record.buttons[0];
@@ -154,15 +140,15 @@ void func_load_formulas_screen()
     GtkWidget* rename = record.buttons[2];
     GtkWidget* erase = record.buttons[3];
 
-    connect_released(record.buttons[4], G_CALLBACK(func_unload_formulas_screen), nullptr);
-    connect_released(record.buttons[5], G_CALLBACK(func_unload_formulas_screen), nullptr);
-    connect_released(record.buttons[6], G_CALLBACK(goto_formula_pressed), nullptr);
-    connect_released(add, G_CALLBACK(func_process_add_formula), nullptr);
-    connect_released(clone, G_CALLBACK(func_process_copy_formula), nullptr);
-    connect_released(rename, G_CALLBACK(func_rename_formula_test), nullptr);
-    connect_released(erase, G_CALLBACK(func_confirm_delete_formula), nullptr);
-    connect_released(record.btn_page_up, G_CALLBACK(func_save_display_formulas_data), nullptr);
-    connect_released(record.btn_page_down, G_CALLBACK(func_save_display_formulas_data), nullptr);
+    func_connect_released(record.buttons[4], G_CALLBACK(func_unload_formulas_screen), nullptr);
+    func_connect_released(record.buttons[5], G_CALLBACK(func_unload_formulas_screen), nullptr);
+    func_connect_released(record.buttons[6], G_CALLBACK(goto_formula_pressed), nullptr);
+    func_connect_released(add, G_CALLBACK(func_process_add_formula), nullptr);
+    func_connect_released(clone, G_CALLBACK(func_process_copy_formula), nullptr);
+    func_connect_released(rename, G_CALLBACK(func_rename_formula_test), nullptr);
+    func_connect_released(erase, G_CALLBACK(func_confirm_delete_formula), nullptr);
+    func_connect_released(record.btn_page_up, G_CALLBACK(func_save_display_formulas_data), nullptr);
+    func_connect_released(record.btn_page_down, G_CALLBACK(func_save_display_formulas_data), nullptr);
 
     set_language_label(add, 278);
     set_language_label(clone, 282);

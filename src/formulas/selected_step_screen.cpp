@@ -41,24 +41,8 @@ constexpr int COLUMN_SPACING = 26;
 // What the list is sized to per pair of rows.
 constexpr int ROW_PAIR_HEIGHT = LABEL_ROW_HEIGHT + SELECTED_STEP_VALUE_HEIGHT;
 
-// The selection and data entry dialogs replace a value button's label
-// (and rebuild it with its picture), so a font set on the label would not
-// survive: the look is bound to the widget names instead. Small text, a
-// thin side bevel and no inner border let a 32-pixel picture and
-// "Reversing+Signal" share a 100 x 55 button.
-const char* const VALUE_LOOK =
-    "style \"lumex-step-value\" {\n"
-    "    font_name = \"DejaVu Sans Bold 7\"\n"
-    "    xthickness = 1\n"
-    "    GtkButton::inner-border = {0, 0, 0, 0}\n"
-    "    GtkWidget::focus-padding = 0\n"
-    "    GtkWidget::focus-line-width = 0\n"
-    "}\n"
-    "style \"lumex-step-label\" {\n"
-    "    font_name = \"DejaVu Sans 7\"\n"
-    "}\n"
-    "widget \"*.btn_stp_item_name_#*\" style \"lumex-step-value\"\n"
-    "widget \"*.lbl_stp_item_label_#*\" style \"lumex-step-label\"\n";
+// The value buttons' small font is bound to their names in lumex.gtkrc:
+// the dialogs rebuild a button's label, so a font set on it would not last.
 
 // Data entry item codes of the typed items (0: not typed here).
 int data_entry_code(int item)
@@ -94,12 +78,6 @@ GtkWidget* value_button(int item)
 }
 
 std::string value_label(int item) { return func_get_widget_label_text(value_button(item)); }
-
-void connect_released(GtkWidget* widget, GCallback handler, gpointer data)
-{
-    if (widget)
-        g_signal_connect(widget, "released", handler, data);
-}
 
 void set_icon(GtkWidget* button, bool yes)
 {
@@ -213,22 +191,16 @@ void func_load_selected_step_screen()
         gtk_widget_destroy(record.window);
     record = display_data();
 
-    static bool look_parsed = false;
-    if (!look_parsed) {
-        gtk_rc_parse_string(VALUE_LOOK);
-        look_parsed = true;
-    }
-
     ui_file ui = func_load_screen_record(record, SCREEN_SELECTED_STEP, "lumex_selected_step_screen.ui",
                                          "win_selected_step_screen", SELECTED_STEP_LIST_WIDTH,
                                          SELECTED_STEP_LIST_HEIGHT);
     func_lookup_widget(ui, "layout_selected_step_screen");
     record.btn_save = func_lookup_widget(ui, "btn_save");
     record.btn_cancel = func_lookup_widget(ui, "btn_cancel");
-    connect_released(record.btn_save, G_CALLBACK(func_unload_selected_step_screen), nullptr);
-    connect_released(record.btn_cancel, G_CALLBACK(func_unload_selected_step_screen), nullptr);
-    connect_released(record.btn_page_up, G_CALLBACK(func_save_display_selected_steps_data), nullptr);
-    connect_released(record.btn_page_down, G_CALLBACK(func_save_display_selected_steps_data), nullptr);
+    func_connect_released(record.btn_save, G_CALLBACK(func_unload_selected_step_screen), nullptr);
+    func_connect_released(record.btn_cancel, G_CALLBACK(func_unload_selected_step_screen), nullptr);
+    func_connect_released(record.btn_page_up, G_CALLBACK(func_save_display_selected_steps_data), nullptr);
+    func_connect_released(record.btn_page_down, G_CALLBACK(func_save_display_selected_steps_data), nullptr);
 
     g_free(step_item_selections_name);
     g_free(step_item_selections_label);
@@ -317,13 +289,13 @@ void func_display_selected_step_test()
         g_signal_connect(button, "pressed", G_CALLBACK(press_value), nullptr);
         gpointer data = GINT_TO_POINTER(item);
         if (data_entry_code(item) >= 0)
-            connect_released(button, G_CALLBACK(func_show_data_entry_dialog), GINT_TO_POINTER(data_entry_code(item)));
+            func_connect_released(button, G_CALLBACK(func_show_data_entry_dialog), GINT_TO_POINTER(data_entry_code(item)));
         else if (item == STEP_CHEMICALS)
-            connect_released(button, G_CALLBACK(func_unload_selected_step_screen), data);
+            func_connect_released(button, G_CALLBACK(func_unload_selected_step_screen), data);
         else if (item == STEP_RPM)
-            connect_released(button, G_CALLBACK(speed_released), data);
+            func_connect_released(button, G_CALLBACK(speed_released), data);
         else
-            connect_released(button, G_CALLBACK(open_selection), data);
+            func_connect_released(button, G_CALLBACK(open_selection), data);
         if (has_yes_no_icon(item))
             set_icon(button, step->items[item] > 0);
 

@@ -52,12 +52,6 @@ const char* const NUMBER_LABEL_FONT = "DejaVu Sans Bold 9";
 display_data& steps_record() { return preloaded_display[SCREEN_STEPS]; }
 page_list_info& steps_list() { return page_info[SCREEN_STEPS].list; }
 
-void connect_released(GtkWidget* widget, GCallback handler, gpointer data)
-{
-    if (widget)
-        g_signal_connect(widget, "released", handler, data);
-}
-
 void set_sensitive(GtkWidget* widget, bool sensitive)
 {
     if (widget)
@@ -123,32 +117,24 @@ void save_display_steps_data(GtkWidget* widget, gpointer)
 void func_load_steps_screen()
 {
     display_data& record = steps_record();
-    // Built once per start-up; a second build in one process replaces the
-    // first window instead of leaving it on screen.
-    if (record.window)
-        gtk_widget_destroy(record.window);
-    record = display_data();
-
     ui_file ui = func_load_screen_record(record, SCREEN_STEPS, "lumex_steps_screen.ui", "win_steps_screen",
                                          STEPS_LIST_WIDTH, STEPS_LIST_HEIGHT);
     func_lookup_widget(ui, "layout_steps_screen");
     func_lookup_widget(ui, "layout_expanded_buttons");
-    int slot = 0;
-    for (const char* name : SCREEN_BUTTONS)
-        record.buttons[slot++] = func_lookup_widget(ui, name);
+    func_lookup_screen_buttons(ui, record, SCREEN_BUTTONS);
     GtkWidget* add = record.buttons[0];
     GtkWidget* clone = record.buttons[1];
     GtkWidget* rename = record.buttons[2];
     GtkWidget* erase = record.buttons[3];
 
-    connect_released(add, G_CALLBACK(fun_add_insert_step), nullptr);
-    connect_released(clone, G_CALLBACK(fun_copy_insert_step), nullptr);
-    connect_released(rename, G_CALLBACK(func_rename_step_test), nullptr);
-    connect_released(erase, G_CALLBACK(func_confirm_delete_step), nullptr);
-    connect_released(record.buttons[4], G_CALLBACK(func_unload_steps_screen), nullptr);
-    connect_released(record.buttons[5], G_CALLBACK(func_unload_steps_screen), nullptr);
-    connect_released(record.btn_page_up, G_CALLBACK(save_display_steps_data), nullptr);
-    connect_released(record.btn_page_down, G_CALLBACK(save_display_steps_data), nullptr);
+    func_connect_released(add, G_CALLBACK(fun_add_insert_step), nullptr);
+    func_connect_released(clone, G_CALLBACK(fun_copy_insert_step), nullptr);
+    func_connect_released(rename, G_CALLBACK(func_rename_step_test), nullptr);
+    func_connect_released(erase, G_CALLBACK(func_confirm_delete_step), nullptr);
+    func_connect_released(record.buttons[4], G_CALLBACK(func_unload_steps_screen), nullptr);
+    func_connect_released(record.buttons[5], G_CALLBACK(func_unload_steps_screen), nullptr);
+    func_connect_released(record.btn_page_up, G_CALLBACK(save_display_steps_data), nullptr);
+    func_connect_released(record.btn_page_down, G_CALLBACK(save_display_steps_data), nullptr);
 
     set_language_label(add, 278);
     set_language_label(clone, 282);

@@ -109,12 +109,6 @@ void set_version_labels(const ui_file& ui)
     VALID_COM_VERSION = 1;
 }
 
-void connect_released(GtkWidget* widget, GCallback handler, gpointer data)
-{
-    if (widget)
-        g_signal_connect(widget, "released", handler, data);
-}
-
 void quit_main_loop(GtkWidget*, gpointer) { gtk_main_quit(); }
 
 void goto_formula_pressed(GtkWidget* widget, gpointer) { func_open_data_entry(widget, 49); }
@@ -145,42 +139,39 @@ void func_load_home_screen()
     record.btn_page_up1 = func_lookup_widget(ui, "lbl_time");
     record.btn_page_down1 = func_lookup_widget(ui, "lbl_date");
     record.evb_options_list1 = func_lookup_widget(ui, "img_socket_status");
-    record.buttons[0] = func_lookup_widget(ui, "btn_run");
-    record.buttons[1] = func_lookup_widget(ui, "btn_run_remote");
-    const char* const others[] = {"btn_file", "btn_formula", "btn_configuration", "btn_goto_formula",
-                                  "btn_diagnostic", "btn_log", "btn_dealer_info", "btn_powerdown",
-                                  "btn_auto"};
-    int slot = 2;
-    for (const char* name : others)
-        record.buttons[slot++] = func_lookup_widget(ui, name);
+    // Run and remote run first: the shared code finds them as buttons 0 and 1.
+    static const char* const buttons[] = {"btn_run", "btn_run_remote", "btn_file", "btn_formula",
+                                          "btn_configuration", "btn_goto_formula", "btn_diagnostic", "btn_log",
+                                          "btn_dealer_info", "btn_powerdown", "btn_auto"};
+    func_lookup_screen_buttons(ui, record, buttons);
     GtkWidget* logo = func_lookup_widget(ui, "evb_tarvik_logo");
 
-    connect_released(home_button("btn_log"), G_CALLBACK(func_unload_home_screen), nullptr);
-    connect_released(home_button("btn_diagnostic"), G_CALLBACK(func_unload_home_screen), nullptr);
-    connect_released(home_button("btn_auto"), G_CALLBACK(func_unload_home_screen), nullptr);
-    connect_released(home_button("btn_file"), G_CALLBACK(func_screen_lockout_password_check), GINT_TO_POINTER(44));
-    connect_released(home_button("btn_formula"), G_CALLBACK(func_screen_lockout_password_check), GINT_TO_POINTER(45));
-    connect_released(home_button("btn_configuration"), G_CALLBACK(func_screen_lockout_password_check),
+    func_connect_released(home_button("btn_log"), G_CALLBACK(func_unload_home_screen), nullptr);
+    func_connect_released(home_button("btn_diagnostic"), G_CALLBACK(func_unload_home_screen), nullptr);
+    func_connect_released(home_button("btn_auto"), G_CALLBACK(func_unload_home_screen), nullptr);
+    func_connect_released(home_button("btn_file"), G_CALLBACK(func_screen_lockout_password_check), GINT_TO_POINTER(44));
+    func_connect_released(home_button("btn_formula"), G_CALLBACK(func_screen_lockout_password_check), GINT_TO_POINTER(45));
+    func_connect_released(home_button("btn_configuration"), G_CALLBACK(func_screen_lockout_password_check),
                      GINT_TO_POINTER(46));
-    connect_released(home_button("btn_powerdown"), G_CALLBACK(func_powerdown_machine), nullptr);
+    func_connect_released(home_button("btn_powerdown"), G_CALLBACK(func_powerdown_machine), nullptr);
     if (logo)
         g_signal_connect(logo, "button-press-event", G_CALLBACK(logo_pressed), nullptr);
     GtkWidget* run = record.buttons[0];
     if (!PC_MODE) {
-        connect_released(run, G_CALLBACK(func_prompt_weight), nullptr);
-        connect_released(record.buttons[1], G_CALLBACK(run_remote_pressed), nullptr);
+        func_connect_released(run, G_CALLBACK(func_prompt_weight), nullptr);
+        func_connect_released(record.buttons[1], G_CALLBACK(run_remote_pressed), nullptr);
     } else {
-        connect_released(run, G_CALLBACK(quit_main_loop), nullptr);
+        func_connect_released(run, G_CALLBACK(quit_main_loop), nullptr);
         if (run) {
             gtk_button_set_label(GTK_BUTTON(run), "Exit");
             func_set_button_icon(run, (func_image_dir() + "nav_icon_exit.png").c_str(), ICON_TOP);
             gtk_widget_set_sensitive(run, TRUE);
         }
     }
-    connect_released(home_button("btn_goto_formula"), G_CALLBACK(goto_formula_pressed), nullptr);
-    connect_released(record.btn_page_up, G_CALLBACK(func_show_page_info_test), nullptr);
-    connect_released(record.btn_page_down, G_CALLBACK(func_show_page_info_test), nullptr);
-    connect_released(home_button("btn_dealer_info"), G_CALLBACK(func_show_dealer_info_screen), nullptr);
+    func_connect_released(home_button("btn_goto_formula"), G_CALLBACK(goto_formula_pressed), nullptr);
+    func_connect_released(record.btn_page_up, G_CALLBACK(func_show_page_info_test), nullptr);
+    func_connect_released(record.btn_page_down, G_CALLBACK(func_show_page_info_test), nullptr);
+    func_connect_released(home_button("btn_dealer_info"), G_CALLBACK(func_show_dealer_info_screen), nullptr);
 
     gtk_widget_set_sensitive(home_button("btn_dealer_info"), TRUE);
     for (const home_target& target : HOME_TARGETS) {

@@ -33,6 +33,11 @@ void func_setup_screen_window(GtkWidget* window)
 ui_file func_load_screen_record(display_data& record, int code, const char* file_name, const char* window_id,
                                 int list_width, int list_height)
 {
+    // Built once per start-up; a second build in one process (tests)
+    // replaces the first window instead of leaving it on screen.
+    if (record.window)
+        gtk_widget_destroy(record.window);
+    record = display_data();
     ui_file ui = func_load_interface_file(file_name);
     record.screen_code = code;
     record.window = func_lookup_widget(ui, window_id);
@@ -73,4 +78,10 @@ void func_run_pending_events()
 {
     while (gtk_events_pending())
         gtk_main_iteration_do(FALSE);
+}
+
+void func_connect_released(GtkWidget* widget, GCallback handler, gpointer data)
+{
+    if (widget)
+        g_signal_connect(widget, "released", handler, data);
 }

@@ -18,6 +18,18 @@ void func_setup_screen_window(GtkWidget* window);
 ui_file func_load_screen_record(display_data& record, int code, const char* file_name, const char* window_id,
                                 int list_width, int list_height);
 
+// Fetches the screen's own buttons into record.buttons, in order.
+template <size_t N>
+void func_lookup_screen_buttons(const ui_file& ui, display_data& record, const char* const (&names)[N])
+{
+    static_assert(N <= SCREEN_BUTTON_COUNT, "a screen record holds 14 buttons");
+    for (size_t slot = 0; slot < N; ++slot)
+        record.buttons[slot] = func_lookup_widget(ui, names[slot]);
+}
+
+// Connects a button's "released" signal (nothing for a missing widget).
+void func_connect_released(GtkWidget* widget, GCallback handler, gpointer data);
+
 // Covers the whole screen: the machine variant has no window manager to
 // honour fullscreen requests.
 void func_size_window_to_screen(GtkWindow* window);

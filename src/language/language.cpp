@@ -337,7 +337,8 @@ void func_copy_language_to_tables(const machine_configuration* configuration)
     copy_slot(step_labels, 7, 88);
     copy_slots(step_labels, 8, 155, 5);
     copy_slots(step_labels, 13, 406, 2);
-    set_entries(step_labels, {15, 16}, "---");
+    // Start and End Liquor keep their own labels: with flow meters they are
+    // edited like any other setting, and "---" would hide what they are.
     copy_slots(step_labels, 17, 451, 2);
 
     copy_slots(a2d_selections_header, 0, 502, 2);

@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <initializer_list>
+#include <map>
+#include <optional>
+#include <utility>
 
 #include "formulas/step_list.h"
 #include "formulas/step_rules.h"
@@ -11,88 +15,106 @@
 #include "support/core_data_fixture.h"
 
 namespace {
-const char* const DEGREES = "\u00b0";
+const std::string DEGREES = "\u00b0";
 
-std::string text_of(const char* pattern, int value)
+std::string three_digits(int value)
 {
     char text[32];
-    snprintf(text, sizeof text, pattern, value);
+    snprintf(text, sizeof text, "%03d", value);
     return text;
 }
 
-std::string temperature_label(int degrees, const char* unit = "F")
+std::string temperature_label(int degrees, bool metric = false)
 {
-    return text_of("%03d", degrees) + DEGREES + " " + unit;
+    return three_digits(degrees) + DEGREES + (metric ? " C" : " F");
 }
 
-// The labels the selected-step screen writes for a step, all buttons sensitive.
-step_form form_of(const step_record& step, bool programmable_speed = true)
-{
-    step_form form;
-    const int* items = step.items;
-    for (int item : {STEP_TYPE, STEP_HOT, STEP_COLD, STEP_THIRD_WATER, STEP_LEVEL, STEP_STEAM, STEP_DRAIN_TYPE,
-                     STEP_REUSE_DRAIN, STEP_HOW_TO_END, STEP_FILL_FROM_TANK, STEP_RECIRCULATE})
-        form.labels[item] = func_lookup_step_name(items[item], item);
-    for (int item : {STEP_TIME, STEP_ON_TIME, STEP_OFF_TIME})
-        form.labels[item] = func_convert_seconds_to_time(items[item]);
-    form.labels[STEP_TEMPERATURE] = temperature_label(items[STEP_TEMPERATURE]);
-    form.labels[STEP_CHEMICALS] = text_of("%d", items[STEP_CHEMICALS]);
-    form.labels[STEP_RPM] = programmable_speed ? text_of("%03d", items[STEP_RPM])
-                                               : func_lookup_step_name(items[STEP_RPM], STEP_RPM);
-    form.labels[STEP_START_LIQUOR] = text_of("%d", items[STEP_START_LIQUOR]);
-    form.labels[STEP_END_LIQUOR] = text_of("%d", items[STEP_END_LIQUOR]);
-    for (bool& editable : form.editable)
-        editable = true;
-    return form;
-}
-
-step_record step_of(int type, int time = 300)
+// A step of that type, 300 s long unless the items say otherwise.
+step_record step_of(int type, std::initializer_list<std::pair<int, int>> items = {})
 {
     step_record step;
     step.items[STEP_TYPE] = type;
-    step.items[STEP_TIME] = time;
+    step.items[STEP_TIME] = 300;
+    for (const auto& [item, value] : items)
+        step.items[item] = value;
     return step;
 }
 
-// A wash step using everything the form can show.
-step_record busy_wash()
-{
-    step_record step = step_of(STEP_ONE_WAY_WASH, 30);
-    step.items[STEP_TEMPERATURE] = 140;
-    step.items[STEP_HOT] = 1;
-    step.items[STEP_LEVEL] = 1;
-    step.items[STEP_STEAM] = 2;
-    step.items[STEP_CHEMICALS] = 2;
-    step.items[STEP_RPM] = 30;
-    step.items[STEP_DRAIN_TYPE] = 2;
-    step.items[STEP_REUSE_DRAIN] = 1;
-    step.items[STEP_HOW_TO_END] = 4;
-    step.items[STEP_ON_TIME] = 20;
-    step.items[STEP_OFF_TIME] = 3;
-    step.items[STEP_START_LIQUOR] = 5;
-    step.items[STEP_END_LIQUOR] = 6;
-    step.items[STEP_FILL_FROM_TANK] = 1;
-    step.items[STEP_RECIRCULATE] = 1;
-    return step;
-}
+// A hot 1-Way Wash using everything the form can show; items 0 to 18 in order.
+const step_record BUSY_WASH = {0, "", {STEP_ONE_WAY_WASH, 30, 140, 1, 0, 0, 1, 2, 2, 30, 2, 1, 4, 20, 3, 5, 6, 1, 1}};
 
 // A 1-Way Wash without water: a cooldown step from 50 to 205 °F.
-step_record cooldown_step(int temperature)
-{
-    step_record step = step_of(STEP_ONE_WAY_WASH);
-    step.items[STEP_TEMPERATURE] = temperature;
-    return step;
-}
+step_record cooldown_step(int temperature) { return step_of(STEP_ONE_WAY_WASH, {{STEP_TEMPERATURE, temperature}}); }
 
-step_rules_context full_machine()
+// Every option fitted; `change` may take some away.
+step_rules_context machine(void (*change)(step_rules_context&) = nullptr)
 {
     step_rules_context context;
-    context.temp_probe = context.flow_meters = context.reuse_drain = context.overhead_tank =
-        context.recirculation = 1;
+    context.temp_probe = context.flow_meters = context.reuse_drain = context.overhead_tank = context.recirculation = 1;
+    if (change)
+        change(context);
     return context;
 }
 
-const int MESSAGE_SLOTS[] = {272, 273, 274, 275, 276, 277, 384, 397};
+// The labels the selected-step screen writes for a step (option texts or
+// numbers, times, temperature, speed), all buttons sensitive.
+step_form form_of(const step_record& step, const step_rules_context& context = machine())
+{
+    step_form form;
+    for (int item = 0; item < STEP_FORM_ITEMS; ++item) {
+        form.labels[item] = func_lookup_step_name(step.items[item], item);
+        form.editable[item] = true;
+    }
+    for (int item : {STEP_TIME, STEP_ON_TIME, STEP_OFF_TIME})
+        form.labels[item] = func_convert_seconds_to_time(step.items[item]);
+    form.labels[STEP_TEMPERATURE] = temperature_label(step.items[STEP_TEMPERATURE], context.metric);
+    if (context.programmable_speed)
+        form.labels[STEP_RPM] = three_digits(step.items[STEP_RPM]);
+    return form;
+}
+
+// Applies the lockout for `type` to the form of `step` (all buttons open,
+// or all locked) and checks the labels it shows, the items it locks or
+// opens and, unless -1, the data entry code of the speed button.
+void expect_lockout(const step_record& step, int type, const step_rules_context& context,
+                    const std::map<int, std::string>& labels, const std::vector<int>& locked = {},
+                    const std::vector<int>& open = {}, int speed_item_code = -1, bool start_open = true)
+{
+    step_form form = form_of(step, context);
+    for (bool& editable : form.editable)
+        editable = start_open;
+    func_apply_step_lockout(form, type, context);
+    for (const auto& [item, label] : labels)
+        EXPECT_EQ(label, form.labels[item]) << "item " << item;
+    for (int item : locked)
+        EXPECT_FALSE(form.editable[item]) << "item " << item;
+    for (int item : open)
+        EXPECT_TRUE(form.editable[item]) << "item " << item;
+    if (speed_item_code >= 0) {
+        EXPECT_EQ(speed_item_code, form.speed_item_code);
+    }
+}
+
+// The call's line in a failure message.
+#define EXPECT_LOCKOUT(...) \
+    do {                    \
+        SCOPED_TRACE("");   \
+        expect_lockout(__VA_ARGS__); \
+    } while (0)
+
+std::vector<std::string> labels(const step_form& form)
+{
+    return std::vector<std::string>(form.labels, form.labels + STEP_FORM_ITEMS);
+}
+
+std::vector<int> editable_items(const step_form& form)
+{
+    std::vector<int> items;
+    for (int item = 0; item < STEP_FORM_ITEMS; ++item)
+        if (form.editable[item])
+            items.push_back(item);
+    return items;
+}
 }  // namespace
 
 class StepRulesTest : public core_data_test {
@@ -101,385 +123,195 @@ protected:
     {
         core_data_test::SetUp();
         gtk_list_store_clear(step_list_store);
-        for (int slot : MESSAGE_SLOTS) {
-            saved_slots_.push_back(p[slot]);
+        for (int slot : {272, 274, 275, 276, 277, 384, 397}) {
+            saved_slots_.emplace_back(slot, p[slot]);
             p[slot] = "text " + std::to_string(slot);
         }
     }
     void TearDown() override
     {
-        for (size_t i = 0; i < saved_slots_.size(); ++i)
-            p[MESSAGE_SLOTS[i]] = saved_slots_[i];
+        for (const auto& [slot, text] : saved_slots_)
+            p[slot] = text;
         core_data_test::TearDown();
     }
 
-    // Runs the checks on a step shown as step `number` of `count`.
-    std::string check(const step_record& step, int number, int count, const step_record* previous,
-                      const step_record* next = nullptr, const step_rules_context& context = full_machine())
+    // The checks on a step shown as step `number` of 4.
+    static std::string check(const step_record& step, int number, std::optional<step_record> previous = {},
+                             std::optional<step_record> next = {}, bool metric = false)
     {
+        step_rules_context context = machine();
+        context.metric = metric;
         std::string message = "unchanged";
-        const int result = func_check_step_form(form_of(step), number, count, previous, next, context, message);
-        return result == 1 ? (message == "unchanged" ? "pass" : "pass with message " + message) : message;
+        const int passed = func_check_step_form(form_of(step, context), number, 4, previous ? &*previous : nullptr,
+                                                next ? &*next : nullptr, context, message);
+        return passed ? (message == "unchanged" ? "pass" : "pass, but " + message) : message;
     }
 
 private:
-    std::vector<std::string> saved_slots_;
+    std::vector<std::pair<int, std::string>> saved_slots_;
 };
 
-// --- lockout of the extract types -----------------------------------------------------
+// --- lockout ----------------------------------------------------------------------------
 
 TEST_F(StepRulesTest, StandardExtractForcesItsSettingsAndDropsTheChemicals)
 {
-    step_form form = form_of(busy_wash());
+    step_form form = form_of(BUSY_WASH);
     form.labels[STEP_TYPE] = "Standard Extract";
-    EXPECT_TRUE(func_apply_step_lockout(form, STEP_STANDARD_EXTRACT, full_machine()));
+    EXPECT_TRUE(func_apply_step_lockout(form, STEP_STANDARD_EXTRACT, machine()));
+    // 30 rpm is no extract speed on machine type 0 (200 to 664): the nominal
+    // one. The type, how the step ends and Re-Use Drain (fitted) are left.
+    EXPECT_EQ((std::vector<std::string>{"Standard Extract", "01:00", temperature_label(0), "OFF", "OFF", "OFF",
+                                        "Level 1", "No Steam", "0", "664", "Standard", "Reuse Tank", "Stop+Signal",
+                                        "00:00", "00:00", "0", "0", "NO", "NO"}),
+              labels(form));
+    EXPECT_EQ((std::vector<int>{STEP_TYPE, STEP_TIME, STEP_RPM, STEP_REUSE_DRAIN, STEP_HOW_TO_END}),
+              editable_items(form));
+    EXPECT_EQ(11, form.speed_item_code);
 
-    EXPECT_EQ(form.labels[STEP_TIME], "01:00");
-    EXPECT_TRUE(form.editable[STEP_TIME]);
-    EXPECT_EQ(form.labels[STEP_CHEMICALS], "0");
-    EXPECT_EQ(form.labels[STEP_TEMPERATURE], temperature_label(0));
-    for (int item : {STEP_HOT, STEP_COLD, STEP_THIRD_WATER})
-        EXPECT_EQ(form.labels[item], "OFF") << item;
-    EXPECT_EQ(form.labels[STEP_LEVEL], "Level 1");
-    EXPECT_EQ(form.labels[STEP_STEAM], "No Steam");
-    EXPECT_EQ(form.labels[STEP_DRAIN_TYPE], "Standard");
-    EXPECT_EQ(form.labels[STEP_ON_TIME], "00:00");
-    EXPECT_EQ(form.labels[STEP_OFF_TIME], "00:00");
-    EXPECT_EQ(form.labels[STEP_START_LIQUOR], "0");
-    EXPECT_EQ(form.labels[STEP_END_LIQUOR], "0");
-    EXPECT_EQ(form.labels[STEP_FILL_FROM_TANK], "NO");
-    EXPECT_EQ(form.labels[STEP_RECIRCULATE], "NO");
-    for (int item : {2, 3, 4, 5, 6, 7, 8, 10, 13, 14, 15, 16, 17, 18})
-        EXPECT_FALSE(form.editable[item]) << "item " << item;
-
-    // 30 rpm is no extract speed on machine type 0 (200 to 664).
-    EXPECT_EQ(form.labels[STEP_RPM], "664");
-    EXPECT_TRUE(form.editable[STEP_RPM]);
-    EXPECT_EQ(form.speed_item_code, 11);
-    // Left alone: the type, how the step ends, and Re-Use Drain on a
-    // machine that has it.
-    EXPECT_EQ(form.labels[STEP_TYPE], "Standard Extract");
-    EXPECT_EQ(form.labels[STEP_HOW_TO_END], "Stop+Signal");
-    EXPECT_EQ(form.labels[STEP_REUSE_DRAIN], "Reuse Tank");
-    EXPECT_TRUE(form.editable[STEP_REUSE_DRAIN]);
+    step_form end = form_of(step_of(STEP_END_FORMULA, {{STEP_TIME, 0}}));
+    EXPECT_TRUE(func_apply_step_lockout(end, STEP_END_FORMULA, machine()));
+    EXPECT_EQ("01:00", end.labels[STEP_TIME]);
+    // An unknown type leaves the form alone.
+    step_form unknown = form_of(BUSY_WASH);
+    EXPECT_FALSE(func_apply_step_lockout(unknown, 42, machine()));
+    EXPECT_EQ(labels(form_of(BUSY_WASH)), labels(unknown));
+    EXPECT_EQ(STEP_FORM_ITEMS, int(editable_items(unknown).size()));
 }
 
-TEST_F(StepRulesTest, ExtractKeepsALongerTimeAndASpeedWithinTheMachinesLimits)
+TEST_F(StepRulesTest, ExtractSpeedsStayWithinTheMachinesLimitsOrAreAnOptionWithoutProgrammableSpeed)
 {
-    step_record step = step_of(STEP_STAGED_EXTRACT, 90);
-    step.items[STEP_RPM] = 450;
-    step_form form = form_of(step);
-    EXPECT_TRUE(func_apply_step_lockout(form, STEP_STAGED_EXTRACT, full_machine()));
-    EXPECT_EQ(form.labels[STEP_TIME], "01:30");
-    EXPECT_EQ(form.labels[STEP_RPM], "450");
+    EXPECT_LOCKOUT(step_of(STEP_STAGED_EXTRACT, {{STEP_TIME, 90}, {STEP_RPM, 450}}), STEP_STAGED_EXTRACT, machine(),
+                   {{STEP_TIME, "01:30"}, {STEP_RPM, "450"}}, {}, {STEP_RPM}, 11);
+    EXPECT_LOCKOUT(step_of(STEP_STAGED_EXTRACT, {{STEP_RPM, 600}}), STEP_STAGED_EXTRACT,
+                   machine([](step_rules_context& c) { c.machine_type = 1; }), {{STEP_RPM, "558"}});
+    EXPECT_LOCKOUT(BUSY_WASH, STEP_STANDARD_EXTRACT, machine([](step_rules_context& c) { c.metric = true; }),
+                   {{STEP_TEMPERATURE, temperature_label(0, true)}});
 
-    step_rules_context type_one = full_machine();
-    type_one.machine_type = 1;
-    form.labels[STEP_RPM] = "600";
-    func_apply_step_lockout(form, STEP_STAGED_EXTRACT, type_one);
-    EXPECT_EQ(form.labels[STEP_RPM], "558");
-
-    step_form end = form_of(step_of(STEP_END_FORMULA, 0));
-    EXPECT_TRUE(func_apply_step_lockout(end, STEP_END_FORMULA, full_machine()));
-    EXPECT_EQ(end.labels[STEP_TIME], "01:00");
+    const step_rules_context fixed = machine([](step_rules_context& c) { c.programmable_speed = false; });
+    EXPECT_LOCKOUT(step_of(STEP_STANDARD_EXTRACT, {{STEP_RPM, 3}}), STEP_STANDARD_EXTRACT, fixed,
+                   {{STEP_RPM, "Normal"}}, {STEP_RPM}, {}, 0);
+    EXPECT_LOCKOUT(step_of(STEP_ONE_WAY_WASH, {{STEP_HOT, 1}, {STEP_RPM, 1}}), STEP_ONE_WAY_WASH, fixed,
+                   {{STEP_RPM, "Low"}}, {}, {STEP_RPM}, 0);
 }
 
-TEST_F(StepRulesTest, WithoutProgrammableSpeedAnExtractRunsAtNormalSpeedLocked)
+TEST_F(StepRulesTest, WashTypesSetTheirReversingTimesAndSpeedAndMissingEquipmentIsLocked)
 {
-    step_record step = step_of(STEP_STANDARD_EXTRACT, 120);
-    step.items[STEP_RPM] = 3;
-    step_form form = form_of(step, false);
-    step_rules_context context = full_machine();
-    context.programmable_speed = false;
-    func_apply_step_lockout(form, STEP_STANDARD_EXTRACT, context);
-    EXPECT_EQ(form.labels[STEP_RPM], "Normal");
-    EXPECT_FALSE(form.editable[STEP_RPM]);
-    EXPECT_EQ(form.speed_item_code, 0);
-}
-
-// --- lockout of the wash types ----------------------------------------------------------
-
-TEST_F(StepRulesTest, TwoWayWashGetsDefaultReversingTimesAndALimitedSpeed)
-{
-    step_record step = step_of(STEP_TWO_WAY_WASH);
-    step.items[STEP_HOT] = 1;
-    step.items[STEP_RPM] = 45;
-    step_form form = form_of(step);
-    for (bool& editable : form.editable)
-        editable = false;
-    EXPECT_FALSE(func_apply_step_lockout(form, STEP_TWO_WAY_WASH, full_machine()));
-    EXPECT_EQ(form.labels[STEP_ON_TIME], "00:20");
-    EXPECT_EQ(form.labels[STEP_OFF_TIME], "00:03");
-    EXPECT_EQ(form.labels[STEP_RPM], "030");  // 45 is above 38: nominal
-    EXPECT_EQ(form.speed_item_code, 10);
-    for (int item : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 14, 15, 16, 17, 18})
-        EXPECT_TRUE(form.editable[item]) << "item " << item;
-
-    form.labels[STEP_ON_TIME] = "00:45";
-    form.labels[STEP_OFF_TIME] = "00:05";
-    form.labels[STEP_RPM] = "025";
-    func_apply_step_lockout(form, STEP_TWO_WAY_WASH, full_machine());
-    EXPECT_EQ(form.labels[STEP_ON_TIME], "00:45");
-    EXPECT_EQ(form.labels[STEP_OFF_TIME], "00:05");
-    EXPECT_EQ(form.labels[STEP_RPM], "025");
-}
-
-TEST_F(StepRulesTest, SoakWashStandsStillWithSpeedAndReversingLocked)
-{
-    step_record step = step_of(STEP_SOAK_WASH);
-    step.items[STEP_ON_TIME] = 20;
-    step.items[STEP_OFF_TIME] = 3;
-    step.items[STEP_RPM] = 30;
-    step_form form = form_of(step);
-    EXPECT_FALSE(func_apply_step_lockout(form, STEP_SOAK_WASH, full_machine()));
-    EXPECT_EQ(form.labels[STEP_ON_TIME], "00:00");
-    EXPECT_EQ(form.labels[STEP_OFF_TIME], "00:00");
-    EXPECT_EQ(form.labels[STEP_RPM], "000");
-    for (int item : {STEP_RPM, STEP_ON_TIME, STEP_OFF_TIME})
-        EXPECT_FALSE(form.editable[item]) << "item " << item;
-}
-
-TEST_F(StepRulesTest, WithoutProgrammableSpeedAWashKeepsItsSpeedOption)
-{
-    step_record step = step_of(STEP_ONE_WAY_WASH);
-    step.items[STEP_HOT] = 1;
-    step.items[STEP_RPM] = 1;
-    step_form form = form_of(step, false);
-    step_rules_context context = full_machine();
-    context.programmable_speed = false;
-    func_apply_step_lockout(form, STEP_ONE_WAY_WASH, context);
-    EXPECT_EQ(form.labels[STEP_RPM], "Low");
-    EXPECT_TRUE(form.editable[STEP_RPM]);
-    EXPECT_EQ(form.speed_item_code, 0);
-}
-
-TEST_F(StepRulesTest, MissingEquipmentLocksItsSettings)
-{
-    step_form form = form_of(busy_wash());
-    step_rules_context bare = full_machine();
-    bare.temp_probe = bare.flow_meters = bare.reuse_drain = bare.overhead_tank = bare.recirculation = 0;
-    func_apply_step_lockout(form, STEP_ONE_WAY_WASH, bare);
-    EXPECT_EQ(form.labels[STEP_TEMPERATURE], temperature_label(0));
-    EXPECT_EQ(form.labels[STEP_STEAM], "No Steam");
-    EXPECT_EQ(form.labels[STEP_START_LIQUOR], "5");  // kept, only locked
-    EXPECT_EQ(form.labels[STEP_END_LIQUOR], "6");
-    EXPECT_EQ(form.labels[STEP_REUSE_DRAIN], "To Sewer");
-    EXPECT_EQ(form.labels[STEP_FILL_FROM_TANK], "NO");
-    EXPECT_EQ(form.labels[STEP_RECIRCULATE], "NO");
-    for (int item : {2, 7, 11, 15, 16, 17, 18})
-        EXPECT_FALSE(form.editable[item]) << "item " << item;
-
-    step_form equipped = form_of(busy_wash());
-    func_apply_step_lockout(equipped, STEP_ONE_WAY_WASH, full_machine());
-    EXPECT_EQ(equipped.labels[STEP_TEMPERATURE], temperature_label(140));
-    EXPECT_EQ(equipped.labels[STEP_STEAM], "Stops");
-    EXPECT_EQ(equipped.labels[STEP_REUSE_DRAIN], "Reuse Tank");
-    for (int item : {2, 7, 11, 15, 16, 17, 18})
-        EXPECT_TRUE(equipped.editable[item]) << "item " << item;
-}
-
-TEST_F(StepRulesTest, TheReuseDrainGatePrevailsWhetherOrNotTheWashIsACooldownStep)
-{
-    step_rules_context context = full_machine();
-    context.reuse_drain = 0;
-    step_form extract = form_of(busy_wash());
-    func_apply_step_lockout(extract, STEP_STANDARD_EXTRACT, context);
-    EXPECT_EQ(extract.labels[STEP_REUSE_DRAIN], "To Sewer");
-    EXPECT_FALSE(extract.editable[STEP_REUSE_DRAIN]);
-
-    step_form hot = form_of(busy_wash());  // hot water: no cooldown step
-    func_apply_step_lockout(hot, STEP_ONE_WAY_WASH, context);
-    EXPECT_EQ(hot.labels[STEP_REUSE_DRAIN], "To Sewer");
-    EXPECT_FALSE(hot.editable[STEP_REUSE_DRAIN]);
-
-    step_form cool = form_of(cooldown_step(120));
-    func_apply_step_lockout(cool, STEP_ONE_WAY_WASH, context);
-    EXPECT_FALSE(cool.editable[STEP_REUSE_DRAIN]);
-}
-
-TEST_F(StepRulesTest, ACooldownStepCannotSteam)
-{
-    step_record step = cooldown_step(120);
-    step.items[STEP_STEAM] = 2;
-    step_form form = form_of(step);
-    func_apply_step_lockout(form, STEP_ONE_WAY_WASH, full_machine());
-    EXPECT_EQ(form.labels[STEP_STEAM], "No Steam");
-    EXPECT_FALSE(form.editable[STEP_STEAM]);
-
-    // Hot water makes it an ordinary wash again.
-    step.items[STEP_HOT] = 1;
-    step_form warm = form_of(step);
-    func_apply_step_lockout(warm, STEP_ONE_WAY_WASH, full_machine());
-    EXPECT_EQ(warm.labels[STEP_STEAM], "Stops");
-    EXPECT_TRUE(warm.editable[STEP_STEAM]);
-}
-
-TEST_F(StepRulesTest, AnUnknownTypeLeavesTheFormAlone)
-{
-    const step_form before = form_of(busy_wash());
-    for (int type : {-1, 6, 42}) {
-        step_form form = before;
-        EXPECT_FALSE(func_apply_step_lockout(form, type, full_machine()));
-        for (int item = 0; item < STEP_FORM_ITEMS; ++item) {
-            EXPECT_EQ(form.labels[item], before.labels[item]);
-            EXPECT_EQ(form.editable[item], before.editable[item]);
-        }
-    }
-}
-
-TEST_F(StepRulesTest, MetricTemperaturesShowCelsius)
-{
-    step_rules_context context = full_machine();
-    context.metric = true;
-    step_form form = form_of(busy_wash());
-    func_apply_step_lockout(form, STEP_STANDARD_EXTRACT, context);
-    EXPECT_EQ(form.labels[STEP_TEMPERATURE], temperature_label(0, "C"));
+    // 45 rpm is above 38: the nominal speed. This 2-Way Wash starts all locked.
+    EXPECT_LOCKOUT(step_of(STEP_TWO_WAY_WASH, {{STEP_HOT, 1}, {STEP_RPM, 45}}), STEP_TWO_WAY_WASH, machine(),
+                   {{STEP_ON_TIME, "00:20"}, {STEP_OFF_TIME, "00:03"}, {STEP_RPM, "030"}}, {},
+                   {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 14, 15, 16, 17, 18}, 10, false);
+    EXPECT_LOCKOUT(step_of(STEP_TWO_WAY_WASH, {{STEP_HOT, 1}, {STEP_RPM, 25}, {STEP_ON_TIME, 45}, {STEP_OFF_TIME, 5}}),
+                   STEP_TWO_WAY_WASH, machine(),
+                   {{STEP_ON_TIME, "00:45"}, {STEP_OFF_TIME, "00:05"}, {STEP_RPM, "025"}});
+    EXPECT_LOCKOUT(step_of(STEP_SOAK_WASH, {{STEP_ON_TIME, 20}, {STEP_OFF_TIME, 3}, {STEP_RPM, 30}}), STEP_SOAK_WASH,
+                   machine(), {{STEP_ON_TIME, "00:00"}, {STEP_OFF_TIME, "00:00"}, {STEP_RPM, "000"}},
+                   {STEP_RPM, STEP_ON_TIME, STEP_OFF_TIME});
+    // The liquor values are kept, only locked.
+    EXPECT_LOCKOUT(BUSY_WASH, STEP_ONE_WAY_WASH, step_rules_context(),
+                   {{STEP_TEMPERATURE, temperature_label(0)}, {STEP_STEAM, "No Steam"}, {STEP_START_LIQUOR, "5"},
+                    {STEP_END_LIQUOR, "6"}, {STEP_REUSE_DRAIN, "To Sewer"}, {STEP_FILL_FROM_TANK, "NO"},
+                    {STEP_RECIRCULATE, "NO"}},
+                   {2, 7, 11, 15, 16, 17, 18});
+    const std::map<int, std::string> equipped = {
+        {STEP_TEMPERATURE, temperature_label(140)}, {STEP_STEAM, "Stops"}, {STEP_REUSE_DRAIN, "Reuse Tank"}};
+    EXPECT_LOCKOUT(BUSY_WASH, STEP_ONE_WAY_WASH, machine(), equipped, {}, {2, 7, 11, 15, 16, 17, 18});
+    // Without a reuse tank Re-Use Drain stays locked, cooldown step or not.
+    const step_rules_context no_tank = machine([](step_rules_context& c) { c.reuse_drain = 0; });
+    for (const auto& [type, step] : {std::make_pair(STEP_STANDARD_EXTRACT, BUSY_WASH), {STEP_ONE_WAY_WASH, BUSY_WASH},
+                                     {STEP_ONE_WAY_WASH, cooldown_step(120)}})
+        EXPECT_LOCKOUT(step, type, no_tank, {{STEP_REUSE_DRAIN, "To Sewer"}}, {STEP_REUSE_DRAIN});
+    // A cooldown step cannot steam; hot water makes it an ordinary wash.
+    step_record steam = step_of(STEP_ONE_WAY_WASH, {{STEP_TEMPERATURE, 120}, {STEP_STEAM, 2}});
+    EXPECT_LOCKOUT(steam, STEP_ONE_WAY_WASH, machine(), {{STEP_STEAM, "No Steam"}}, {STEP_STEAM});
+    steam.items[STEP_HOT] = 1;
+    EXPECT_LOCKOUT(steam, STEP_ONE_WAY_WASH, machine(), {{STEP_STEAM, "Stops"}}, {}, {STEP_STEAM});
 }
 
 TEST_F(StepRulesTest, TheContextComesFromTheConfigurationAndTheBuildSwitch)
 {
-    float* items = current_machine_configuration->items;
-    items[0] = 1;
-    items[2] = 2;
-    items[11] = 1;
-    items[12] = 0;
-    items[13] = 1;
-    items[16] = 0;
-    items[19] = 1;
-    const step_rules_context context = func_get_step_rules_context();
-    EXPECT_EQ(context.programmable_speed, NO_PROGRAMMABLE_RPM == 0);
-    EXPECT_EQ(context.machine_type, 2);
-    EXPECT_TRUE(context.metric);
-    EXPECT_EQ(context.reuse_drain, 1);
-    EXPECT_EQ(context.overhead_tank, 0);
-    EXPECT_EQ(context.flow_meters, 1);
-    EXPECT_EQ(context.recirculation, 0);
-    EXPECT_EQ(context.temp_probe, 1);
+    for (auto [item, value] : {std::make_pair(0, 1), {2, 2}, {11, 1}, {12, 0}, {13, 1}, {16, 0}, {19, 1}})
+        current_machine_configuration->items[item] = float(value);
+    const step_rules_context c = func_get_step_rules_context();
+    EXPECT_EQ(NO_PROGRAMMABLE_RPM == 0, c.programmable_speed);
+    EXPECT_EQ(2, c.machine_type);
+    EXPECT_TRUE(c.metric);
+    EXPECT_EQ((std::vector<float>{1, 0, 1, 0, 1}),
+              (std::vector<float>{c.reuse_drain, c.overhead_tank, c.flow_meters, c.recirculation, c.temp_probe}));
 }
 
-// --- the checks before saving ---------------------------------------------------------------
+// --- the checks before saving -------------------------------------------------------------
 
-TEST_F(StepRulesTest, TheFirstStepNeedsWater)
+TEST_F(StepRulesTest, TheFirstStepNeedsWaterAndSteamOrFillTemperaturesATemperatureWindow)
 {
-    const step_record dry = step_of(STEP_ONE_WAY_WASH);
-    EXPECT_EQ(check(dry, 1, 3, nullptr), "text 272");
-    EXPECT_EQ(check(dry, 2, 3, nullptr), "pass");
-    step_record wet = dry;
-    wet.items[STEP_COLD] = 1;
-    EXPECT_EQ(check(wet, 1, 3, nullptr), "pass");
+    EXPECT_EQ("text 272", check(step_of(STEP_ONE_WAY_WASH), 1));
+    EXPECT_EQ("pass", check(step_of(STEP_ONE_WAY_WASH), 2));
+    EXPECT_EQ("pass", check(step_of(STEP_ONE_WAY_WASH, {{STEP_COLD, 1}}), 1));
+
+    auto steam_at = [](int degrees) {
+        return step_of(STEP_ONE_WAY_WASH, {{STEP_HOT, 1}, {STEP_STEAM, 2}, {STEP_TEMPERATURE, degrees}});
+    };
+    const std::string window = "text 384 (050" + DEGREES + " - 205" + DEGREES + " F)";
+    EXPECT_EQ(window, check(steam_at(210), 2));
+    EXPECT_EQ("pass", check(steam_at(205), 2));
+    EXPECT_EQ("text 384 (000" + DEGREES + " - 096" + DEGREES + " C)", check(steam_at(97), 2, {}, {}, true));
+    EXPECT_EQ(window, check(step_of(STEP_ONE_WAY_WASH, {{STEP_HOT, 2}, {STEP_TEMPERATURE, 40}}), 2));
+    // No steam and no fill temperature: all water OFF or all ON is not checked.
+    EXPECT_EQ("pass", check(step_of(STEP_ONE_WAY_WASH, {{STEP_TEMPERATURE, 210}}), 2));
+    EXPECT_EQ("pass", check(step_of(STEP_ONE_WAY_WASH,
+                                    {{STEP_TEMPERATURE, 210}, {STEP_HOT, 1}, {STEP_COLD, 1}, {STEP_THIRD_WATER, 1}}),
+                            2));
 }
 
-TEST_F(StepRulesTest, TemperatureWindowAppliesWithSteamOrFillTemperatures)
+TEST_F(StepRulesTest, NeighboursMustDrainBeforeAnExtractAndBeWarmerBeforeACooldownStep)
 {
-    step_record steam = step_of(STEP_ONE_WAY_WASH);
-    steam.items[STEP_HOT] = 1;
-    steam.items[STEP_STEAM] = 2;  // "Stops"
-    steam.items[STEP_TEMPERATURE] = 210;
-    EXPECT_EQ(check(steam, 2, 3, nullptr), std::string("text 384 (050") + DEGREES + " - 205" + DEGREES + " F)");
-    steam.items[STEP_TEMPERATURE] = 205;
-    EXPECT_EQ(check(steam, 2, 3, nullptr), "pass");
-
-    step_record no_steam = step_of(STEP_ONE_WAY_WASH);
-    no_steam.items[STEP_TEMPERATURE] = 210;
-    EXPECT_EQ(check(no_steam, 2, 3, nullptr), "pass");  // all water OFF
-    for (int item : {STEP_HOT, STEP_COLD, STEP_THIRD_WATER})
-        no_steam.items[item] = 1;
-    EXPECT_EQ(check(no_steam, 2, 3, nullptr), "pass");  // all ON
-
-    step_record raise = step_of(STEP_ONE_WAY_WASH);
-    raise.items[STEP_HOT] = 2;  // "Raise Fill Temp"
-    raise.items[STEP_TEMPERATURE] = 40;
-    EXPECT_EQ(check(raise, 2, 3, nullptr).substr(0, 8), "text 384");
-
-    step_rules_context metric = full_machine();
-    metric.metric = true;
-    steam.items[STEP_TEMPERATURE] = 97;
-    std::string message;
-    step_form form = form_of(steam);
-    form.labels[STEP_TEMPERATURE] = temperature_label(97, "C");
-    EXPECT_EQ(func_check_step_form(form, 2, 3, nullptr, nullptr, metric, message), 0);
-    EXPECT_EQ(message, std::string("text 384 (000") + DEGREES + " - 096" + DEGREES + " C)");
-}
-
-TEST_F(StepRulesTest, NoExtractDirectlyAfterAStepThatDoesNotDrain)
-{
-    step_record holding = step_of(STEP_ONE_WAY_WASH);
-    holding.items[STEP_HOT] = 1;
-    holding.items[STEP_DRAIN_TYPE] = 2;  // "Do Not Drain"
+    const step_record holding = step_of(STEP_ONE_WAY_WASH, {{STEP_HOT, 1}, {STEP_DRAIN_TYPE, 2}});  // Do Not Drain
+    const step_record draining = step_of(STEP_ONE_WAY_WASH, {{STEP_HOT, 1}});
     const step_record extract = step_of(STEP_STANDARD_EXTRACT);
-    EXPECT_EQ(check(extract, 3, 4, &holding), "text 397");
-    EXPECT_EQ(check(holding, 2, 4, nullptr, &extract), "text 397");
-    EXPECT_EQ(check(holding, 4, 4, nullptr, nullptr), "pass");  // the last step
+    EXPECT_EQ("text 397", check(extract, 3, holding));
+    EXPECT_EQ("text 397", check(holding, 2, {}, extract));
+    EXPECT_EQ("pass", check(holding, 4));  // the last step
+    EXPECT_EQ("pass", check(extract, 3, draining));
+    EXPECT_EQ("pass", check(holding, 2, {}, draining));
 
-    step_record draining = holding;
-    draining.items[STEP_DRAIN_TYPE] = 0;
-    EXPECT_EQ(check(extract, 3, 4, &draining), "pass");
-    const step_record wash = step_of(STEP_ONE_WAY_WASH);
-    EXPECT_EQ(check(holding, 2, 4, nullptr, &wash), "pass");
-}
-
-TEST_F(StepRulesTest, ACooldownStepFollowsAWarmerUndrainedWashAtNoLowerLevel)
-{
+    // A cooldown step follows a warmer undrained wash at no lower level.
     const step_record step = cooldown_step(120);  // Level 1, Drain "Standard"
-    step_record previous = step_of(STEP_TWO_WAY_WASH);
-    previous.items[STEP_HOT] = 1;
-    previous.items[STEP_DRAIN_TYPE] = 2;
-    previous.items[STEP_TEMPERATURE] = 160;
-    EXPECT_EQ(check(step, 3, 4, &previous), "pass");
-    EXPECT_EQ(check(step, 3, 4, nullptr), "pass");  // unreadable previous step
-
-    step_record drains = previous;
-    drains.items[STEP_DRAIN_TYPE] = 0;
-    EXPECT_EQ(check(step, 3, 4, &drains), "text 275");
-    step_record cooler = previous;
-    cooler.items[STEP_TEMPERATURE] = 100;
-    EXPECT_EQ(check(step, 3, 4, &cooler), "text 276");
-    step_record higher = previous;
-    higher.items[STEP_LEVEL] = 1;
-    EXPECT_EQ(check(step, 3, 4, &higher), "text 277");
-    const step_record extract = step_of(STEP_STANDARD_EXTRACT);
-    EXPECT_EQ(check(step, 3, 4, &extract), "text 274");
-
-    // A level set by value is no option: the level check is skipped.
-    step_record by_value = previous;
-    by_value.items[STEP_LEVEL] = 650;
-    EXPECT_EQ(check(step, 3, 4, &by_value), "pass");
-    // Metric machines have no cooldown steps.
-    step_rules_context metric = full_machine();
-    metric.metric = true;
-    std::string message;
-    step_form form = form_of(step);
-    form.labels[STEP_TEMPERATURE] = temperature_label(40, "C");
-    EXPECT_EQ(func_check_step_form(form, 3, 4, &drains, nullptr, metric, message), 1);
+    const step_record warm = step_of(STEP_TWO_WAY_WASH, {{STEP_HOT, 1}, {STEP_DRAIN_TYPE, 2}, {STEP_TEMPERATURE, 160}});
+    auto warm_with = [&](int item, int value) {
+        step_record record = warm;
+        record.items[item] = value;
+        return record;
+    };
+    EXPECT_EQ("pass", check(step, 3, warm));
+    EXPECT_EQ("pass", check(step, 3));  // unreadable previous step
+    EXPECT_EQ("text 275", check(step, 3, warm_with(STEP_DRAIN_TYPE, 0)));
+    EXPECT_EQ("text 276", check(step, 3, warm_with(STEP_TEMPERATURE, 100)));
+    EXPECT_EQ("text 277", check(step, 3, warm_with(STEP_LEVEL, 1)));
+    EXPECT_EQ("text 274", check(step, 3, step_of(STEP_STANDARD_EXTRACT)));
+    // A level set by value is no option: not compared. Metric machines have no cooldown steps.
+    EXPECT_EQ("pass", check(step, 3, warm_with(STEP_LEVEL, 650)));
+    EXPECT_EQ("pass", check(cooldown_step(40), 3, warm_with(STEP_DRAIN_TYPE, 0), {}, true));
 }
 
 // --- run-screen lookup and the chemical file --------------------------------------------------
 
 TEST_F(StepRulesTest, CooldownAdjustmentGivesTheWarmerPreviousTemperature)
 {
-    step_record first = step_of(STEP_TWO_WAY_WASH);
-    first.number = 1;
-    first.items[STEP_HOT] = 1;
-    first.items[STEP_TEMPERATURE] = 160;
+    step_record first = step_of(STEP_TWO_WAY_WASH, {{STEP_HOT, 1}, {STEP_TEMPERATURE, 160}});
     step_record second = cooldown_step(120);
+    first.number = 1;
     second.number = 2;
     func_append_step_row(first);
     func_append_step_row(second);
-    EXPECT_EQ(func_cooldown_step_adjustment(second), 160);
-
+    EXPECT_EQ(160, func_cooldown_step_adjustment(second));
+    for (const auto& [number, hot] : {std::make_pair(2, 1), {1, 0}, {9, 0}}) {  // no cooldown, no step before
+        step_record other = second;
+        other.number = number;
+        other.items[STEP_HOT] = hot;
+        EXPECT_EQ(-1, func_cooldown_step_adjustment(other)) << number;
+    }
     first.items[STEP_TEMPERATURE] = 100;
     func_set_step_row(0, first);
-    EXPECT_EQ(func_cooldown_step_adjustment(second), -1);
-
-    step_record first_step = cooldown_step(120);
-    first_step.number = 1;
-    EXPECT_EQ(func_cooldown_step_adjustment(first_step), -1);
-    step_record orphan = cooldown_step(120);
-    orphan.number = 9;  // no step 8
-    EXPECT_EQ(func_cooldown_step_adjustment(orphan), -1);
-    step_record warm = second;
-    warm.items[STEP_HOT] = 1;
-    EXPECT_EQ(func_cooldown_step_adjustment(warm), -1);
+    EXPECT_EQ(-1, func_cooldown_step_adjustment(second));
 }
 
 TEST_F(StepRulesTest, DeletingAStepsChemicalsRemovesOnlyItsFile)
@@ -487,14 +319,12 @@ TEST_F(StepRulesTest, DeletingAStepsChemicalsRemovesOnlyItsFile)
     sandbox.write_file("formulas/f-007/s-002_chems.dat", "two");
     sandbox.write_file("formulas/f-007/s-003_chems.dat", "three");
     func_delete_step_chemicals(2);  // no formula selected
-    EXPECT_TRUE(sandbox.exists("formulas/f-007/s-002_chems.dat"));
-
     page_info[SCREEN_FORMULAS].list.selected_number = 7;
     func_delete_step_chemicals(-1);
     EXPECT_TRUE(sandbox.exists("formulas/f-007/s-002_chems.dat"));
     func_delete_step_chemicals(2);
-    EXPECT_FALSE(sandbox.exists("formulas/f-007/s-002_chems.dat"));
-    EXPECT_EQ(sandbox.read_file("formulas/f-007/s-003_chems.dat"), "three");
     func_delete_step_chemicals(2);  // already gone: nothing to say
+    EXPECT_FALSE(sandbox.exists("formulas/f-007/s-002_chems.dat"));
+    EXPECT_EQ("three", sandbox.read_file("formulas/f-007/s-003_chems.dat"));
     EXPECT_TRUE(syserror_lines().empty());
 }

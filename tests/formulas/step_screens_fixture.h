@@ -1,9 +1,10 @@
-// A console started in a sandbox with one formula's steps on disk, opened
-// the way an operator gets there (formulas screen, a formula's step
+// A console started in a sandbox with formula 1's steps on disk, opened
+// the way an operator gets there (formulas screen, the formula's step
 // button), with readers for the step files and the two step screens.
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 #include <string>
@@ -21,6 +22,7 @@
 
 class step_screens_fixture : public formulas_screen_fixture {
 protected:
+    using texts = std::vector<std::string>;
     static constexpr const char* STEP_FILE = "formulas/f-001/steps.dat";
 
     void TearDown() override
@@ -35,15 +37,11 @@ protected:
     // A step named "Step %03d"; the other settings 0 unless given.
     static step_record step(int number, int type, int time, std::initializer_list<std::pair<int, int>> items = {})
     {
-        step_record record;
-        record.number = number;
         char name[32];
         snprintf(name, sizeof name, "Step %03d", number);
-        record.name = name;
-        record.items[STEP_TYPE] = type;
-        record.items[STEP_TIME] = time;
-        for (const auto& item : items)
-            record.items[item.first] = item.second;
+        step_record record{number, name, {type, time}};
+        for (const auto& [item, value] : items)
+            record.items[item] = value;
         return record;
     }
     // A wash that fills with hot water, so step 1 may be saved.
@@ -62,20 +60,22 @@ protected:
         }
         return bytes;
     }
-    void write_steps(const std::vector<step_record>& steps)
-    {
-        sandbox.write_file(STEP_FILE, encode_steps(steps));
-    }
     std::vector<step_record> steps_in_file() const
     {
         const std::string bytes = sandbox.read_file(STEP_FILE);
-        std::vector<step_record> steps;
-        for (size_t at = 0; at + STEP_RECORD_SIZE <= bytes.size(); at += STEP_RECORD_SIZE) {
-            step_record record;
-            func_decode_step_record(reinterpret_cast<const unsigned char*>(bytes.data() + at), record);
-            steps.push_back(record);
-        }
+        std::vector<step_record> steps(bytes.size() / STEP_RECORD_SIZE);
+        for (size_t i = 0; i < steps.size(); ++i)
+            func_decode_step_record(reinterpret_cast<const unsigned char*>(bytes.data()) + i * STEP_RECORD_SIZE,
+                                    steps[i]);
         return steps;
+    }
+    // "number name" of each record in steps.dat.
+    std::vector<std::string> listing() const
+    {
+        std::vector<std::string> found;
+        for (const step_record& record : steps_in_file())
+            found.push_back(std::to_string(record.number) + " " + record.name);
+        return found;
     }
     static std::string chemical_file(int step_number)
     {
@@ -84,46 +84,34 @@ protected:
         return name;
     }
 
-    // The configuration file with these items changed from the defaults.
-    void write_configuration(std::initializer_list<std::pair<int, float>> items)
+    // Temp probe, reuse drain, overhead tank, flow meters and recirculation fitted.
+    void write_fully_equipped_machine()
     {
         machine_configuration record;
         func_set_default_configuration(record);
-        for (const auto& item : items)
-            record.items[item.first] = item.second;
+        for (int item : {19, 11, 12, 13, 16})
+            record.items[item] = 1.0f;
         unsigned char bytes[CONFIGURATION_RECORD_SIZE];
         func_encode_configuration(record, bytes);
         sandbox.write_file("configuration/default.cfg",
                            std::string(reinterpret_cast<const char*>(bytes), sizeof bytes));
     }
-    // Temp probe, reuse drain, overhead tank, flow meters and recirculation fitted.
-    void write_fully_equipped_machine()
-    {
-        write_configuration({{19, 1.0f}, {11, 1.0f}, {12, 1.0f}, {13, 1.0f}, {16, 1.0f}});
-    }
 
-    // Formula 1 with these steps; start-up, home, formulas screen, then
-    // formula 1's step button.
+    // Formula 1 with these steps and formula 2 on disk; start-up, home,
+    // formulas screen, then formula 1's step button.
     void open_steps_screen(const std::vector<step_record>& steps)
     {
-        std::vector<formula_record> formulas = {formula(1, 1, static_cast<int>(steps.size())), formula(2)};
-        write_formula_list(formulas);
-        write_steps(steps);
+        write_formula_list({formula(1, 1, static_cast<int>(steps.size())), formula(2)});
+        sandbox.write_file(STEP_FILE, encode_steps(steps));
         open_formulas_screen();
         press_row(0);
         func_test_release(widget(row_name("btn_frm_step_#", 0)));
         func_test_run_loop(40);
         ASSERT_EQ(SCREEN_STEPS, func_current_screen_code());
     }
-    // The steps screen, then a step's row and its type button.
-    void open_selected_step_screen(const std::vector<step_record>& steps, int step_number)
+    // The step on that row of the page shown: its name, then its type button.
+    void open_step_on_row(int row)
     {
-        open_steps_screen(steps);
-        const int row = (step_number - 1) % STEPS_ROWS;
-        while (steps_page().current_page < (step_number - 1) / STEPS_ROWS + 1) {
-            func_test_release(step_widget("btn_page_down"));
-            func_test_run_loop(20);
-        }
         press_step_row(row);
         func_test_release(step_widget(row_name("btn_stp_type_#", row)));
         func_test_run_loop(40);
@@ -133,17 +121,17 @@ protected:
     GtkWidget* steps_window() const { return preloaded_display[SCREEN_STEPS].window; }
     GtkWidget* selected_window() const { return preloaded_display[SCREEN_SELECTED_STEP].window; }
     GtkWidget* step_widget(const std::string& name) const { return func_test_find_widget(steps_window(), name); }
+    bool step_sensitive(const std::string& name) const
+    {
+        GtkWidget* found = step_widget(name);
+        return found && gtk_widget_get_sensitive(found);
+    }
     GtkWidget* value(int item) const
     {
         return func_test_find_widget(selected_window(), row_name("btn_stp_item_name_#", item));
     }
     std::string value_text(int item) const { return func_test_label_text(value(item)); }
     bool value_sensitive(int item) const { return value(item) && gtk_widget_get_sensitive(value(item)); }
-    bool step_sensitive(const std::string& name) const
-    {
-        GtkWidget* found = step_widget(name);
-        return found && gtk_widget_get_sensitive(found);
-    }
     std::vector<std::string> shown_step_names() const
     {
         return func_test_row_labels(steps_window(), "btn_stp_name_#");
@@ -158,11 +146,10 @@ protected:
     // The option of the open selection dialog labelled `text`.
     static GtkWidget* option(const std::string& text)
     {
-        if (!temporary_display_window)
-            return nullptr;
-        for (GtkWidget* button : func_test_find_widgets(temporary_display_window, "selections_#"))
-            if (func_test_label_text(button) == text)
-                return button;
+        if (temporary_display_window)
+            for (GtkWidget* button : func_test_find_widgets(temporary_display_window, "selections_#"))
+                if (func_test_label_text(button) == text)
+                    return button;
         return nullptr;
     }
     static std::vector<std::string> options()
@@ -180,26 +167,34 @@ protected:
         func_test_release(picked);
         func_test_run_loop(20);
     }
+    static GtkWidget* data_entry_window()
+    {
+        GtkWidget* found = nullptr;
+        GList* windows = gtk_window_list_toplevels();
+        for (GList* item = windows; item; item = item->next)
+            if (g_strcmp0(gtk_widget_get_name(GTK_WIDGET(item->data)), "win_data_entry") == 0 &&
+                gtk_widget_get_visible(GTK_WIDGET(item->data)))
+                found = GTK_WIDGET(item->data);
+        g_list_free(windows);
+        return found;
+    }
 
-    // True when the button shows the picture of that file.
+    // True when the button shows the picture of that file, pixel for pixel.
     bool shows_picture(GtkWidget* button, const char* file) const
     {
-        GtkWidget* image = button ? gtk_button_get_image(GTK_BUTTON(button)) : nullptr;
-        if (!image || !GTK_IS_IMAGE(image) || gtk_image_get_storage_type(GTK_IMAGE(image)) != GTK_IMAGE_PIXBUF)
+        GtkWidget* image = gtk_button_get_image(GTK_BUTTON(button));
+        if (!GTK_IS_IMAGE(image) || gtk_image_get_storage_type(GTK_IMAGE(image)) != GTK_IMAGE_PIXBUF)
             return false;
         GdkPixbuf* shown = gtk_image_get_pixbuf(GTK_IMAGE(image));
         GdkPixbuf* expected = gdk_pixbuf_new_from_file(sandbox.path(std::string("image/") + file).c_str(), nullptr);
-        bool same = shown && expected && gdk_pixbuf_get_width(shown) == gdk_pixbuf_get_width(expected) &&
-                    gdk_pixbuf_get_height(shown) == gdk_pixbuf_get_height(expected) &&
-                    gdk_pixbuf_get_rowstride(shown) == gdk_pixbuf_get_rowstride(expected);
-        if (same) {
-            // The last row of a pixbuf stops at its width, not at the stride.
-            const size_t size = static_cast<size_t>(gdk_pixbuf_get_rowstride(shown)) *
-                                    static_cast<size_t>(gdk_pixbuf_get_height(shown) - 1) +
-                                static_cast<size_t>(gdk_pixbuf_get_width(shown) * gdk_pixbuf_get_n_channels(shown));
-            same = std::string(reinterpret_cast<const char*>(gdk_pixbuf_get_pixels(shown)), size) ==
-                   std::string(reinterpret_cast<const char*>(gdk_pixbuf_get_pixels(expected)), size);
-        }
+        const int width = gdk_pixbuf_get_width(shown), height = gdk_pixbuf_get_height(shown);
+        const int stride = gdk_pixbuf_get_rowstride(shown);
+        bool same = expected && width == gdk_pixbuf_get_width(expected) &&
+                    height == gdk_pixbuf_get_height(expected) && stride == gdk_pixbuf_get_rowstride(expected);
+        // The last row of a pixbuf stops at its width, not at the stride.
+        const size_t size = size_t(stride) * size_t(height - 1) + size_t(width * gdk_pixbuf_get_n_channels(shown));
+        same = same && std::equal(gdk_pixbuf_get_pixels(shown), gdk_pixbuf_get_pixels(shown) + size,
+                                  gdk_pixbuf_get_pixels(expected));
         if (expected)
             g_object_unref(expected);
         return same;
