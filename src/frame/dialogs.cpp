@@ -188,20 +188,20 @@ dialog_kind kind_table(int kind)
     }
 }
 
-GtkWidget* make_dialog_button(const dialog_button& spec, gpointer data)
+GtkWidget* make_dialog_button(const dialog_button& shape, gpointer data)
 {
     GtkWidget* button = gtk_button_new_with_label("");
-    gtk_widget_set_size_request(button, spec.width, spec.height);
-    func_set_button_icon(button, (func_image_dir() + spec.picture).c_str(), 2);
-    g_signal_connect_swapped(button, "released", G_CALLBACK(spec.action), data);
+    gtk_widget_set_size_request(button, shape.width, shape.height);
+    func_set_button_icon(button, (func_image_dir() + shape.picture).c_str(), 2);
+    g_signal_connect_swapped(button, "released", G_CALLBACK(shape.action), data);
     return button;
 }
 }  // namespace
 
 int func_get_dialog_title_slot(int kind)
 {
-    dialog_kind spec = kind_table(kind);
-    return spec.decorated ? spec.title_slot : -1;
+    dialog_kind shape = kind_table(kind);
+    return shape.decorated ? shape.title_slot : -1;
 }
 
 void func_unload_dialog(GtkWidget* dialog)
@@ -230,7 +230,7 @@ void func_show_dialog(int kind, const char* message, int modal, gpointer data)
     func_close_active_dialog();
     if (manual_mode)
         manual_mode = 0;  // leaving manual mode belongs to the run screen; its flag is enough here
-    const dialog_kind spec = kind_table(kind);
+    const dialog_kind shape = kind_table(kind);
     const std::string text = message ? message : "";
 
     GtkWidget* dialog = gtk_dialog_new();
@@ -245,34 +245,34 @@ void func_show_dialog(int kind, const char* message, int modal, gpointer data)
     gtk_window_set_position(window, GTK_WIN_POS_CENTER_ON_PARENT);
     gtk_window_set_keep_above(window, TRUE);
     gtk_window_set_icon_from_file(window, (func_image_dir() + "icon_io_off_32.png").c_str(), nullptr);
-    gtk_window_set_decorated(window, spec.decorated ? TRUE : FALSE);
-    if (spec.decorated && spec.title_slot >= 0)
-        gtk_window_set_title(window, p[spec.title_slot].c_str());
+    gtk_window_set_decorated(window, shape.decorated ? TRUE : FALSE);
+    if (shape.decorated && shape.title_slot >= 0)
+        gtk_window_set_title(window, p[shape.title_slot].c_str());
 
     GtkWidget* action_area = gtk_dialog_get_action_area(GTK_DIALOG(dialog));
-    for (const dialog_button& button : spec.buttons) {
+    for (const dialog_button& button : shape.buttons) {
         if (button.picture)
             gtk_box_pack_start(GTK_BOX(action_area), make_dialog_button(button, data), FALSE, FALSE, 4);
     }
-    if (spec.writes_error_log)
+    if (shape.writes_error_log)
         func_write_log(LOG_ERROR, text, 0);
 
     GdkColor color;
-    if (gdk_color_parse(spec.background, &color))
+    if (gdk_color_parse(shape.background, &color))
         gtk_widget_modify_bg(dialog, GTK_STATE_NORMAL, &color);
 
     GtkWidget* content = gtk_dialog_get_content_area(GTK_DIALOG(dialog));
     GtkWidget* row = gtk_hbox_new(FALSE, 8);
     GtkWidget* icon = nullptr;
-    switch (spec.icon) {
-    case ICON_STOCK: icon = gtk_image_new_from_stock(spec.icon_name, GTK_ICON_SIZE_DIALOG); break;
+    switch (shape.icon) {
+    case ICON_STOCK: icon = gtk_image_new_from_stock(shape.icon_name, GTK_ICON_SIZE_DIALOG); break;
     case ICON_PICTURE:
         icon = gtk_image_new();
-        func_set_image_icon(icon, (func_image_dir() + spec.icon_name).c_str());
+        func_set_image_icon(icon, (func_image_dir() + shape.icon_name).c_str());
         break;
     case ICON_ANIMATION:
         icon = gtk_image_new();
-        func_set_image_animation(icon, (func_image_dir() + spec.icon_name).c_str());
+        func_set_image_animation(icon, (func_image_dir() + shape.icon_name).c_str());
         break;
     case ICON_NONE: break;
     }

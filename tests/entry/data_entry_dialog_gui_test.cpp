@@ -34,36 +34,21 @@ protected:
         gtk_widget_destroy(caller_window);
         console_gui_test::TearDown();
     }
-    GtkWidget* dialog() const
-    {
-        GList* windows = gtk_window_list_toplevels();
-        GtkWidget* found = nullptr;
-        for (GList* item = windows; item; item = item->next)
-            if (g_strcmp0(gtk_widget_get_name(GTK_WIDGET(item->data)), "win_data_entry") == 0)
-                found = GTK_WIDGET(item->data);
-        g_list_free(windows);
-        return found;
-    }
+    static GtkWidget* dialog() { return data_entry_window(false); }
     GtkWidget* part(const char* name) const { return func_test_find_widget(dialog(), name); }
     std::string text_of(const char* entry) const { return gtk_entry_get_text(GTK_ENTRY(part(entry))); }
-    // The visible key labelled `label` in the panel now shown.
-    GtkWidget* key(const std::string& label) const
+    // Presses, one by one, the keys so labelled in the panel now shown.
+    void press(const std::string& labels)
     {
-        for (const char* panel : {"vbox_numpad", "vbox_keyboard1", "vbox_keyboard2"}) {
-            GtkWidget* box = part(panel);
-            if (!gtk_widget_get_visible(box))
-                continue;
-            for (GtkWidget* button : func_test_find_widgets(box, "btn_"))
-                if (func_test_label_text(button) == label)
-                    return button;
+        for (char label : labels) {
+            GtkWidget* key = nullptr;
+            for (const char* panel : {"vbox_numpad", "vbox_keyboard1", "vbox_keyboard2"})
+                for (GtkWidget* button : func_test_find_widgets(part(panel), "btn_"))
+                    if (!key && shown(panel) && func_test_label_text(button) == std::string(1, label))
+                        key = button;
+            ASSERT_NE(nullptr, key) << "no key " << label;
+            gtk_button_clicked(GTK_BUTTON(key));
         }
-        return nullptr;
-    }
-    void press(const std::string& label)
-    {
-        GtkWidget* button = key(label);
-        ASSERT_NE(nullptr, button) << "no key " << label;
-        gtk_button_clicked(GTK_BUTTON(button));
     }
     void press_named(const char* name) { gtk_button_clicked(GTK_BUTTON(part(name))); }
     void open(int item_code, const char* label = "120")
@@ -78,12 +63,11 @@ protected:
     GtkWidget* caller = nullptr;
 };
 
-TEST_F(data_entry_dialog_gui_test, the_first_digit_replaces_the_prefilled_number)
+TEST_F(data_entry_dialog_gui_test, the_first_digit_replaces_the_prefilled_number_and_cancel_changes_nothing)
 {
     open(0, "120");
     EXPECT_TRUE(shown("layout_numeric_data"));
     EXPECT_TRUE(shown("vbox_numpad"));
-    EXPECT_FALSE(shown("vbox_keyboard1"));
     EXPECT_EQ("120", text_of("entry_numeric"));
     press("5");
     EXPECT_EQ("5", text_of("entry_numeric"));
@@ -92,6 +76,12 @@ TEST_F(data_entry_dialog_gui_test, the_first_digit_replaces_the_prefilled_number
     func_test_save_screenshot(dialog(), "data_entry_number_pad");
     press_named("btn_save");
     EXPECT_EQ("055\u00b0 F", func_test_label_text(caller));
+    EXPECT_FALSE(gtk_widget_get_visible(dialog()));
+    // Cancel leaves the button unchanged.
+    open(0, "120");
+    press("9");
+    press_named("btn_cancel");
+    EXPECT_EQ("120", func_test_label_text(caller));
     EXPECT_FALSE(gtk_widget_get_visible(dialog()));
 }
 
@@ -103,13 +93,11 @@ TEST_F(data_entry_dialog_gui_test, letters_append_and_shift_capitalises_one_lett
     press("A");
     EXPECT_EQ("Washera", text_of("entry_text"));
     press_named("btn_keyboard_shift1");
-    press("B");
-    press("C");
+    press("BC");
     EXPECT_EQ("WasheraBc", text_of("entry_text"));
     func_test_save_screenshot(dialog(), "data_entry_letters");
     press_named("btn_keyboard_123a1");
-    EXPECT_TRUE(shown("vbox_keyboard2"));
-    EXPECT_FALSE(shown("vbox_keyboard1"));
+    EXPECT_TRUE(shown("vbox_keyboard2") && !shown("vbox_keyboard1"));
     press("7");
     func_test_save_screenshot(dialog(), "data_entry_digits_and_symbols");
     press_named("btn_keyboard_space2");
@@ -132,22 +120,10 @@ TEST_F(data_entry_dialog_gui_test, back_and_clear_keys)
     EXPECT_TRUE(shown("vbox_keyboard1"));  // the keyboard stays as it was
 }
 
-TEST_F(data_entry_dialog_gui_test, cancel_leaves_the_button_unchanged)
-{
-    open(0, "120");
-    press("9");
-    press_named("btn_cancel");
-    EXPECT_EQ("120", func_test_label_text(caller));
-    EXPECT_FALSE(gtk_widget_get_visible(dialog()));
-}
-
 TEST_F(data_entry_dialog_gui_test, a_rejected_value_keeps_the_dialog_open_with_the_field_emptied)
 {
     open(23, "012");
-    press("1");
-    press("0");
-    press("0");
-    press("0");
+    press("1000");
     press_named("btn_save");
     EXPECT_TRUE(gtk_widget_get_visible(dialog()));
     EXPECT_EQ("", text_of("entry_numeric"));
@@ -165,21 +141,16 @@ TEST_F(data_entry_dialog_gui_test, three_field_layouts_empty_only_the_bad_field)
     gtk_entry_set_text(GTK_ENTRY(part("entry_second")), "2101");
     func_test_save_screenshot(dialog(), "data_entry_date");
     EXPECT_EQ(0, func_validate_data_entry_value());
-    EXPECT_EQ("", text_of("entry_hour"));
-    EXPECT_EQ("40", text_of("entry_minute"));
-    EXPECT_EQ("2101", text_of("entry_second"));
+    EXPECT_EQ(" 40 2101", text_of("entry_hour") + " " + text_of("entry_minute") + " " + text_of("entry_second"));
 }
 
 TEST_F(data_entry_dialog_gui_test, durations_are_split_and_joined)
 {
     open(3, "02:05");
     EXPECT_TRUE(shown("layout_time_data"));
-    EXPECT_EQ("00", text_of("entry_hour"));
-    EXPECT_EQ("02", text_of("entry_minute"));
-    EXPECT_EQ("05", text_of("entry_second"));
+    EXPECT_EQ("00 02 05", text_of("entry_hour") + " " + text_of("entry_minute") + " " + text_of("entry_second"));
     func_test_save_screenshot(dialog(), "data_entry_time");
-    press("3");
-    press("0");
+    press("30");
     press_named("btn_save");
     EXPECT_EQ("02:30", func_test_label_text(caller));
 }
@@ -191,7 +162,6 @@ TEST_F(data_entry_dialog_gui_test, each_item_gets_its_layout)
     EXPECT_EQ("0.0.0.0", text_of("entry_gateway"));
     open(37);
     EXPECT_TRUE(shown("layout_password_data"));
-    EXPECT_TRUE(shown("vbox_keyboard1"));
     open(44);
     EXPECT_TRUE(shown("layout_text_data"));
     EXPECT_FALSE(gtk_entry_get_visibility(GTK_ENTRY(part("entry_text"))));
@@ -201,9 +171,6 @@ TEST_F(data_entry_dialog_gui_test, each_item_gets_its_layout)
     EXPECT_EQ("0", text_of("entry_remote_customer"));
     EXPECT_FALSE(gtk_widget_get_sensitive(part("entry_remote_customer")));  // Customer Code is off
     func_test_save_screenshot(dialog(), "data_entry_remote_formula");
-    open(49);
-    EXPECT_TRUE(shown("layout_numeric_data"));
-    EXPECT_EQ("", text_of("entry_numeric"));
 }
 
 TEST_F(data_entry_dialog_gui_test, a_long_name_is_cut_to_its_field_at_a_character_boundary)
@@ -220,11 +187,12 @@ TEST_F(data_entry_dialog_gui_test, a_long_name_is_cut_to_its_field_at_a_characte
     EXPECT_STREQ(saved.c_str(), page_info[SCREEN_FORMULAS].list.selected_text);
 }
 
-TEST_F(data_entry_dialog_gui_test, going_to_a_formula_number_from_home)
+TEST_F(data_entry_dialog_gui_test, going_to_a_formula_number_from_home_starts_empty)
 {
     open(49);
-    press("1");
-    press("2");
+    EXPECT_TRUE(shown("layout_numeric_data"));
+    EXPECT_EQ("", text_of("entry_numeric"));
+    press("12");
     press_named("btn_save");
     EXPECT_EQ("03 / 03", page_counter());
     EXPECT_EQ(1, page_info[SCREEN_HOME].list.pressed_row);
@@ -233,8 +201,7 @@ TEST_F(data_entry_dialog_gui_test, going_to_a_formula_number_from_home)
 TEST_F(data_entry_dialog_gui_test, the_remote_formula_and_load_weight_records_are_written)
 {
     open(26);
-    press("4");
-    press("2");
+    press("42");
     press_named("btn_save");
     const std::string remote = sandbox.read_file("data/remote_formula.dat");
     ASSERT_EQ(28u, remote.size());
@@ -261,12 +228,8 @@ TEST_F(data_entry_dialog_gui_test, on_the_configuration_screen_a_changed_level_i
     press("5");
     press_named("btn_save");
     EXPECT_EQ("5.0", func_test_label_text(caller));
-    GtkTreeIter iter;
-    ASSERT_TRUE(gtk_tree_model_get_iter_first(GTK_TREE_MODEL(log_transaction_store), &iter));
-    gchar* line = nullptr;
-    gtk_tree_model_get(GTK_TREE_MODEL(log_transaction_store), &iter, 1, &line, -1);
-    EXPECT_EQ("------>  [" + config_selections_label_value[26] + "] : 8.0 --> 5.0", std::string(line));
-    g_free(line);
+    ASSERT_FALSE(queued_lines().empty());
+    EXPECT_EQ("------>  [" + config_selections_label_value[26] + "] : 8.0 --> 5.0", queued_lines()[0].second);
     EXPECT_EQ(1, page_info[SCREEN_CONFIGURATION].list.reload);
 }
 }  // namespace

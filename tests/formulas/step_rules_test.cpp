@@ -227,18 +227,6 @@ TEST_F(StepRulesTest, WashTypesSetTheirReversingTimesAndSpeedAndMissingEquipment
     EXPECT_LOCKOUT(steam, STEP_ONE_WAY_WASH, machine(), {{STEP_STEAM, "Stops"}}, {}, {STEP_STEAM});
 }
 
-TEST_F(StepRulesTest, TheContextComesFromTheConfigurationAndTheBuildSwitch)
-{
-    for (auto [item, value] : {std::make_pair(0, 1), {2, 2}, {11, 1}, {12, 0}, {13, 1}, {16, 0}, {19, 1}})
-        current_machine_configuration->items[item] = float(value);
-    const step_rules_context c = func_get_step_rules_context();
-    EXPECT_EQ(NO_PROGRAMMABLE_RPM == 0, c.programmable_speed);
-    EXPECT_EQ(2, c.machine_type);
-    EXPECT_TRUE(c.metric);
-    EXPECT_EQ((std::vector<float>{1, 0, 1, 0, 1}),
-              (std::vector<float>{c.reuse_drain, c.overhead_tank, c.flow_meters, c.recirculation, c.temp_probe}));
-}
-
 // --- the checks before saving -------------------------------------------------------------
 
 TEST_F(StepRulesTest, TheFirstStepNeedsWaterAndSteamOrFillTemperaturesATemperatureWindow)

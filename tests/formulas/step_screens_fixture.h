@@ -11,7 +11,6 @@
 #include <utility>
 #include <vector>
 
-#include "configuration/configuration_record.h"
 #include "entry/selection_dialog.h"
 #include "formulas/formulas_screen_fixture.h"
 #include "formulas/selected_step_screen.h"
@@ -85,17 +84,7 @@ protected:
     }
 
     // Temp probe, reuse drain, overhead tank, flow meters and recirculation fitted.
-    void write_fully_equipped_machine()
-    {
-        machine_configuration record;
-        func_set_default_configuration(record);
-        for (int item : {19, 11, 12, 13, 16})
-            record.items[item] = 1.0f;
-        unsigned char bytes[CONFIGURATION_RECORD_SIZE];
-        func_encode_configuration(record, bytes);
-        sandbox.write_file("configuration/default.cfg",
-                           std::string(reinterpret_cast<const char*>(bytes), sizeof bytes));
-    }
+    void write_fully_equipped_machine() { write_configuration({{19, 1}, {11, 1}, {12, 1}, {13, 1}, {16, 1}}); }
 
     // Formula 1 with these steps and formula 2 on disk; start-up, home,
     // formulas screen, then formula 1's step button.
@@ -166,17 +155,6 @@ protected:
         ASSERT_NE(nullptr, picked) << "no option " << text << " for item " << item;
         func_test_release(picked);
         func_test_run_loop(20);
-    }
-    static GtkWidget* data_entry_window()
-    {
-        GtkWidget* found = nullptr;
-        GList* windows = gtk_window_list_toplevels();
-        for (GList* item = windows; item; item = item->next)
-            if (g_strcmp0(gtk_widget_get_name(GTK_WIDGET(item->data)), "win_data_entry") == 0 &&
-                gtk_widget_get_visible(GTK_WIDGET(item->data)))
-                found = GTK_WIDGET(item->data);
-        g_list_free(windows);
-        return found;
     }
 
     // True when the button shows the picture of that file, pixel for pixel.

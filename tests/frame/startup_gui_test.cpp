@@ -61,7 +61,7 @@ TEST_F(startup_gui_test, the_formula_set_marker_gets_the_console_version)
 
 TEST_F(startup_gui_test, an_unknown_language_number_starts_in_english_and_the_record_holds_zero)
 {
-    write_configuration_item(1, 11.0f);
+    write_configuration({{1, 11.0f}});
     prepare_console();
     EXPECT_EQ(0.0f, current_machine_configuration->items[1]);
     EXPECT_EQ("YES", p[27]);

@@ -9,6 +9,8 @@
 #include "frame/home_screen.h"
 #include "frame/startup.h"
 #include "language/language.h"
+#include "logs/log_file.h"
+#include "support/core_data_fixture.h"
 
 void console_gui_test::SetUp()
 {
@@ -26,19 +28,23 @@ void console_gui_test::TearDown()
     func_test_run_loop(20);
 }
 
-void console_gui_test::write_formulas(int active, int inactive)
+formula_record console_gui_test::formula(int number, int active, int steps, int time)
+{
+    formula_record record;
+    record.number = number;
+    char name[32];
+    snprintf(name, sizeof name, "Towels %03d", number);
+    record.name = name;
+    record.active = active;
+    record.step_count = steps;
+    record.total_time = time ? time : 400 + number;
+    return record;
+}
+
+void console_gui_test::write_formula_list(const std::vector<formula_record>& records)
 {
     std::string bytes;
-    int number = 1;
-    for (int i = 0; i < active + inactive; ++i, ++number) {
-        formula_record record;
-        record.number = number;
-        char name[32];
-        snprintf(name, sizeof name, "%s %03d", i < active ? "Towels" : "Spare", number);
-        record.name = name;
-        record.active = i < active ? 1 : 0;
-        record.step_count = 3;
-        record.total_time = 420 + number;
+    for (const formula_record& record : records) {
         unsigned char encoded[FORMULA_RECORD_SIZE];
         func_encode_formula_record(record, encoded);
         bytes.append(reinterpret_cast<const char*>(encoded), sizeof encoded);
@@ -46,11 +52,38 @@ void console_gui_test::write_formulas(int active, int inactive)
     sandbox.write_file("formulas/formulas.dat", bytes);
 }
 
-void console_gui_test::write_configuration_item(int item, float value)
+void console_gui_test::write_formulas(int active, int inactive)
+{
+    std::vector<formula_record> records;
+    for (int number = 1; number <= active + inactive; ++number)
+        records.push_back(formula(number, number <= active ? 1 : 0));
+    write_formula_list(records);
+}
+
+std::vector<formula_record> console_gui_test::records_in_file() const
+{
+    const std::string bytes = sandbox.read_file("formulas/formulas.dat");
+    std::vector<formula_record> records(bytes.size() / FORMULA_RECORD_SIZE);
+    for (size_t i = 0; i < records.size(); ++i)
+        func_decode_formula_record(reinterpret_cast<const unsigned char*>(bytes.data()) + i * FORMULA_RECORD_SIZE,
+                                   records[i]);
+    return records;
+}
+
+std::vector<int> console_gui_test::numbers_in_file() const
+{
+    std::vector<int> numbers;
+    for (const formula_record& record : records_in_file())
+        numbers.push_back(record.number);
+    return numbers;
+}
+
+void console_gui_test::write_configuration(std::initializer_list<std::pair<int, float>> items)
 {
     machine_configuration record;
     func_set_default_configuration(record);
-    record.items[item] = value;
+    for (const auto& [item, value] : items)
+        record.items[item] = value;
     unsigned char bytes[CONFIGURATION_RECORD_SIZE];
     func_encode_configuration(record, bytes);
     sandbox.write_file("configuration/default.cfg", std::string(reinterpret_cast<const char*>(bytes), sizeof bytes));
@@ -83,4 +116,61 @@ std::string console_gui_test::page_counter() const { return func_test_label_text
 std::vector<std::string> console_gui_test::shown_formula_names() const
 {
     return func_test_row_labels(home_window(), "btn_frm_name_#");
+}
+
+std::vector<std::pair<int, std::string>> console_gui_test::queued_lines()
+{
+    std::vector<std::pair<int, std::string>> lines;
+    GtkTreeModel* model = GTK_TREE_MODEL(log_transaction_store);
+    GtkTreeIter iter;
+    for (gboolean more = gtk_tree_model_get_iter_first(model, &iter); more; more = gtk_tree_model_iter_next(model, &iter)) {
+        gint code = 0;
+        gchar* text = nullptr;
+        gtk_tree_model_get(model, &iter, 0, &code, 1, &text, -1);
+        lines.emplace_back(code, text ? text : "");
+        g_free(text);
+    }
+    return lines;
+}
+
+std::vector<std::string> console_gui_test::change_log() const { return read_log_texts(sandbox.read_file(CHANGE_LOG)); }
+std::vector<std::string> console_gui_test::syserror_log() const { return read_log_texts(sandbox.read_file(SYSERROR_LOG)); }
+
+std::string console_gui_test::dialog_text()
+{
+    if (!dialog_window || !dialog_window_message)
+        return "";
+    std::string text = gtk_label_get_text(GTK_LABEL(dialog_window_message));
+    const std::string before = "\n   ", after = "   \n";
+    if (text.rfind(before, 0) == 0 && text.size() >= before.size() + after.size())
+        text = text.substr(before.size(), text.size() - before.size() - after.size());
+    return text;
+}
+
+GtkWidget* console_gui_test::dialog_button(int index)
+{
+    GList* children = gtk_container_get_children(GTK_CONTAINER(gtk_dialog_get_action_area(GTK_DIALOG(dialog_window))));
+    GtkWidget* button = static_cast<GtkWidget*>(g_list_nth_data(children, index));
+    g_list_free(children);
+    return button;
+}
+
+int console_gui_test::dialog_buttons()
+{
+    GList* children = gtk_container_get_children(GTK_CONTAINER(gtk_dialog_get_action_area(GTK_DIALOG(dialog_window))));
+    const int count = static_cast<int>(g_list_length(children));
+    g_list_free(children);
+    return count;
+}
+
+GtkWidget* console_gui_test::data_entry_window(bool visible_only)
+{
+    GtkWidget* found = nullptr;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* item = windows; item; item = item->next)
+        if (g_strcmp0(gtk_widget_get_name(GTK_WIDGET(item->data)), "win_data_entry") == 0 &&
+            (!visible_only || gtk_widget_get_visible(GTK_WIDGET(item->data))))
+            found = GTK_WIDGET(item->data);
+    g_list_free(windows);
+    return found;
 }
