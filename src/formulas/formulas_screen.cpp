@@ -208,21 +208,10 @@ void func_display_formula_test()
     }
     func_update_page_info_test(snapshot->count());
 
-    if (shown.tbl_options_list)
-        gtk_widget_destroy(shown.tbl_options_list);
-    GtkWidget* table = gtk_table_new(FORMULAS_ROWS + 1, 4, FALSE);
-    gtk_table_set_row_spacings(GTK_TABLE(table), ROW_SPACING);
-    gtk_widget_set_name(table, "tbl_options_list");
+    GtkWidget* table = func_replace_list_table(FORMULAS_ROWS + 1, 4);
     gtk_widget_set_size_request(table, shown.list_width,
                                 FORMULAS_ROWS * FORMULAS_ROW_HEIGHT + (FORMULAS_ROWS - 1) * ROW_SPACING);
-    gtk_container_add(GTK_CONTAINER(shown.vwp_options_list), table);
-    shown.tbl_options_list = table;
-    formulas_record().tbl_options_list = table;
-
-    if (info.reload == 1 && info.pressed_row >= 0) {
-        info.current_page = info.pressed_page;
-        func_update_page_info_test(snapshot->count());
-    }
+    func_return_to_pressed_page(snapshot->count());
 
     int rows = 0;
     for (int item = info.first_item; item < info.end_item && rows < FORMULAS_ROWS; ++item, ++rows) {

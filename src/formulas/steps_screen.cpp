@@ -199,22 +199,11 @@ void func_display_step_list_test()
     }
     func_update_page_info_test(snapshot->count());
 
-    if (shown.tbl_options_list)
-        gtk_widget_destroy(shown.tbl_options_list);
-    GtkWidget* table = gtk_table_new(STEPS_ROWS + 1, 3, FALSE);
-    gtk_table_set_row_spacings(GTK_TABLE(table), ROW_SPACING);
+    GtkWidget* table = func_replace_list_table(STEPS_ROWS + 1, 3);
     gtk_table_set_col_spacings(GTK_TABLE(table), COLUMN_SPACING);
-    gtk_widget_set_name(table, "tbl_options_list");
     gtk_widget_set_size_request(table, shown.list_width,
                                 STEPS_ROWS * STEPS_ROW_HEIGHT + (STEPS_ROWS - 1) * ROW_SPACING);
-    gtk_container_add(GTK_CONTAINER(shown.vwp_options_list), table);
-    shown.tbl_options_list = table;
-    steps_record().tbl_options_list = table;
-
-    if (info.reload == 1 && info.pressed_row >= 0) {
-        info.current_page = info.pressed_page;
-        func_update_page_info_test(snapshot->count());
-    }
+    func_return_to_pressed_page(snapshot->count());
 
     const std::string next = func_image_dir() + "icon_next_page_24.png";
     int rows = 0;

@@ -251,19 +251,8 @@ void func_display_formula_list_test()
     }
     func_update_page_info_test(snapshot->count());
 
-    if (shown.tbl_options_list)
-        gtk_widget_destroy(shown.tbl_options_list);
-    GtkWidget* table = gtk_table_new(HOME_ROWS + 1, 3, FALSE);
-    gtk_table_set_row_spacings(GTK_TABLE(table), 10);
-    gtk_widget_set_name(table, "tbl_options_list");
-    gtk_container_add(GTK_CONTAINER(shown.vwp_options_list), table);
-    shown.tbl_options_list = table;
-    home().tbl_options_list = table;
-
-    if (info.reload == 1 && info.pressed_row >= 0) {
-        info.current_page = info.pressed_page;
-        func_update_page_info_test(snapshot->count());
-    }
+    GtkWidget* table = func_replace_list_table(HOME_ROWS + 1, 3);
+    func_return_to_pressed_page(snapshot->count());
     if (info.pressed_row < 0)
         info.reload = 0;
 

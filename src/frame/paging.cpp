@@ -244,6 +244,32 @@ int func_get_lookup_table_index(int item)
     return func_get_lookup_table_index_for(func_current_screen_code(), item);
 }
 
+GtkWidget* func_replace_list_table(int rows, int columns)
+{
+    display_data& shown = *options_display;
+    if (shown.tbl_options_list)
+        gtk_widget_destroy(shown.tbl_options_list);
+    GtkWidget* table = gtk_table_new(static_cast<guint>(rows), static_cast<guint>(columns), FALSE);
+    gtk_table_set_row_spacings(GTK_TABLE(table), 10);
+    gtk_widget_set_name(table, "tbl_options_list");
+    if (shown.vwp_options_list)
+        gtk_container_add(GTK_CONTAINER(shown.vwp_options_list), table);
+    shown.tbl_options_list = table;
+    const int code = shown.screen_code;
+    if (code >= 0 && code < SCREEN_RECORD_COUNT)
+        preloaded_display[code].tbl_options_list = table;
+    return table;
+}
+
+void func_return_to_pressed_page(int total_items)
+{
+    page_list_info& info = func_current_page_list();
+    if (info.reload == 1 && info.pressed_row >= 0) {
+        info.current_page = info.pressed_page;
+        func_update_page_info_test(total_items);
+    }
+}
+
 namespace {
 GtkWidget* find_label(GtkWidget* widget)
 {

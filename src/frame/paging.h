@@ -46,6 +46,12 @@ void func_enable_options_button(int row, int sensitive, gpointer data);
 void func_set_selection_after_deletion(int items_left);
 void func_select_added_item();
 int func_get_lookup_table_index(int item);
+// Replaces the shown list's table by an empty one of rows x columns with
+// the list's row spacing; the screen's record keeps the new table.
+GtkWidget* func_replace_list_table(int rows, int columns);
+// With the reload flag set and a row remembered, the page of that row
+// becomes current again (paging recomputed for total_items).
+void func_return_to_pressed_page(int total_items);
 // Label text of a button (or label), "" when none.
 const char* func_get_widget_label_text(GtkWidget* widget);
 
