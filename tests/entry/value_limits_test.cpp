@@ -147,20 +147,6 @@ TEST_F(value_limits_test, speeds_follow_the_machine_type_and_help_only_on_the_st
     expect_values(11, {"541"}, {"542"});
 }
 
-TEST_F(value_limits_test, water_levels_use_the_water_limits)
-{
-    auto text = [](double value) { return std::to_string(value); };
-    for (float unit : {0.0f, 1.0f}) {
-        use_machine(unit, 0.0f);
-        for (int item : {6, 13, 15, 63}) {
-            SCOPED_TRACE("unit " + std::to_string(unit) + " item " + std::to_string(item));
-            const double low = func_get_water_value_min_max(0, item);
-            const double high = func_get_water_value_min_max(1, item);
-            expect_values(item, {text(low), text(high)}, {text(low - 0.1), text(high + 0.1)});
-        }
-    }
-}
-
 TEST_F(value_limits_test, flow_rate_limit_is_single_precision)
 {
     // 999.99001 is above 999.99 in double but the same float as the bound.
