@@ -519,8 +519,10 @@ void func_load_data_entry_screen()
 
 void func_unload_data_entry_screen()
 {
+    // Only the window: the next opening shows the layout it needs and
+    // relies on the frame, headers and buttons still being visible.
     if (keyboard && keyboard->window)
-        gtk_widget_hide_all(keyboard->window);
+        gtk_widget_hide(keyboard->window);
 }
 
 void func_toggle_keyboard_mode(int mode)

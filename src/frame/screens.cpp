@@ -70,8 +70,10 @@ void func_make_screen_current(int code, int preloaded_code, int list_width, int 
 
 void func_hide_screen(GtkWidget* window)
 {
+    // Only the window: hiding its children too would leave them hidden
+    // when the window is shown again.
     if (window)
-        gtk_widget_hide_all(window);
+        gtk_widget_hide(window);
 }
 
 void func_run_pending_events()
