@@ -9,9 +9,11 @@
 #include "files/file_helpers.h"
 #include "files/paths.h"
 #include "files/record_bytes.h"
-#include "frame/app_state.h"
 #include "language/language.h"
 #include "logs/log_file.h"
+
+GtkListStore* configure_list_store = nullptr;
+int TIDAL_LOOP = 0;
 
 namespace {
 const char* const DEFAULT_CONFIGURATION_FILE = "default.cfg";
@@ -162,8 +164,7 @@ std::string func_get_configuration_filename()
 
 int func_load_configuration_from_file()
 {
-    if (!configure_list_store)
-        func_create_list_stores();
+    func_create_configuration_store();
     std::string name = func_get_configuration_filename();
     std::string path;
     if (!name.empty()) {
@@ -282,4 +283,20 @@ void func_refresh_current_configuration()
         return;  // keep the previous record rather than leave none
     delete current_machine_configuration;
     current_machine_configuration = fresh;
+}
+
+void func_create_configuration_store()
+{
+    if (configure_list_store)
+        return;
+    GType types[CONFIGURATION_ITEM_COUNT];
+    for (GType& type : types)
+        type = G_TYPE_FLOAT;
+    types[CONFIGURATION_NAME_ITEM] = G_TYPE_STRING;
+    configure_list_store = gtk_list_store_newv(CONFIGURATION_ITEM_COUNT, types);
+}
+
+bool func_metric_units()
+{
+    return current_machine_configuration && func_truncate_to_int(current_machine_configuration->items[0], 0) == 1;
 }

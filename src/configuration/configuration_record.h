@@ -18,6 +18,12 @@ struct machine_configuration {
 
 // Never null after start-up: holds the defaults when nothing was loaded.
 extern machine_configuration* current_machine_configuration;
+// The record as edited: one row, column i item i (33 the machine name).
+extern GtkListStore* configure_list_store;
+// Item 25 of the loaded record: the run screen's water-reuse layout.
+extern int TIDAL_LOOP;
+// Creates configure_list_store once.
+void func_create_configuration_store();
 
 void func_encode_configuration(const machine_configuration& record, unsigned char* bytes);
 void func_decode_configuration(const unsigned char* bytes, machine_configuration& record);
@@ -34,5 +40,7 @@ machine_configuration* func_get_configuration_from_liststore();
 // Writes the record into the store's row, saves, and frees the record.
 void func_update_configuration_liststore_test(machine_configuration* record);
 void func_sort_liststore(GtkListStore* store, int column, GtkSortType order);
+// True when the loaded configuration uses metric units (item 0 is 1).
+bool func_metric_units();
 // Replaces current_machine_configuration from the store.
 void func_refresh_current_configuration();

@@ -8,35 +8,24 @@
 #include <vector>
 
 #include "configuration/configuration_record.h"
-#include "entry/data_entry_opener.h"
+#include "entry/item_codes.h"
 #include "entry/value_limits.h"
-#include "files/atomic_file.h"
+#include "files/build_switches.h"
 #include "files/paths.h"
-#include "files/record_bytes.h"
-#include "formulas/formula_list.h"
-#include "formulas/formula_operations.h"
-#include "formulas/formulas_screen.h"
 #include "frame/app_state.h"
-#include "frame/build_switches.h"
 #include "frame/dialogs.h"
-#include "frame/home_screen.h"
+#include "frame/palette.h"
 #include "frame/paging.h"
+#include "frame/screen_table.h"
 #include "frame/screens.h"
 #include "frame/ui_loader.h"
 #include "frame/widget_style.h"
 #include "language/language.h"
-#include "language/option_tables.h"
 #include "language/units.h"
-#include "logs/log_file.h"
-#include "settings/password_lockout.h"
+#include "link/run_state.h"
 
 namespace {
 enum keyboard_mode { MODE_LOWER = 0, MODE_SHIFT = 1, MODE_SYMBOLS = 2, MODE_NUMPAD = 3 };
-
-// Longest names the records hold (formula and step names, machine name;
-// chemical names are shorter).
-constexpr size_t NAME_FIELD_BYTES = 51;
-constexpr size_t CHEMICAL_NAME_BYTES = 49;
 
 // The dialog's widgets and state.
 struct data_entry_keyboard {
@@ -78,18 +67,6 @@ void set_entry_text(GtkWidget* entry, const std::string& text)
 }
 
 std::string caller_label() { return func_get_widget_label_text(keyboard->caller); }
-
-void set_caller_label(const std::string& text)
-{
-    GtkWidget* caller = keyboard->caller;
-    if (!caller)
-        return;
-    // Through the button, so that a picture set later keeps the new text.
-    if (GTK_IS_BUTTON(caller))
-        gtk_button_set_label(GTK_BUTTON(caller), text.c_str());
-    else if (GTK_IS_LABEL(caller))
-        gtk_label_set_text(GTK_LABEL(caller), text.c_str());
-}
 
 void reset_entry_colours(GtkWidget* entry)
 {
@@ -136,12 +113,18 @@ void split_into_three(const std::string& text, GtkWidget* a, GtkWidget* b, GtkWi
     g_strfreev(pieces);
 }
 
-bool in(int code, std::initializer_list<int> codes)
+void set_three_labels(int first_slot)
 {
-    for (int each : codes)
-        if (each == code)
-            return true;
-    return false;
+    gtk_label_set_text(GTK_LABEL(keyboard->lbl_hour), p[first_slot].c_str());
+    gtk_label_set_text(GTK_LABEL(keyboard->lbl_minute), p[first_slot + 1].c_str());
+    gtk_label_set_text(GTK_LABEL(keyboard->lbl_second), p[first_slot + 2].c_str());
+}
+
+std::string two_digits(int value)
+{
+    char text[16];
+    snprintf(text, sizeof text, "%02d", value);
+    return text;
 }
 
 // Chooses and fills the layout of an item code.
@@ -150,76 +133,69 @@ void prepare_layout(int code)
     data_entry_keyboard& k = *keyboard;
     gtk_entry_set_visibility(GTK_ENTRY(k.entry_text), TRUE);
     gtk_entry_set_max_length(GTK_ENTRY(k.entry_second), 0);
-    const bool numeric = in(code, {0, 6, 7, 10, 11, 13, 14, 15, 23, 52, 53, 54, 55, 57, 58, 60, 61, 62, 63}) ||
-                         (code >= 71 && code <= 78) || (code >= 80 && code <= 86) || in(code, {88, 89}) ||
-                         (code >= 92 && code <= 99);
-    if (numeric || in(code, {16, 49, 50, 51, 79, 24, 25, 33, 34, 35})) {
+    k.mode = MODE_NUMPAD;
+    switch (func_get_item_layout(code)) {
+    case LAYOUT_NUMBER:
+    case LAYOUT_EMPTY_NUMBER: {
         show_only(k.layout_numeric_data, k.vbox_numpad);
-        if (numeric)
-            set_entry_text(k.entry_numeric, caller_label());
-        else if (code == 24 || code == 25) {
-            char text[16];
-            snprintf(text, sizeof text, "%03d", func_get_next_available_formula_step_number());
-            set_entry_text(k.entry_numeric, text);
-        } else
-            set_entry_text(k.entry_numeric, "");
+        std::string text;
+        if (func_get_item_layout(code) == LAYOUT_NUMBER)
+            text = caller_label();
+        else if (item_proposal proposal = func_get_item_proposal(code))
+            text = proposal(code);
+        set_entry_text(k.entry_numeric, text);
         highlight(k.entry_numeric);
-        k.mode = MODE_NUMPAD;
-    } else if (in(code, {3, 4, 5, 9, 17, 41})) {
+        break;
+    }
+    case LAYOUT_TIME: {
         show_only(k.layout_time_data, k.vbox_numpad);
-        gtk_label_set_text(GTK_LABEL(k.lbl_hour), p[246].c_str());
-        gtk_label_set_text(GTK_LABEL(k.lbl_minute), p[247].c_str());
-        gtk_label_set_text(GTK_LABEL(k.lbl_second), p[248].c_str());
+        set_three_labels(246);
         gtk_entry_set_max_length(GTK_ENTRY(k.entry_second), 2);
-        if (code == 41) {
-            split_into_three(func_get_time(1), k.entry_hour, k.entry_minute, k.entry_second);
-            highlight(k.entry_hour);
-        } else {
-            int seconds = func_convert_time_to_seconds(caller_label());
-            char text[16];
-            snprintf(text, sizeof text, "%02d", seconds / 3600);
-            set_entry_text(k.entry_hour, text);
-            snprintf(text, sizeof text, "%02d", seconds % 3600 / 60);
-            set_entry_text(k.entry_minute, text);
-            snprintf(text, sizeof text, "%02d", seconds % 60);
-            set_entry_text(k.entry_second, text);
-            highlight(k.entry_second);
-        }
-        k.mode = MODE_NUMPAD;
-    } else if (code == 40) {
+        const int seconds = func_convert_time_to_seconds(caller_label());
+        set_entry_text(k.entry_hour, two_digits(seconds / 3600));
+        set_entry_text(k.entry_minute, two_digits(seconds % 3600 / 60));
+        set_entry_text(k.entry_second, two_digits(seconds % 60));
+        highlight(k.entry_second);
+        break;
+    }
+    case LAYOUT_CLOCK:
         show_only(k.layout_time_data, k.vbox_numpad);
-        gtk_label_set_text(GTK_LABEL(k.lbl_hour), p[243].c_str());
-        gtk_label_set_text(GTK_LABEL(k.lbl_minute), p[244].c_str());
-        gtk_label_set_text(GTK_LABEL(k.lbl_second), p[245].c_str());
+        set_three_labels(246);
+        gtk_entry_set_max_length(GTK_ENTRY(k.entry_second), 2);
+        split_into_three(func_get_time(1), k.entry_hour, k.entry_minute, k.entry_second);
+        highlight(k.entry_hour);
+        break;
+    case LAYOUT_DATE:
+        show_only(k.layout_time_data, k.vbox_numpad);
+        set_three_labels(243);
         gtk_entry_set_max_length(GTK_ENTRY(k.entry_second), 4);
         split_into_three(func_get_date(1), k.entry_hour, k.entry_minute, k.entry_second);
         highlight(k.entry_minute);
-        k.mode = MODE_NUMPAD;
-    } else if (code == 43) {
+        break;
+    case LAYOUT_NETWORK:
         show_only(k.layout_net_data, k.vbox_numpad);
         for (GtkWidget* entry : {k.entry_ip_address, k.entry_subnet, k.entry_gateway})
             set_entry_text(entry, "0.0.0.0");
         highlight(k.entry_ip_address);
-        k.mode = MODE_NUMPAD;
-    } else if (code >= 26 && code <= 32) {
+        break;
+    case LAYOUT_REMOTE_FORMULA: {
         show_only(k.layout_remote_formula, k.vbox_numpad);
         const machine_configuration* configuration = current_machine_configuration;
         // Customer, employee, weight, pieces and lot follow their switches.
-        const int switches[7] = {-1, 45, 46, 47, 48, 49, -1};
-        for (int field = 1; field < 7; ++field) {
-            if (field < 6) {
-                set_entry_text(k.entry_remote[field], "0");
-                bool on = configuration && configuration->items[switches[field]] != 0.0f;
-                gtk_widget_set_sensitive(k.entry_remote[field], on);
-            }
+        const int switches[6] = {-1, 45, 46, 47, 48, 49};
+        for (int field = 1; field < 6; ++field) {
+            set_entry_text(k.entry_remote[field], "0");
+            const bool on = configuration && configuration->items[switches[field]] != 0.0f;
+            gtk_widget_set_sensitive(k.entry_remote[field], on);
         }
         char group[32];
         snprintf(group, sizeof group, "%d",
                  configuration ? static_cast<int>(std::lround(configuration->items[50])) : 0);
         set_entry_text(k.entry_remote[6], group);
         highlight(k.entry_remote[code - 26]);
-        k.mode = MODE_NUMPAD;
-    } else if (in(code, {37, 38, 39})) {
+        break;
+    }
+    case LAYOUT_PASSWORD:
         show_only(k.layout_password_data, k.vbox_keyboard1);
         gtk_label_set_text(GTK_LABEL(k.lbl_new_password), p[412].c_str());
         gtk_label_set_text(GTK_LABEL(k.lbl_verify_password), p[413].c_str());
@@ -227,193 +203,55 @@ void prepare_layout(int code)
         set_entry_text(k.entry_verify_password, "");
         highlight(k.entry_new_password);
         k.mode = MODE_LOWER;
-    } else if (in(code, {21, 44, 45, 46})) {
+        break;
+    case LAYOUT_HIDDEN_TEXT:
         show_only(k.layout_text_data, k.vbox_keyboard1);
         gtk_entry_set_visibility(GTK_ENTRY(k.entry_text), FALSE);
         set_entry_text(k.entry_text, "");
         highlight(k.entry_text);
         k.mode = MODE_LOWER;
-    } else {
+        break;
+    case LAYOUT_TEXT:
         show_only(k.layout_text_data, k.vbox_keyboard1);
         set_entry_text(k.entry_text, caller_label());
         highlight(k.entry_text);
         k.mode = MODE_LOWER;
+        break;
     }
     if (k.mode == MODE_LOWER)
         func_toggle_keyboard_mode(MODE_LOWER);
 }
 
-// Change-log line for a changed value on the editing screens.
-void add_value_change_line(const std::string& old_label, const std::string& value, int only_screen = -1)
+// The typed fields Save hands on: those the check reads, or the password pair.
+std::vector<std::string> typed_fields(int code)
 {
-    const int screen = func_current_screen_code();
-    if (only_screen >= 0 && screen != only_screen)
-        return;
-    const int index = func_get_index_from_widget_name(keyboard->caller);
-    const std::string* labels = nullptr;
-    int size = 0;
-    if (screen == SCREEN_SELECTED_STEP) {
-        labels = step_item_selections_label_value;
-        size = 24;
-    } else if (screen == SCREEN_VEZ_CONFIGURATION) {
-        labels = vez_selections_label_value;
-        size = 19;
-    } else if (screen == SCREEN_CONFIGURATION) {
-        labels = config_selections_label_value;
-        size = 64;
-    }
-    if (!labels || index < 0 || index >= size)
-        return;
-    func_add_log_transaction("------>  [" + labels[index] + "] : " + old_label + " --> " + value, 0);
-}
-
-std::string format_int(const char* format, long long value)
-{
-    char text[64];
-    snprintf(text, sizeof text, format, static_cast<int>(value));
-    return text;
-}
-
-void show_number_taken(int number)
-{
-    char text[800];
-    snprintf(text, sizeof text, "%s #%03d %s   \n   %s", p[186].c_str(), number, p[217].c_str(), p[218].c_str());
-    func_show_dialog(1, text, 1, nullptr);
-}
-
-void save_remote_formula()
-{
-    int record[7];
-    for (int field = 0; field < 7; ++field)
-        record[field] = static_cast<int>(func_read_whole_number(entry_text(keyboard->entry_remote[field])));
-    func_save_remote_formula_to_file(record);
-}
-
-void save_load_weight(const std::string& value)
-{
-    int record[2] = {page_info[SCREEN_HOME].list.selected_number,
-                     static_cast<int>(std::lround(func_read_decimal_number(value)))};
-    if (!func_save_load_weight_to_file(record))
-        func_show_dialog(1, p[537], 1, nullptr);
-}
-
-// A new name for the selected formula or step: into its page record, the
-// button and the change log, cut to what the record holds.
-void rename_selected_item(int screen, const char* line_format, const std::string& old_label, const std::string& typed)
-{
-    const std::string name = func_cut_text_utf8(typed, NAME_FIELD_BYTES);
-    page_list_info& selected = page_info[screen].list;
-    g_strlcpy(selected.selected_text, name.c_str(), sizeof selected.selected_text);
-    char line[512];
-    snprintf(line, sizeof line, line_format, p[280].c_str(), selected.selected_number, old_label.c_str(), name.c_str());
-    func_add_log_transaction(line, 0);
-    set_caller_label(name);
+    std::vector<GtkWidget*> entries = checked_entries(code);
+    const item_layout layout = func_get_item_layout(code);
+    if (layout == LAYOUT_PASSWORD)
+        entries = {keyboard->entry_new_password, keyboard->entry_verify_password};
+    else if (layout == LAYOUT_NETWORK)
+        entries = {keyboard->entry_ip_address, keyboard->entry_subnet, keyboard->entry_gateway};
+    std::vector<std::string> fields;
+    for (GtkWidget* entry : entries)
+        fields.push_back(entry_text(entry));
+    return fields;
 }
 
 // What Save does for the open item, once the value passed its check.
 void carry_out_save_action(int code)
 {
-    const std::string old_label = caller_label();
-    std::string value = entry_text(keyboard->active_entry);
-    const long long whole = func_read_whole_number(value);
-    switch (code) {
-    case 0:
-    case 72: {
-        value = format_int("%03d\u00b0 ", whole) + func_get_temperature_unit_string();
-        add_value_change_line(old_label, value);
-        set_caller_label(value);
+    item_save save;
+    save.caller = keyboard->caller;
+    save.code = code;
+    save.old_text = caller_label();
+    save.fields = typed_fields(code);
+    save.text = func_format_item_text(code, save.fields);
+    if (item_save_action action = func_get_item_action(code)) {
+        action(save);
         return;
     }
-    case 1:
-        rename_selected_item(SCREEN_FORMULAS, "------> [%s] : F-%03d : %s --> %s", old_label, value);
-        return;
-    case 2:
-        rename_selected_item(SCREEN_STEPS, "------> [%s] : S-%03d %s --> %s", old_label, value);
-        return;
-    case 8:
-        // The chemical's change-log line belongs to the chemicals screen.
-        value = func_cut_text_utf8(value, CHEMICAL_NAME_BYTES);
-        g_strlcpy(page_info[SCREEN_CHEMICALS].list.selected_text, value.c_str(),
-                  sizeof page_info[SCREEN_CHEMICALS].list.selected_text);
-        set_caller_label(value);
-        return;
-    case 12:
-        set_caller_label(func_cut_text_utf8(value, NAME_FIELD_BYTES));
-        return;
-    case 3: case 4: case 5: case 9: case 17: {
-        int seconds = static_cast<int>(func_read_whole_number(entry_text(keyboard->entry_hour)) * 3600 +
-                                       func_read_whole_number(entry_text(keyboard->entry_minute)) * 60 +
-                                       func_read_whole_number(entry_text(keyboard->entry_second)));
-        value = func_convert_seconds_to_time(seconds);
-        add_value_change_line(old_label, value);
-        set_caller_label(value);
-        return;
-    }
-    case 6: case 7: case 13: case 14: case 15: case 16: case 63: case 71:
-    case 73: case 74: case 75: case 76: case 77: case 78: {
-        char text[64];
-        snprintf(text, sizeof text, "%1.1f", static_cast<double>(func_read_decimal_number(value)));
-        add_value_change_line(old_label, text);
-        set_caller_label(text);
-        return;
-    }
-    case 10:
-    case 11:
-        value = format_int("%03d", whole);
-        add_value_change_line(old_label, value, SCREEN_SELECTED_STEP);
-        set_caller_label(value);
-        return;
-    case 57:
-        value = format_int("%d", whole);
-        if (func_current_screen_code() == SCREEN_CONFIGURATION || func_current_screen_code() == SCREEN_VEZ_CONFIGURATION)
-            add_value_change_line(old_label, value);
-        set_caller_label(value);
-        return;
-    case 34:
-    case 35:
-        set_caller_label(format_int("%03d", whole));
-        return;
-    case 23:
-        func_process_change_formula_number(keyboard->caller, static_cast<int>(whole));
-        return;
-    case 24:
-    case 25:
-        if (func_formula_step_number_available(static_cast<int>(whole)) == 1) {
-            if (code == 24)
-                func_copy_formula_test(keyboard->caller, static_cast<int>(whole));
-            else
-                func_add_formula_test(keyboard->caller, static_cast<int>(whole));
-        } else {
-            show_number_taken(static_cast<int>(whole));
-        }
-        return;
-    case 26: case 27: case 28: case 29: case 30: case 31: case 32:
-        save_remote_formula();
-        return;
-    case 44:
-    case 45:
-    case 46:
-        func_process_password_prompt(keyboard->caller, code, value);
-        return;
-    case 49:
-        if (whole >= 1 && whole < 1000)
-            func_goto_formula_number_home(static_cast<int>(whole));
-        return;
-    case 50:
-        if (whole >= 1 && whole < 1000)
-            func_goto_formula_number_formula(static_cast<int>(whole));
-        return;
-    case 79:
-        save_load_weight(value);
-        return;
-    // Set renames, manual mode, post-dry, passwords, clock, network and
-    // post-dry paging are done by the screens that own them.
-    case 19: case 20: case 21: case 33: case 37: case 38: case 39: case 40: case 41: case 43: case 51:
-        return;
-    default:
-        set_caller_label(value);
-        return;
-    }
+    func_add_item_change_line(save.caller, save.old_text, save.text);
+    func_set_widget_label(save.caller, save.text);
 }
 
 gboolean validate_on_focus_out(GtkWidget* entry, GdkEventFocus*, gpointer)
@@ -512,9 +350,6 @@ void func_load_data_entry_screen()
                              k.entry_verify_password})
         g_signal_connect(entry, "button-press-event", G_CALLBACK(func_clear_data_entry), nullptr);
     gtk_widget_set_sensitive(k.btn_paste, PC_MODE ? TRUE : FALSE);
-    func_set_data_entry_opener([](GtkWidget* caller, int item_code) {
-        func_show_data_entry_dialog(caller, GINT_TO_POINTER(item_code));
-    });
 }
 
 void func_unload_data_entry_screen()
@@ -555,8 +390,8 @@ gboolean func_clear_data_entry(GtkWidget* entry, GdkEventButton*, gpointer)
     if (keyboard->active_entry && keyboard->active_entry != entry)
         reset_entry_colours(keyboard->active_entry);
     GdkColor black, orange;
-    gdk_color_parse("Black", &black);
-    gdk_color_parse("Orange", &orange);
+    gdk_color_parse(LUMEX_ACTIVE_ENTRY_TEXT, &black);
+    gdk_color_parse(LUMEX_ACTIVE_ENTRY_BACKGROUND, &orange);
     gtk_widget_modify_text(entry, GTK_STATE_NORMAL, &black);
     gtk_widget_modify_base(entry, GTK_STATE_NORMAL, &orange);
     keyboard->active_entry = entry;
@@ -672,7 +507,8 @@ void func_keypad_pressed(GtkWidget* widget, gpointer)
         func_unload_data_entry_screen();
         carry_out_save_action(code);
         const int screen = func_current_screen_code();
-        if (screen != SCREEN_RUN && !in(code, {49, 50, 51}) && screen >= 0 && screen < SCREEN_RECORD_COUNT)
+        if (screen != SCREEN_RUN && code != 49 && code != 50 && code != 51 && screen >= 0 &&
+            screen < SCREEN_RECORD_COUNT)
             page_info[screen].list.reload = 1;
     } else {
         if (!active)
@@ -699,26 +535,3 @@ void func_keypad_pressed(GtkWidget* widget, gpointer)
     }
 }
 
-namespace {
-int save_int_record(const char* function, const std::string& path, const int* values, int count)
-{
-    std::string bytes(static_cast<size_t>(count) * 4, '\0');
-    for (int i = 0; i < count; ++i)
-        func_put_int32_le(reinterpret_cast<unsigned char*>(&bytes[static_cast<size_t>(i) * 4]), values[i]);
-    if (!func_write_file_atomic(path, bytes)) {
-        func_write_log(LOG_SYSERROR, std::string(function) + " :can't create/open file " + path + " not found.", 0);
-        return 0;
-    }
-    return 1;
-}
-}  // namespace
-
-int func_save_remote_formula_to_file(const int record[7])
-{
-    return save_int_record("func_save_remote_formula_to_file", func_data_dir() + "remote_formula.dat", record, 7);
-}
-
-int func_save_load_weight_to_file(const int record[2])
-{
-    return save_int_record("func_save_weight_to_file", func_data_dir() + "load_weight.dat", record, 2);
-}

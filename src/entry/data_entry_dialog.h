@@ -15,11 +15,6 @@ void func_toggle_keyboard_mode(int mode);
 // 1 when the typed value is acceptable for the open item.
 int func_validate_data_entry_value();
 
-// The record of the remote formula file (seven numbers) and of the load
-// weight file (formula number, weight). 1 on success, 0 after logging.
-int func_save_remote_formula_to_file(const int record[7]);
-int func_save_load_weight_to_file(const int record[2]);
-
 extern "C" {
 // "released" handler of every value button; data is the item code.
 void func_show_data_entry_dialog(GtkWidget* widget, gpointer item_code);

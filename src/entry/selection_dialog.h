@@ -1,5 +1,7 @@
 // The selection dialog: one button per option of a value, or a direct
-// toggle for two-state values.
+// toggle for two-state values. What the options are and what a choice
+// does belong to the screen shown (its screen description); the dialog
+// knows no screen.
 #pragma once
 #include <gtk/gtk.h>
 
@@ -8,25 +10,19 @@
 
 extern GtkWidget* temporary_display_window;
 
-// What the selected-step screen tells the step rules about the step being
-// edited (step number 1 up; types of the neighbours, -1 when none).
-struct step_selection_context {
-    int step_number = 0;
-    int previous_type = -1;
-    int next_type = -1;
-};
-extern step_selection_context selected_step_context;
+// The options of an option row, in order, up to the row's first empty text.
+std::vector<std::string> func_get_option_row(const std::string* table, int table_size, int width, int row);
+// The same without the hidden ("~") options.
+std::vector<std::string> func_get_shown_options(const std::string* table, int table_size, int width, int row);
 
-// Options the dialog offers for a caller on the shown screen (hidden "~"
-// options and the step rules already applied); empty for a direct toggle.
-std::vector<std::string> func_get_selection_options(GtkWidget* caller, int data);
-// Step rules of the selected-step screen, as plain functions of the row
-// and the situation; each returns how many leading options stay offered
-// (or the full count when the rule does not limit).
-int func_limit_step_type_options(int count, int step_number, int previous_type, int next_type);
-int func_limit_probe_options(int count, float temp_probe_item);
-int func_limit_drain_type_options(int count);
-int func_limit_reuse_drain_options(int count, float reuse_drain_item);
+// What a choice usually does: the caller's label becomes the option (or,
+// when no window was opened, a yes/no or on/off value toggles, unless
+// yes_no_toggles is false), the picture follows, a change-log line is
+// queued, the page is marked for harvest, and on value-editing screens
+// the caller is drawn pressed.
+void func_apply_selection(GtkWidget* option, GtkWidget* caller, bool yes_no_toggles = true);
+// The yes or no picture, in the place the button already shows pictures.
+void func_set_yes_no_icon(GtkWidget* button, bool yes);
 
 extern "C" {
 void func_show_selection_dialog(GtkWidget* widget, gpointer data);

@@ -4,17 +4,21 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <sys/stat.h>
+
 #include <atomic>
+#include <cerrno>
 #include <cstring>
 
 #include "files/shell_runner.h"
+#include "files/write_failures.h"
 
 const char* const TEMPORARY_FILE_PREFIX = "._lumex_tmp_";
 
 namespace {
 int real_open(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
 
-const file_io_ops real_ops = {real_open, ::write, ::fsync, ::close, ::rename, ::unlink};
+const file_io_ops real_ops = {real_open, ::write, ::fsync, ::close, ::rename, ::unlink, ::mkdir, ::rmdir};
 file_io_ops ops = real_ops;
 std::atomic<unsigned> temporary_counter{0};
 
@@ -55,12 +59,25 @@ int func_write_file_atomic(const std::string& path, const void* data, size_t siz
     const std::string temporary = folder + TEMPORARY_FILE_PREFIX + std::to_string(getpid()) + "_" +
                                   std::to_string(temporary_counter++);
     int fd = ops.open_file(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0)
+    if (fd < 0) {
+        func_report_write_failure(path, errno);
         return 0;
+    }
+    int failure = 0;
     bool ok = write_all(fd, static_cast<const char*>(data), size) && ops.fsync_file(fd) == 0;
-    ok = (ops.close_file(fd) == 0) && ok;
-    if (!ok || ops.rename_file(temporary.c_str(), path.c_str()) != 0) {
+    if (!ok)
+        failure = errno;
+    if (ops.close_file(fd) != 0 && ok) {
+        ok = false;
+        failure = errno;
+    }
+    if (ok && ops.rename_file(temporary.c_str(), path.c_str()) != 0) {
+        ok = false;
+        failure = errno;
+    }
+    if (!ok) {
         ops.unlink_file(temporary.c_str());
+        func_report_write_failure(path, failure);
         return 0;
     }
     sync_folder(folder);

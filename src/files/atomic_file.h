@@ -14,6 +14,8 @@ struct file_io_ops {
     int (*close_file)(int fd);
     int (*rename_file)(const char* from, const char* to);
     int (*unlink_file)(const char* path);
+    int (*make_folder)(const char* path, mode_t mode);
+    int (*remove_folder)(const char* path);
 };
 
 // The calls in use; tests overwrite members and restore them afterwards.
@@ -26,7 +28,8 @@ void func_reset_file_io_ops();
 extern const char* const TEMPORARY_FILE_PREFIX;
 
 // Replaces path with exactly size bytes of data. 1 on success, 0 on any
-// failure (the old file is then untouched). Syncs afterwards.
+// failure (the old file is then untouched, and the failure is reported
+// through func_report_write_failure). Syncs afterwards.
 int func_write_file_atomic(const std::string& path, const void* data, size_t size);
 int func_write_file_atomic(const std::string& path, const std::string& content);
 

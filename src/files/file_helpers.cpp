@@ -8,10 +8,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
+#include <vector>
 
 #include "files/atomic_file.h"
 #include "files/paths.h"
+#include "files/write_failures.h"
 #include "logs/log_file.h"
 
 namespace {
@@ -94,7 +95,8 @@ int func_copy_directory_files(const std::string& source_folder,
     DIR* dir = opendir(source_folder.c_str());
     if (!dir)
         return 0;
-    int result = 0;
+    // Every file counts: one that failed early is not hidden by a later success.
+    int result = 1;
     while (dirent* entry = readdir(dir)) {
         if (is_dot_entry(entry->d_name) || is_temporary(entry->d_name))
             continue;
@@ -102,32 +104,67 @@ int func_copy_directory_files(const std::string& source_folder,
         // A folder would come out as an empty or unreadable file.
         if (is_directory(source))
             continue;
-        result = func_copy_file(source, destination_folder + entry->d_name);
+        if (!func_copy_file(source, destination_folder + entry->d_name))
+            result = 0;
     }
     closedir(dir);
     return result;
 }
 
-void func_delete_directory_files(const std::string& folder)
+int func_delete_directory_files(const std::string& folder)
 {
     DIR* dir = opendir(folder.c_str());
     if (!dir)
-        return;
+        return 1;
     const std::string base = with_slash(folder);
-    while (dirent* entry = readdir(dir)) {
-        if (is_dot_entry(entry->d_name))
-            continue;
-        std::remove((base + entry->d_name).c_str());  // failures of single entries are ignored
-    }
+    std::vector<std::string> doomed;
+    while (dirent* entry = readdir(dir))
+        if (!is_dot_entry(entry->d_name))
+            doomed.push_back(base + entry->d_name);
     closedir(dir);
+    int removed_all = 1;
+    for (const std::string& path : doomed) {
+        // An empty folder goes too; one with files in it stays.
+        if (is_directory(path)) {
+            func_file_io_ops().remove_folder(path.c_str());
+            continue;
+        }
+        if (func_file_io_ops().unlink_file(path.c_str()) != 0 && errno != ENOENT) {
+            func_report_write_failure(path, errno);
+            removed_all = 0;
+        }
+    }
+    return removed_all;
+}
+
+int func_remove_directory(const std::string& folder)
+{
+    if (!is_directory(folder))
+        return 1;
+    if (!func_delete_directory_files(folder))
+        return 0;
+    std::string path = folder;
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();  // rmdir wants the name without the final "/"
+    if (func_file_io_ops().remove_folder(path.c_str()) != 0 && errno != ENOENT) {
+        func_report_write_failure(path, errno);
+        return 0;
+    }
+    return 1;
 }
 
 int func_create_directory(const std::string& path)
 {
-    if (is_directory(path))
+    if (path.empty() || is_directory(path))
         return 1;
-    std::error_code error;
-    std::filesystem::create_directories(path, error);
+    // Parents first, each through the seam so tests can refuse any step.
+    for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
+        const std::string parent = path.substr(0, slash);
+        if (!is_directory(parent) && func_file_io_ops().make_folder(parent.c_str(), 0755) != 0 && errno != EEXIST)
+            return 0;
+    }
+    if (!is_directory(path) && func_file_io_ops().make_folder(path.c_str(), 0755) != 0 && errno != EEXIST)
+        return 0;
     return is_directory(path) ? 1 : 0;
 }
 

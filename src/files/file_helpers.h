@@ -8,12 +8,17 @@
 int func_copy_file(const std::string& source, const std::string& destination);
 // Copies every plain file of source_folder into destination_folder, each
 // path being the folder text followed directly by the entry name (pass
-// folders ending in "/"). Returns the last copy's result, 0 when the
-// folder cannot be opened or holds no file.
+// folders ending in "/"). 1 when every file was copied (an empty folder
+// included), 0 when the folder cannot be opened or any copy failed.
 int func_copy_directory_files(const std::string& source_folder,
                               const std::string& destination_folder);
-// Removes every entry of folder ("folder/name"); the folder stays.
-void func_delete_directory_files(const std::string& folder);
+// Removes every entry of folder ("folder/name"); the folder stays. 1 when
+// nothing is left; an entry that could not go is reported as a write
+// failure.
+int func_delete_directory_files(const std::string& folder);
+// Removes the folder and the files in it. 1 when it is gone (or never
+// was), 0 after reporting what could not be removed.
+int func_remove_directory(const std::string& folder);
 // Creates the folder (with missing parents) when it is not there. 1 when
 // it exists afterwards.
 int func_create_directory(const std::string& path);

@@ -3,7 +3,7 @@
 #include <glib.h>
 #include <unistd.h>
 
-#include "frame/build_switches.h"
+#include "files/build_switches.h"
 
 namespace {
 program_runner current_runner;

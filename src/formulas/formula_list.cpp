@@ -6,20 +6,25 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <cerrno>
+#include <memory>
 #include <new>
 
 #include "configuration/configuration_record.h"
 #include "files/atomic_file.h"
+#include "files/record_file.h"
+#include "files/write_failures.h"
 #include "files/file_helpers.h"
 #include "files/paths.h"
 #include "files/record_bytes.h"
 #include "files/shell_runner.h"
-#include "frame/app_state.h"
 #include "language/option_tables.h"
 #include "logs/log_file.h"
 
+GtkListStore* formula_list_store = nullptr;
+
 namespace {
+constexpr record_format FORMULA_FILE = {FORMULA_RECORD_SIZE, FORMULA_LIST_MAX, "formulas"};
 constexpr int frm_table_size = sizeof frm_lookup_table / sizeof frm_lookup_table[0];
 
 GtkTreeModel* model() { return GTK_TREE_MODEL(formula_list_store); }
@@ -62,18 +67,6 @@ bool find_row(int number, GtkTreeIter* iter)
     return false;
 }
 
-page_list_info* page_list(int screen)
-{
-    if (!page_info || screen < 0 || screen >= SCREEN_RECORD_COUNT)
-        return nullptr;
-    return &page_info[screen].list;
-}
-
-// The item's row while the formulas screen is shown, -1 elsewhere.
-int shown_formula_item_row(int item)
-{
-    return func_current_screen_code() == SCREEN_FORMULAS ? func_get_formula_item_row(item) : -1;
-}
 }  // namespace
 
 void func_encode_formula_record(const formula_record& record, unsigned char* bytes)
@@ -110,60 +103,43 @@ std::string func_get_formula_folder(int number)
 
 int func_load_formula_list_from_file()
 {
-    if (!formula_list_store)
-        func_create_list_stores();
+    func_create_formula_list_store();
     gtk_list_store_clear(formula_list_store);
     func_create_directory(func_formulas_dir());
     const std::string path = func_get_formula_list_path();
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::vector<formula_record> records;
+    if (!func_read_records(path, FORMULA_FILE, "func_load_formula_list", func_decode_formula_record, records)) {
         func_write_log(LOG_SYSERROR, "func_load_formula_list : Can't open file " + path + ".", 0);
         return 0;
     }
-    unsigned char bytes[FORMULA_RECORD_SIZE];
-    int loaded = 0;
-    while (in.read(reinterpret_cast<char*>(bytes), sizeof bytes)) {
-        if (loaded == FORMULA_LIST_MAX) {
-            // No screen or snapshot copes with more; say so once.
-            func_write_log(LOG_SYSERROR,
-                           "func_load_formula_list : more than 999 formulas in " + path +
-                               ", only the first 999 are used.",
-                           0);
-            break;
-        }
-        formula_record record;
-        func_decode_formula_record(bytes, record);
+    for (const formula_record& record : records) {
         GtkTreeIter iter;
         gtk_list_store_append(formula_list_store, &iter);
         write_row(&iter, record);
-        ++loaded;
     }
     return 1;
 }
 
 int func_save_formula_list_to_file()
 {
-    func_create_directory(func_formulas_dir());
+    if (!func_create_directory(func_formulas_dir()))
+        func_report_write_failure(func_formulas_dir(), errno);
     const std::string path = func_get_formula_list_path();
-    std::string bytes;
+    std::vector<formula_record> records;
     GtkTreeIter iter;
     if (formula_list_store && gtk_tree_model_get_iter_first(model(), &iter)) {
         do {
-            unsigned char record_bytes[FORMULA_RECORD_SIZE];
-            func_encode_formula_record(read_row(&iter), record_bytes);
-            bytes.append(reinterpret_cast<const char*>(record_bytes), sizeof record_bytes);
+            records.push_back(read_row(&iter));
         } while (gtk_tree_model_iter_next(model(), &iter));
     }
-    if (!func_write_file_atomic(path, bytes)) {
+    if (!func_write_records(path, FORMULA_FILE, records, func_encode_formula_record)) {
         func_write_log(LOG_SYSERROR, "func_save_formula_list : Can't open file " + path + ".", 0);
         return 0;
     }
-    if (page_list_info* shown = page_list(func_current_screen_code()))
-        shown->reload = 0;
     return 1;
 }
 
-formula_snapshot* func_get_formula_list_from_liststore()
+formula_snapshot* func_get_formula_list_from_liststore(bool active_only)
 {
     auto* snapshot = new (std::nothrow) formula_snapshot();
     if (!snapshot) {
@@ -172,10 +148,8 @@ formula_snapshot* func_get_formula_list_from_liststore()
             "func_get_formula_list_from_liststore : Error Allocating Buffer for Formula List", 0);
         return nullptr;
     }
-    if (!formula_list_store)
-        func_create_list_stores();
+    func_create_formula_list_store();
     func_sort_liststore(formula_list_store, FORMULA_COLUMN_NUMBER, GTK_SORT_ASCENDING);
-    const bool active_only = func_current_screen_code() == SCREEN_HOME;
     GtkTreeIter iter;
     if (gtk_tree_model_get_iter_first(model(), &iter)) {
         do {
@@ -184,28 +158,74 @@ formula_snapshot* func_get_formula_list_from_liststore()
                 snapshot->records.push_back(std::move(record));
         } while (gtk_tree_model_iter_next(model(), &iter));
     }
-    for (int screen : {SCREEN_FORMULAS, SCREEN_HOME})
-        if (page_list_info* list = page_list(screen))
-            list->total_items = snapshot->count();
     return snapshot;
 }
 
-int func_find_formula_number(int number)
+int func_find_formula_number(int number, bool active_only)
 {
-    formula_snapshot* snapshot = func_get_formula_list_from_liststore();
+    std::unique_ptr<formula_snapshot> snapshot(func_get_formula_list_from_liststore(active_only));
     if (!snapshot)
         return -1;
-    const bool all_count = func_current_screen_code() == SCREEN_FORMULAS;
-    int position = -1;
-    for (int i = 0; i < snapshot->count(); ++i) {
-        const formula_record& record = snapshot->records[i];
-        if (record.number == number && (record.active || all_count)) {
-            position = i;
-            break;
-        }
+    for (int i = 0; i < snapshot->count(); ++i)
+        if (snapshot->records[i].number == number)
+            return i;
+    return -1;
+}
+
+int func_get_formula_count()
+{
+    return formula_list_store ? gtk_tree_model_iter_n_children(model(), nullptr) : 0;
+}
+
+bool func_formula_number_taken(int number)
+{
+    GtkTreeIter iter;
+    return find_row(number, &iter);
+}
+
+int func_get_next_free_formula_number()
+{
+    // Numbers read from a file are not trusted: only 1 to 999 count.
+    int highest = 0;
+    GtkTreeIter iter;
+    if (formula_list_store && gtk_tree_model_get_iter_first(model(), &iter)) {
+        do {
+            gint number = 0;
+            gtk_tree_model_get(model(), &iter, FORMULA_COLUMN_NUMBER, &number, -1);
+            if (number > highest && number <= FORMULA_LIST_MAX)
+                highest = number;
+        } while (gtk_tree_model_iter_next(model(), &iter));
     }
-    delete snapshot;
-    return position;
+    for (int number = highest + 1; number <= FORMULA_LIST_MAX; ++number)
+        if (!func_formula_number_taken(number))
+            return number;
+    // Past 999 no folder name or label fits: offer the first gap instead.
+    for (int number = 1; number <= FORMULA_LIST_MAX; ++number)
+        if (!func_formula_number_taken(number))
+            return number;
+    return FORMULA_LIST_MAX + 1;
+}
+
+void func_append_formula_row(const formula_record& record)
+{
+    func_create_formula_list_store();
+    GtkTreeIter iter;
+    gtk_list_store_append(formula_list_store, &iter);
+    write_row(&iter, record);
+}
+
+void func_remove_formula_row(int number)
+{
+    GtkTreeIter iter;
+    if (find_row(number, &iter))
+        gtk_list_store_remove(formula_list_store, &iter);
+}
+
+void func_set_formula_row_number(int number, int new_number)
+{
+    GtkTreeIter iter;
+    if (find_row(number, &iter))
+        gtk_list_store_set(formula_list_store, &iter, FORMULA_COLUMN_NUMBER, new_number, -1);
 }
 
 formula_record* func_get_selected_formula_from_liststore_test(int number)
@@ -228,32 +248,30 @@ formula_record* func_get_selected_formula_from_liststore_test(int number)
     return record;
 }
 
-void func_set_selected_formula_to_liststore_test(formula_record* record)
+int func_set_selected_formula_to_liststore_test(formula_record* record)
 {
     if (!record) {
         func_write_log(LOG_SYSERROR,
                        "func_update_selected_formula_into_liststore : Error formula buffer is NULL",
                        0);
-        return;
+        return 0;
     }
-    page_list_info* formulas = page_list(SCREEN_FORMULAS);
-    if (formulas && formulas->pressed_row != -1) {
-        GtkTreeIter iter;
-        if (find_row(record->number, &iter)) {
-            write_row(&iter, *record);
-            func_save_formula_list_to_file();
-        }
-    }
-    delete record;
+    std::unique_ptr<formula_record> owned(record);
+    GtkTreeIter iter;
+    if (!find_row(record->number, &iter))
+        return 0;
+    write_row(&iter, *record);
+    return func_save_formula_list_to_file();
 }
 
-void func_update_formula_list_liststore_test(formula_snapshot* snapshot)
+int func_update_formula_list_liststore_test(formula_snapshot* snapshot)
 {
     if (!snapshot) {
         func_write_log(LOG_SYSERROR,
                        "func_update_formula_list_liststore : Error formula list buffer is NULL", 0);
-        return;
+        return 0;
     }
+    std::unique_ptr<formula_snapshot> owned(snapshot);
     for (const formula_record& record : snapshot->records) {
         GtkTreeIter iter;
         if (!find_row(record.number, &iter))
@@ -262,30 +280,63 @@ void func_update_formula_list_liststore_test(formula_snapshot* snapshot)
                            FORMULA_COLUMN_ACTIVE, record.active, FORMULA_COLUMN_NAME,
                            record.name.c_str(), -1);
     }
-    func_save_formula_list_to_file();
-    delete snapshot;
+    return func_save_formula_list_to_file();
 }
 
-void func_delete_formula_steps(int number)
+int func_delete_formula_steps(int number)
 {
     if (number < 0)
-        return;
-    std::string folder = func_get_formula_folder(number);
-    DIR* dir = opendir(folder.c_str());
-    if (!dir)
-        return;
-    closedir(dir);
-    func_delete_directory_files(folder);
-    folder.pop_back();  // rmdir wants the name without the final "/"
-    std::remove(folder.c_str());
+        return 1;
+    const int removed = func_remove_directory(func_get_formula_folder(number));
     func_sync_after_write();
+    return removed;
+}
+
+int func_copy_formula_folder(int from, int to)
+{
+    // Whatever an earlier formula of this number left behind goes first,
+    // so the copy holds exactly the source's steps and chemicals.
+    if (!func_delete_formula_steps(to))
+        return 0;
+    const std::string folder = func_get_formula_folder(to);
+    if (!func_create_directory(folder)) {
+        func_report_write_failure(folder, errno);
+        return 0;
+    }
+    DIR* source = opendir(func_get_formula_folder(from).c_str());
+    if (!source)
+        return 1;  // a formula without steps has nothing to copy
+    closedir(source);
+    return func_copy_directory_files(func_get_formula_folder(from), folder) ? 1 : 0;
+}
+
+int func_renumber_formula_folder(int from, int to)
+{
+    std::string source = func_get_formula_folder(from);
+    std::string target = func_get_formula_folder(to);
+    source.pop_back();
+    target.pop_back();
+    if (!func_delete_formula_steps(to))
+        return 0;
+    if (!func_create_directory(source)) {
+        func_report_write_failure(source, errno);
+        return 0;
+    }
+    if (func_file_io_ops().rename_file(source.c_str(), target.c_str()) != 0) {
+        func_report_write_failure(target, errno);
+        func_write_log(LOG_SYSERROR,
+                       "func_process_change_formula_number : Can't rename folder " + source + " to " + target + ".", 0);
+        return 0;
+    }
+    func_sync_after_write();
+    return 1;
 }
 
 int func_get_formula_item_row(int item) { return item == 1 ? 0 : -1; }
 
 std::string func_lookup_formula_name(int value, int item)
 {
-    int row = shown_formula_item_row(item);
+    int row = func_get_formula_item_row(item);
     if (row >= 0)
         return func_option_text(frm_lookup_table, frm_table_size, FRM_LOOKUP_WIDTH, row, value);
     char text[32];
@@ -295,8 +346,14 @@ std::string func_lookup_formula_name(int value, int item)
 
 int func_lookup_formula_index(const std::string& text, int item)
 {
-    int row = shown_formula_item_row(item);
+    int row = func_get_formula_item_row(item);
     if (row < 0)
         return -1;
     return func_option_index(frm_lookup_table, frm_table_size, FRM_LOOKUP_WIDTH, row, text);
+}
+
+void func_create_formula_list_store()
+{
+    if (!formula_list_store)
+        formula_list_store = gtk_list_store_new(5, G_TYPE_INT, G_TYPE_INT, G_TYPE_STRING, G_TYPE_INT, G_TYPE_INT);
 }

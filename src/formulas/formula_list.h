@@ -2,6 +2,8 @@
 // formula_list_store (number, active, name, step count, total time), and
 // the sorted snapshots through which the rest of the console reads it.
 #pragma once
+#include <gtk/gtk.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -10,6 +12,11 @@
 constexpr size_t FORMULA_RECORD_SIZE = 68;
 constexpr size_t FORMULA_NAME_SIZE = 52;
 constexpr int FORMULA_LIST_MAX = 999;
+
+// The list as the console holds it (unsorted until a snapshot is taken).
+extern GtkListStore* formula_list_store;
+// Creates formula_list_store once.
+void func_create_formula_list_store();
 
 // formula_list_store columns.
 enum formula_column {
@@ -44,32 +51,49 @@ std::string func_get_formula_folder(int number);
 // Refills the store from the file (whole records only, at most 999).
 // 1 when the file was opened, 0 otherwise.
 int func_load_formula_list_from_file();
-// Replaces the file with the store's rows and clears the shown screen's
-// reload flag. 1, or 0 after logging.
+// Replaces the file with the store's rows. 1, or 0 after logging.
 int func_save_formula_list_to_file();
 
-// New snapshot (caller deletes) of all formulas, or only the active ones
-// while the home screen is shown; sets the item count of the home and
-// formulas page records. nullptr only when memory runs out.
-formula_snapshot* func_get_formula_list_from_liststore();
-// Position in the snapshot of the formula with that number (inactive ones
-// only count on the formulas screen); -1 when absent.
-int func_find_formula_number(int number);
+// New snapshot (caller deletes) of all formulas, or only the active ones.
+// nullptr only when memory runs out.
+formula_snapshot* func_get_formula_list_from_liststore(bool active_only = false);
+// Position of the formula with that number in such a snapshot; -1 when
+// absent.
+int func_find_formula_number(int number, bool active_only = false);
+// Number of formulas in the store.
+int func_get_formula_count();
+// True when a formula has that number.
+bool func_formula_number_taken(int number);
+// The number the add and copy dialogs offer: one past the highest, or
+// the first free one when that would pass 999.
+int func_get_next_free_formula_number();
+// Rows of the store: a new one at the end, the one with that number
+// removed, its number changed.
+void func_append_formula_row(const formula_record& record);
+void func_remove_formula_row(int number);
+void func_set_formula_row_number(int number, int new_number);
 // New copy of the row with that number (caller deletes), or nullptr.
 formula_record* func_get_selected_formula_from_liststore_test(int number);
-// Writes the record into the row of the same number and saves, when a
-// formula is selected on the formulas screen. Takes ownership.
-void func_set_selected_formula_to_liststore_test(formula_record* record);
+// Writes the record into the row of the same number and saves. Takes
+// ownership. 1 when saved.
+int func_set_selected_formula_to_liststore_test(formula_record* record);
 // Sets name, number and active flag of each record's row, saves. Takes
-// ownership.
-void func_update_formula_list_liststore_test(formula_snapshot* snapshot);
-// Removes the formula's folder and its files; -1 does nothing.
-void func_delete_formula_steps(int number);
+// ownership. 1 when saved.
+int func_update_formula_list_liststore_test(formula_snapshot* snapshot);
+// Removes the formula's folder and its files; -1 does nothing. 1 when the
+// folder is gone, 0 when something could not be removed (reported).
+int func_delete_formula_steps(int number);
+
+// The folder of formula `to` becomes a copy of formula `from`'s (whatever
+// was there first goes). 1, or 0 after the failure was reported.
+int func_copy_formula_folder(int from, int to);
+// Formula from's folder becomes formula to's (whatever was there goes).
+int func_renumber_formula_folder(int from, int to);
 
 // Option row of frm_lookup_table for an item of the formulas screen:
 // 0 for item 1 (the active flag), -1 for the others.
 int func_get_formula_item_row(int item);
-// Item texts: while the formulas screen is shown, item 1 converts through
-// its row; everything else prints the value ("%d") or gives -1.
+// Item texts: item 1 converts through its row; everything else prints
+// the value ("%d") or gives -1.
 std::string func_lookup_formula_name(int value, int item);
 int func_lookup_formula_index(const std::string& text, int item);

@@ -1,16 +1,13 @@
-// Operations on the formula list started from the formulas screen: add,
-// copy, rename, renumber and delete, with their folders, wait and
-// confirmation dialogs and change-log lines.
+// The formulas screen's list operations: add, copy, rename, renumber and
+// delete, with their wait and confirmation dialogs, change-log lines and
+// the selection afterwards. The folders and files are the formula list's
+// (formula_list.h).
 #pragma once
 #include <gtk/gtk.h>
 
-// 1 when n is free on the shown list (formulas: no formula has it; steps:
-// no step of the formula; post-dry: not in column 0), 0 when taken; 1 on
-// other screens.
-int func_formula_step_number_available(int n);
-// Last number of the shown list plus 1, raised while taken; 1 for an empty
-// list and on other screens.
-int func_get_next_available_formula_step_number();
+// Registers the item codes (1, 23, 24, 25, 50) and the delete
+// confirmation (dialog kind 10) the operations own.
+void func_register_formula_operations();
 
 // Item code 25 and 24 save actions: add formula n, copy the selected
 // formula to n. 1 when the list changed, 0 when refused.

@@ -4,31 +4,26 @@
 #pragma once
 #include <gtk/gtk.h>
 
+#include "frame/list_page.h"
+
 constexpr int FORMULAS_ROWS = 6;
 constexpr int FORMULAS_LIST_WIDTH = 400;
 constexpr int FORMULAS_LIST_HEIGHT = 400;
 constexpr int FORMULAS_ROW_HEIGHT = 55;
 
-// Row buttons of the page shown, one array per column (6 slots each).
-extern GtkWidget** formula_selections_number;
-extern GtkWidget** formula_selections_active;
-extern GtkWidget** formula_selections_name;
-extern GtkWidget** formula_selections_step;
+// The list's columns, in order.
+enum formulas_column { FORMULAS_NUMBER, FORMULAS_ACTIVE, FORMULAS_NAME, FORMULAS_STEPS };
+extern list_page formulas_page;
 
-// Widget ids the formulas screen's loader fetches from its interface file.
-extern const char* const FORMULAS_SCREEN_WIDGETS[];
-
-// Where a row's step button leads. The steps screen sets this when it is
-// built; while it is null the step button only harvests the edits and the
-// formulas screen stays.
-using formula_steps_show_function = void (*)(GtkWidget* widget, gpointer data);
-extern formula_steps_show_function formulas_screen_steps_target;
+// Registers the formulas screen and what it owns.
+void func_register_formulas_screen();
 
 void func_load_formulas_screen();
 void func_display_formula_test();
 // Copies what the operator edited on the shown page (names, active flags)
-// into formula_list_store and formulas.dat; only while the reload flag is set.
-void func_get_formula_list_data_from_buttons_test();
+// into formula_list_store and formulas.dat; only while the reload flag is
+// set. 1 unless the file could not be written.
+int func_get_formula_list_data_from_buttons_test();
 // Selects formula `number` and shows its page (item code 50).
 void func_goto_formula_number_formula(int number);
 // Remembers the formula at this position of the sorted list as the

@@ -7,14 +7,15 @@
 #include <string>
 
 #include "configuration/configuration_lookup.h"
+#include "configuration/configuration_record.h"
 #include "entry/data_entry_dialog.h"
 #include "entry/selection_dialog.h"
 #include "files/paths.h"
 #include "formulas/step_list.h"
-#include "formulas/steps_screen.h"
 #include "frame/app_state.h"
 #include "frame/dialogs.h"
 #include "frame/paging.h"
+#include "frame/screen_table.h"
 #include "frame/screens.h"
 #include "frame/ui_loader.h"
 #include "frame/widget_style.h"
@@ -26,12 +27,6 @@
 GtkWidget** step_item_selections_name = nullptr;
 GtkWidget** step_item_selections_label = nullptr;
 
-selected_step_chemicals_function selected_step_chemicals_target = nullptr;
-
-const char* const SELECTED_STEP_SCREEN_WIDGETS[] = {
-    "win_selected_step_screen", "layout_selected_step_screen", "evb_options_list", "tbl_options_list",
-    "vwp_options_list", "lbl_active_item", "lbl_message_bar", "evb_message_bar", "lbl_page_info",
-    "evb_page_info", "btn_page_up", "btn_page_down", "btn_save", "btn_cancel", nullptr};
 
 namespace {
 constexpr int PAGE_SLOTS = 20;  // rows per page of this screen
@@ -71,6 +66,16 @@ int speed_item_code = 0;
 display_data& selected_step_record() { return preloaded_display[SCREEN_SELECTED_STEP]; }
 page_list_info& selected_step_list() { return page_info[SCREEN_SELECTED_STEP].list; }
 int selected_step_number() { return page_info[SCREEN_STEPS].list.selected_number; }
+int selected_formula() { return func_get_selected_number(SCREEN_FORMULAS); }
+
+// The step the rules look at for the step-type choices: its number and
+// the types of its neighbours (-1 when none).
+struct neighbours {
+    int step_number = 0;
+    int previous_type = -1;
+    int next_type = -1;
+};
+neighbours selected_neighbours;
 
 GtkWidget* value_button(int item)
 {
@@ -95,9 +100,9 @@ int type_of_step(int number)
 void fill_selection_context()
 {
     const int number = selected_step_number();
-    selected_step_context.step_number = number;
-    selected_step_context.previous_type = type_of_step(number - 1);
-    selected_step_context.next_type = type_of_step(number + 1);
+    selected_neighbours.step_number = number;
+    selected_neighbours.previous_type = type_of_step(number - 1);
+    selected_neighbours.next_type = type_of_step(number + 1);
 }
 
 void open_selection(GtkWidget* widget, gpointer data)
@@ -116,81 +121,121 @@ void speed_released(GtkWidget* widget, gpointer data)
 
 void press_value(GtkWidget* widget, gpointer) { func_show_decision_pressed_state_static_test(widget); }
 
-// A speed outside the machine's range for washing or extracting becomes
-// the machine's nominal speed.
-int limit_speed(int rpm, int type, const step_rules_context& context)
+float configuration_item(int item)
 {
-    const int machine = (context.machine_type >= 0 && context.machine_type < MACHINE_TYPE_COUNT) ? context.machine_type
-                                                                                                   : 0;
-    if (type > STEP_SOAK_WASH)
-        return (rpm < min_extract_rpm[machine] || rpm > max_extract_rpm[machine]) ? nominal_extract_rpm[machine] : rpm;
-    return (rpm < min_wash_rpm[machine] || rpm > max_wash_rpm[machine]) ? nominal_wash_rpm[machine] : rpm;
+    return current_machine_configuration ? current_machine_configuration->items[item] : 0.0f;
 }
 
-std::string value_text(const step_record& step, int item, const step_rules_context& context)
+int shown_type() { return func_lookup_step_index(value_label(STEP_TYPE), STEP_TYPE); }
+
+// The options of a value button, with the step rules applied.
+std::vector<std::string> step_options(GtkWidget* caller, int)
 {
-    const int value = step.items[item];
-    char text[64];
-    switch (item) {
-    case STEP_TIME:
-    case STEP_ON_TIME:
-    case STEP_OFF_TIME:
-        return func_convert_seconds_to_time(value);
-    case STEP_TEMPERATURE:
-        snprintf(text, sizeof text, "%03d\u00b0 %s", value, func_get_temperature_unit_string().c_str());
-        return text;
-    case STEP_LEVEL:
-        if (value > 100) {
-            snprintf(text, sizeof text, "%1.1f", value / 100.0);
-            return text;
-        }
-        return func_lookup_step_name(value, item);
-    case STEP_RPM:
-        if (!context.programmable_speed)
-            return func_lookup_step_name(value > 4 ? 0 : value, item);
-        snprintf(text, sizeof text, "%03d", limit_speed(value, step.items[STEP_TYPE], context));
-        return text;
-    default:
-        return func_lookup_step_name(value, item);
+    const int index = func_get_index_from_widget_name(caller);
+    const int row = func_get_step_item_row(index);
+    if (row < 0)
+        return {};
+    constexpr int size = sizeof stp_lookup_table / sizeof stp_lookup_table[0];
+    std::vector<std::string> options = func_get_shown_options(stp_lookup_table, size, STP_LOOKUP_WIDTH, row);
+    int count = static_cast<int>(options.size());
+    if (index == STEP_TYPE)
+        count = func_limit_step_type_options(count, selected_neighbours.step_number, selected_neighbours.previous_type,
+                                             selected_neighbours.next_type);
+    else if (index == STEP_HOT || index == STEP_COLD || index == STEP_THIRD_WATER)
+        count = func_limit_probe_options(count, configuration_item(19));
+    else if (index == STEP_DRAIN_TYPE)
+        count = func_limit_drain_type_options(count);
+    else if (index == STEP_REUSE_DRAIN)
+        count = func_limit_reuse_drain_options(count, configuration_item(11));
+    if (static_cast<int>(options.size()) > count)
+        options.resize(static_cast<size_t>(count));
+    return options;
+}
+
+void step_option_chosen(GtkWidget* option, GtkWidget* caller)
+{
+    const int option_row = func_get_row_from_name(gtk_widget_get_name(option));
+    const int item = func_get_index_from_widget_name(caller);
+    if (option != caller && item == STEP_LEVEL && option_row == 3) {
+        // A user-defined level is typed, not chosen.
+        func_add_item_change_line(caller, value_label(item), func_get_widget_label_text(option));
+        func_unload_selections_window(temporary_display_window);
+        func_show_data_entry_dialog(caller, GINT_TO_POINTER(16));
+        return;
     }
+    // Yes/no values of a step are chosen, never toggled.
+    func_apply_selection(option, caller, false);
+    if (option != caller && item == STEP_STEAM)
+        func_set_yes_no_icon(caller, option_row > 0);
+    func_set_selected_step_lockout(shown_type());
 }
 
-// Hundredths of a decimal text ("6.5" -> 650), cut after two decimals.
-// Read from the digits, so "8.2" gives 820 and not a binary 819.99.
-int hundredths_of(const std::string& text)
+std::string item_label(GtkWidget* caller)
 {
-    size_t at = 0;
-    while (at < text.size() && isspace(static_cast<unsigned char>(text[at])))
-        ++at;
-    bool negative = false;
-    if (at < text.size() && (text[at] == '-' || text[at] == '+'))
-        negative = text[at++] == '-';
-    long long value = 0;
-    while (at < text.size() && isdigit(static_cast<unsigned char>(text[at])) && value < 100000000)
-        value = value * 10 + (text[at++] - '0');
-    value *= 100;
-    // The label is printed in the console's locale: either separator.
-    if (at < text.size() && (text[at] == '.' || text[at] == ',')) {
-        ++at;
-        int scale = 10;
-        while (at < text.size() && isdigit(static_cast<unsigned char>(text[at])) && scale > 0) {
-            value += (text[at++] - '0') * scale;
-            scale /= 10;
-        }
-    }
-    return static_cast<int>(negative ? -value : value);
+    const int index = func_get_index_from_widget_name(caller);
+    return (index >= 0 && index < 24) ? step_item_selections_label_value[index] : std::string();
 }
 
-int first_three_digits(const std::string& text) { return atoi(text.substr(0, 3).c_str()); }
+std::string log_heading()
+{
+    const page_list_info& formulas = page_info[SCREEN_FORMULAS].list;
+    const page_list_info& steps = page_info[SCREEN_STEPS].list;
+    if (formulas.selected_number == -1 || steps.selected_number == -1)
+        return "";
+    char text[512];
+    snprintf(text, sizeof text, "%s F-%03d (%s): S-%03d (%s)", p[184].c_str(), formulas.selected_number,
+             formulas.selected_text, steps.selected_number, steps.selected_text);
+    return text;
+}
+
+void show_selected_step()
+{
+    display_data& record = selected_step_record();
+    if (!record.window)
+        return;
+    func_make_screen_current(SCREEN_SELECTED_STEP, SCREEN_SELECTED_STEP, SELECTED_STEP_LIST_WIDTH,
+                             SELECTED_STEP_LIST_HEIGHT);
+    if (options_display->lbl_active_item && !p[187].empty())
+        gtk_label_set_text(GTK_LABEL(options_display->lbl_active_item), p[187].c_str());
+    if (selected_formula() >= 0)
+        func_load_step_list_from_file(selected_formula(), func_metric_units());
+    // A cancelled visit leaves its edits' flag behind; this visit starts clean.
+    selected_step_list().reload = 0;
+    func_begin_log_transaction();
+    func_display_selected_step_test();
+    gtk_widget_show_all(record.window);
+    gtk_window_present(GTK_WINDOW(record.window));
+}
+
+void reload_selected_step()
+{
+    if (selected_formula() >= 0)
+        func_load_step_list_from_file(selected_formula(), func_metric_units());
+    selected_step_list().reload = 0;
+    func_display_selected_step_test();
+}
 }  // namespace
+
+void func_register_selected_step_screen()
+{
+    screen_description screen;
+    screen.code = SCREEN_SELECTED_STEP;
+    screen.name = "selected_step";
+    screen.load = func_load_selected_step_screen;
+    screen.show = show_selected_step;
+    screen.reload = reload_selected_step;
+    screen.log_heading = log_heading;
+    screen.option_row = func_get_step_item_row;
+    screen.item_label = item_label;
+    screen.selection_options = step_options;
+    screen.selection_chosen = step_option_chosen;
+    screen.rows_per_page = PAGE_SLOTS;
+    func_register_screen(screen);
+}
 
 void func_load_selected_step_screen()
 {
     display_data& record = selected_step_record();
-    if (record.window)
-        gtk_widget_destroy(record.window);
-    record = display_data();
-
     ui_file ui = func_load_screen_record(record, SCREEN_SELECTED_STEP, "lumex_selected_step_screen.ui",
                                          "win_selected_step_screen", SELECTED_STEP_LIST_WIDTH,
                                          SELECTED_STEP_LIST_HEIGHT);
@@ -206,37 +251,19 @@ void func_load_selected_step_screen()
     g_free(step_item_selections_label);
     step_item_selections_name = g_new0(GtkWidget*, PAGE_SLOTS);
     step_item_selections_label = g_new0(GtkWidget*, PAGE_SLOTS);
-
-    // All settings fit one page: paging redraws nothing here.
-    list_screen_hooks& hooks = func_list_screen_hooks(SCREEN_SELECTED_STEP);
-    hooks.decision_buttons = step_item_selections_name;
+    // The pressed look of the value buttons follows the last one touched.
+    screen_description screen = *func_get_screen(SCREEN_SELECTED_STEP);
+    screen.value_buttons = step_item_selections_name;
+    func_register_screen(screen);
 }
 
-void func_show_selected_step_screen(GtkWidget*, gpointer)
-{
-    display_data& record = selected_step_record();
-    if (!record.window)
-        return;
-    func_make_screen_current(SCREEN_SELECTED_STEP, SCREEN_SELECTED_STEP, SELECTED_STEP_LIST_WIDTH,
-                             SELECTED_STEP_LIST_HEIGHT);
-    if (options_display->lbl_active_item && !p[187].empty())
-        gtk_label_set_text(GTK_LABEL(options_display->lbl_active_item), p[187].c_str());
-    const int formula = func_get_selected_formula_number();
-    if (formula >= 0)
-        func_load_step_list_from_file(formula);
-    // A cancelled visit leaves its edits' flag behind; this visit starts clean.
-    selected_step_list().reload = 0;
-    func_begin_log_transaction();
-    func_display_selected_step_test();
-    gtk_widget_show_all(record.window);
-    gtk_window_present(GTK_WINDOW(record.window));
-}
+void func_show_selected_step_screen(GtkWidget*, gpointer) { func_show_screen(SCREEN_SELECTED_STEP); }
 
 void func_display_selected_step_test()
 {
     if (func_current_screen_code() != SCREEN_SELECTED_STEP)
         return;
-    const int formula = func_get_selected_formula_number();
+    const int formula = selected_formula();
     const int number = selected_step_number();
     if (formula < 0 || number < 0)
         return;
@@ -252,15 +279,9 @@ void func_display_selected_step_test()
     display_data& shown = *options_display;
     page_list_info& info = selected_step_list();
     func_update_page_info_test(SELECTED_STEP_ITEMS);
-
-    if (shown.tbl_options_list)
-        gtk_widget_destroy(shown.tbl_options_list);
-    GtkWidget* table = gtk_table_new(TABLE_ROWS, SELECTED_STEP_COLUMNS, FALSE);
+    GtkWidget* table = func_replace_list_table(TABLE_ROWS, SELECTED_STEP_COLUMNS);
+    gtk_table_set_row_spacings(GTK_TABLE(table), 0);
     gtk_table_set_col_spacings(GTK_TABLE(table), COLUMN_SPACING);
-    gtk_widget_set_name(table, "tbl_options_list");
-    gtk_container_add(GTK_CONTAINER(shown.vwp_options_list), table);
-    shown.tbl_options_list = table;
-    selected_step_record().tbl_options_list = table;
 
     const step_rules_context context = func_get_step_rules_context();
     speed_item_code = !context.programmable_speed ? 0 : step->items[STEP_TYPE] > STEP_SOAK_WASH ? 11 : 10;
@@ -311,7 +332,7 @@ void func_display_selected_step_test()
     gtk_widget_show_all(table);
     func_enable_disable_page_up_down_button();
 
-    func_set_selected_step_lockout(func_lookup_step_index(value_label(STEP_TYPE), STEP_TYPE));
+    func_set_selected_step_lockout(shown_type());
     if (shown.window)
         gtk_widget_queue_draw(shown.window);
 }
@@ -325,11 +346,9 @@ void func_set_step_data_to_buttons_test()
     }
     const step_rules_context context = func_get_step_rules_context();
     const page_list_info& info = selected_step_list();
-    for (int item = info.first_item; item < info.end_item && item < SELECTED_STEP_ITEMS; ++item) {
-        GtkWidget* button = value_button(item);
-        if (button)
-            gtk_button_set_label(GTK_BUTTON(button), value_text(*step, item, context).c_str());
-    }
+    const int type = step->items[STEP_TYPE];
+    for (int item = info.first_item; item < info.end_item && item < SELECTED_STEP_ITEMS; ++item)
+        func_set_widget_label(value_button(item), func_step_value_text(step->items[item], item, type, context));
 }
 
 void func_get_step_data_from_buttons_test()
@@ -340,7 +359,7 @@ void func_get_step_data_from_buttons_test()
     const int number = selected_step_number();
     if (number < 0) {
         if (func_get_step_row_count() > 0)
-            func_save_step_list_to_file();
+            func_save_step_list_to_file(selected_formula(), func_metric_units());
         info.reload = 0;
         return;
     }
@@ -349,23 +368,9 @@ void func_get_step_data_from_buttons_test()
         func_write_log(LOG_SYSERROR, "func_get_step_data_from_buttons: Error Allocating Buffer for step", 0);
         return;
     }
-    const step_rules_context context = func_get_step_rules_context();
-    for (int item = info.first_item; item < info.end_item && item < SELECTED_STEP_ITEMS; ++item) {
-        const std::string text = value_label(item);
-        int value = 0;
-        if (item == STEP_TIME || item == STEP_ON_TIME || item == STEP_OFF_TIME) {
-            value = func_convert_time_to_seconds(text);
-        } else if (item == STEP_TEMPERATURE) {
-            value = first_three_digits(text);
-        } else if (item == STEP_RPM && context.programmable_speed) {
-            value = limit_speed(first_three_digits(text), record->items[STEP_TYPE], context);
-        } else {
-            value = func_lookup_step_index(text, item);
-            if (value < 0)
-                value = item == STEP_LEVEL ? hundredths_of(text) : atoi(text.c_str());
-        }
-        record->items[item] = value;
-    }
+    const step_form form = func_get_selected_step_form();
+    for (int item = info.first_item; item < info.end_item && item < SELECTED_STEP_ITEMS; ++item)
+        record->items[item] = form.values[item];
     // Number and name stay those of the selected step.
     func_set_selected_step_to_liststore_test(record);
     info.reload = 0;
@@ -374,9 +379,11 @@ void func_get_step_data_from_buttons_test()
 step_form func_get_selected_step_form()
 {
     step_form form;
+    const step_rules_context context = func_get_step_rules_context();
+    const int type = shown_type();
     for (int item = 0; item < STEP_FORM_ITEMS; ++item) {
         GtkWidget* button = value_button(item);
-        form.labels[item] = func_get_widget_label_text(button);
+        form.values[item] = func_step_value_from_text(func_get_widget_label_text(button), item, type, context);
         form.editable[item] = button && gtk_widget_get_sensitive(button);
     }
     form.speed_item_code = speed_item_code;
@@ -388,22 +395,24 @@ void func_set_selected_step_lockout(int type)
     if (!value_button(0))
         return;
     step_form form = func_get_selected_step_form();
-    const bool remove_chemicals = func_apply_step_lockout(form, type, func_get_step_rules_context());
+    const step_rules_context context = func_get_step_rules_context();
+    const bool remove_chemicals = func_apply_step_lockout(form, type, context);
     for (int item = 0; item < STEP_FORM_ITEMS; ++item) {
         GtkWidget* button = value_button(item);
         if (!button)
             continue;
-        if (form.labels[item] != func_get_widget_label_text(button)) {
-            gtk_button_set_label(GTK_BUTTON(button), form.labels[item].c_str());
+        const std::string text = func_step_value_text(form.values[item], item, type, context);
+        if (text != func_get_widget_label_text(button)) {
+            gtk_button_set_label(GTK_BUTTON(button), text.c_str());
             // A forced water or steam value keeps its picture in step.
             if (has_yes_no_icon(item))
-                set_icon(button, func_lookup_step_index(form.labels[item], item) > 0);
+                set_icon(button, form.values[item] > 0);
         }
         gtk_widget_set_sensitive(button, form.editable[item] ? TRUE : FALSE);
     }
     speed_item_code = form.speed_item_code;
     if (remove_chemicals)
-        func_delete_step_chemicals(selected_step_number());
+        func_delete_step_chemicals(selected_formula(), selected_step_number());
 }
 
 int func_validate_selected_step(GtkWidget*, gpointer)
@@ -433,27 +442,24 @@ void func_save_display_selected_steps_data(GtkWidget* widget, gpointer)
 
 void func_unload_selected_step_screen(GtkWidget* widget, gpointer)
 {
-    display_data& record = selected_step_record();
     if (func_widget_name_is(widget, "btn_save")) {
         if (!func_validate_selected_step(widget, nullptr))
             return;
         func_get_step_data_from_buttons_test();
-        func_save_step_list_to_file();
-        func_end_log_transaction();
-        func_hide_screen(record.window);
-        func_show_steps_screen(widget, nullptr);
+        if (!func_save_step_list_to_file(selected_formula(), func_metric_units()))
+            return;  // the failure is reported and the screen read back from the file
+        func_end_screen_log_transaction();
+        func_show_screen(SCREEN_STEPS);
     } else if (func_widget_name_is(widget, "btn_cancel")) {
         // The step file stays as it was; the queued change-log lines go
         // with the next screen's fresh transaction.
-        func_hide_screen(record.window);
-        func_show_steps_screen(widget, nullptr);
+        func_show_screen(SCREEN_STEPS);
     } else {
         // The Chemical value: the step's chemicals are edited on their own screen.
         func_get_step_data_from_buttons_test();
-        if (!selected_step_chemicals_target)
+        if (!func_get_screen(SCREEN_CHEMICALS))
             return;
-        func_end_log_transaction();
-        func_hide_screen(record.window);
-        selected_step_chemicals_target(widget, nullptr);
+        func_end_screen_log_transaction();
+        func_show_screen(SCREEN_CHEMICALS);
     }
 }

@@ -18,14 +18,8 @@ constexpr int SELECTED_STEP_VALUE_HEIGHT = 55;
 extern GtkWidget** step_item_selections_name;
 extern GtkWidget** step_item_selections_label;
 
-// Widget ids the selected-step screen's loader fetches from its interface file.
-extern const char* const SELECTED_STEP_SCREEN_WIDGETS[];
-
-// Where the Chemical value button leads. The chemicals screen sets this
-// when it is built; while it is null the button only copies the edits
-// into the step list and this screen stays.
-using selected_step_chemicals_function = void (*)(GtkWidget* widget, gpointer data);
-extern selected_step_chemicals_function selected_step_chemicals_target;
+// Registers the selected-step screen.
+void func_register_selected_step_screen();
 
 void func_load_selected_step_screen();
 void func_display_selected_step_test();
@@ -35,7 +29,7 @@ void func_set_step_data_to_buttons_test();
 // file); only while the screen's reload flag is set.
 void func_get_step_data_from_buttons_test();
 
-// The value buttons as texts, their sensitivity and the speed's item code.
+// The values the buttons show, their sensitivity and the speed's item code.
 step_form func_get_selected_step_form();
 // Applies the lockout of step type `type` (an option index of item 0) to
 // the value buttons; removes the step's chemical file when the type can

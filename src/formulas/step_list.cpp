@@ -5,23 +5,28 @@
 
 #include <climits>
 #include <cstdio>
-#include <fstream>
+#include <cerrno>
+#include <memory>
 #include <new>
 
 #include "configuration/configuration_lookup.h"
 #include "configuration/configuration_record.h"
 #include "files/atomic_file.h"
+#include "files/build_switches.h"
+#include "files/record_file.h"
 #include "files/file_helpers.h"
 #include "files/record_bytes.h"
 #include "formulas/formula_list.h"
-#include "frame/app_state.h"
-#include "frame/dialogs.h"
-#include "frame/paging.h"
 #include "language/option_tables.h"
 #include "language/units.h"
+#include "files/write_failures.h"
 #include "logs/log_file.h"
 
+GtkListStore* step_list_store = nullptr;
+
 namespace {
+constexpr record_format STEP_FILE = {STEP_RECORD_SIZE, STEP_LIST_MAX, "steps"};
+constexpr record_format STEP_FILE_21 = {STEP_RECORD_21_SIZE, STEP_LIST_MAX, "steps"};
 constexpr int stp_table_size = sizeof stp_lookup_table / sizeof stp_lookup_table[0];
 constexpr int STEP_COLUMN_COUNT = 26;
 constexpr size_t ITEMS_OFFSET = 56;
@@ -29,11 +34,7 @@ constexpr int ITEMS_IN_21 = 13;  // items 0 to 12
 
 GtkTreeModel* model() { return GTK_TREE_MODEL(step_list_store); }
 
-void ensure_store()
-{
-    if (!step_list_store)
-        func_create_list_stores();
-}
+void ensure_store() { func_create_step_list_store(); }
 
 step_record read_row(GtkTreeIter* iter)
 {
@@ -98,77 +99,26 @@ void replace_rows(const std::vector<step_record>& records)
         func_append_step_row(record);
 }
 
-bool metric_in_force()
-{
-    return current_machine_configuration &&
-           func_truncate_to_int(current_machine_configuration->items[0], 0) == 1;
-}
-
-using record_decoder = void (*)(const unsigned char*, step_record&);
-
-// Whole records of a step file, at most STEP_LIST_MAX of them. False when
-// the file cannot be opened.
-bool read_step_file(const std::string& path, size_t record_size, record_decoder decode,
-                    std::vector<step_record>& records, const char* function)
-{
-    records.clear();
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::vector<unsigned char> bytes(record_size);
-    while (in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(record_size))) {
-        if (static_cast<int>(records.size()) == STEP_LIST_MAX) {
-            // The list, the snapshot and the step numbers stop at 99.
-            func_write_log(LOG_SYSERROR,
-                           std::string(function) + " : more than 99 steps in " + path +
-                               ", only the first 99 are used.",
-                           0);
-            break;
-        }
-        step_record record;
-        decode(bytes.data(), record);
-        records.push_back(std::move(record));
-    }
-    return true;
-}
-
 // Writes the store's rows to the formula's steps.dat; temperatures go to
 // Fahrenheit when asked. 1, or 0 after logging.
 int write_step_file(int formula, bool to_fahrenheit)
 {
-    func_create_directory(func_get_formula_folder(formula));
+    if (!func_create_directory(func_get_formula_folder(formula)))
+        func_report_write_failure(func_get_formula_folder(formula), errno);
     const std::string path = func_get_step_file_path(formula);
-    std::string bytes;
-    for (step_record record : all_rows()) {
+    std::vector<step_record> records = all_rows();
+    for (step_record& record : records)
         if (to_fahrenheit && record.items[STEP_TEMPERATURE] != 0)
             record.items[STEP_TEMPERATURE] = func_convert_temperature_to_F(record.items[STEP_TEMPERATURE]);
-        unsigned char encoded[STEP_RECORD_SIZE];
-        func_encode_step_record(record, encoded);
-        bytes.append(reinterpret_cast<const char*>(encoded), sizeof encoded);
-    }
-    if (!func_write_file_atomic(path, bytes)) {
+    if (!func_write_records(path, STEP_FILE, records, func_encode_step_record)) {
         func_write_log(LOG_SYSERROR, "func_save_step_list : Can't open file " + path + ".", 0);
         return 0;
     }
     return 1;
 }
 
-bool find_formula_row(int number, GtkTreeIter* iter)
-{
-    GtkTreeModel* formulas = GTK_TREE_MODEL(formula_list_store);
-    if (!formula_list_store || !gtk_tree_model_get_iter_first(formulas, iter))
-        return false;
-    do {
-        gint row_number = 0;
-        gtk_tree_model_get(formulas, iter, FORMULA_COLUMN_NUMBER, &row_number, -1);
-        if (row_number == number)
-            return true;
-    } while (gtk_tree_model_iter_next(formulas, iter));
-    return false;
-}
-
-// Step count and total time of the formula in formulas.dat. 0 when the
-// formula is not in the list.
+// Step count and total time of the formula into formulas.dat. 0 when the
+// formula is not in the list or the list could not be saved.
 int update_formula_totals(int formula)
 {
     formula_record* record = func_get_selected_formula_from_liststore_test(formula);
@@ -180,30 +130,8 @@ int update_formula_totals(int formula)
         total += row.items[STEP_TIME];
     record->step_count = static_cast<int32_t>(rows.size());
     record->total_time = static_cast<int32_t>(total > INT32_MAX ? INT32_MAX : (total < INT32_MIN ? INT32_MIN : total));
-
-    // The formula list writer only acts while a formulas row is pressed;
-    // a formula selected otherwise (by number) gets its totals all the same.
-    if (page_info && page_info[SCREEN_FORMULAS].list.pressed_row != -1) {
-        func_set_selected_formula_to_liststore_test(record);
-        return 1;
-    }
-    GtkTreeIter iter;
-    if (find_formula_row(formula, &iter)) {
-        gtk_list_store_set(formula_list_store, &iter, FORMULA_COLUMN_STEP_COUNT, record->step_count,
-                           FORMULA_COLUMN_TOTAL_TIME, record->total_time, -1);
-        func_save_formula_list_to_file();
-    }
-    delete record;
-    return 1;
+    return func_set_selected_formula_to_liststore_test(record);
 }
-
-bool step_selected()
-{
-    return page_info && page_info[SCREEN_STEPS].list.selected_number >= 0 &&
-           page_info[SCREEN_STEPS].list.pressed_row >= 0;
-}
-
-int item_row(int item) { return func_get_lookup_table_index_for(SCREEN_SELECTED_STEP, item); }
 
 int load_current_layout(int formula, bool convert_to_celsius, const char* function)
 {
@@ -211,7 +139,7 @@ int load_current_layout(int formula, bool convert_to_celsius, const char* functi
     func_create_directory(func_get_formula_folder(formula));
     const std::string path = func_get_step_file_path(formula);
     std::vector<step_record> records;
-    if (!read_step_file(path, STEP_RECORD_SIZE, func_decode_step_record, records, "func_load_step_list")) {
+    if (!func_read_records(path, STEP_FILE, "func_load_step_list", func_decode_step_record, records)) {
         gtk_list_store_clear(step_list_store);
         func_write_log(LOG_SYSERROR, std::string(function) + " : Can't open file " + path + ".", 0);
         return -1;
@@ -262,14 +190,6 @@ void func_decode_step_record_21(const unsigned char* bytes, step_record& record)
 
 // --- paths and selection ------------------------------------------------------------
 
-int func_get_selected_formula_number()
-{
-    if (!page_info)
-        return -1;
-    const int number = page_info[SCREEN_FORMULAS].list.selected_number;
-    return number >= 0 ? number : -1;
-}
-
 std::string func_get_step_file_path(int formula) { return func_get_formula_folder(formula) + "steps.dat"; }
 
 std::string func_get_step_chemicals_path(int formula, int step)
@@ -317,6 +237,12 @@ void func_remove_step_row(int row)
         gtk_list_store_remove(step_list_store, &iter);
 }
 
+void func_remove_all_step_rows()
+{
+    ensure_store();
+    gtk_list_store_clear(step_list_store);
+}
+
 int func_get_step_row_count()
 {
     ensure_store();
@@ -342,18 +268,17 @@ int func_find_step_row(int number)
 
 // --- file ----------------------------------------------------------------------------
 
-int func_load_step_list_from_file(int formula)
+int func_load_step_list_from_file(int formula, bool metric)
 {
-    const int loaded = load_current_layout(formula, metric_in_force(), "func_load_step_list");
+    const int loaded = load_current_layout(formula, metric, "func_load_step_list");
     return loaded > 0 ? 1 : 0;
 }
 
-int func_save_step_list_to_file()
+int func_save_step_list_to_file(int formula, bool metric)
 {
-    const int formula = func_get_selected_formula_number();
     if (formula < 0)
         return 0;
-    if (!write_step_file(formula, metric_in_force()))
+    if (!write_step_file(formula, metric))
         return 0;
     return update_formula_totals(formula);
 }
@@ -387,25 +312,25 @@ step_record* func_get_selected_step_from_liststore_test(int number)
 
 void func_set_selected_step_to_liststore_test(step_record* record)
 {
-    if (!step_selected()) {
-        func_write_log(LOG_SYSERROR, "func_set_selected_step_to_liststore : Invalid step Index", 0);
-        delete record;
-        return;
-    }
     if (!record) {
         func_write_log(LOG_SYSERROR, "func_set_selected_step_to_liststore : Error Allocating Buffer for Step", 0);
         return;
     }
-    func_set_step_row(func_find_step_row(record->number), *record);
+    const int row = func_find_step_row(record->number);
+    if (row < 0)
+        func_write_log(LOG_SYSERROR, "func_set_selected_step_to_liststore : Invalid step Index", 0);
+    else
+        func_set_step_row(row, *record);
     delete record;
 }
 
-void func_update_step_list_liststore_test(step_snapshot* snapshot)
+int func_update_step_list_liststore_test(int formula, bool metric, step_snapshot* snapshot)
 {
     if (!snapshot) {
         func_write_log(LOG_SYSERROR, "func_update_step_list_liststore : Error step list buffer is NULL", 0);
-        return;
+        return 0;
     }
+    std::unique_ptr<step_snapshot> owned(snapshot);
     for (const step_record& entry : snapshot->records) {
         GtkTreeIter iter;
         if (!row_iter(func_find_step_row(entry.number), &iter))
@@ -413,15 +338,14 @@ void func_update_step_list_liststore_test(step_snapshot* snapshot)
         gtk_list_store_set(step_list_store, &iter, STEP_COLUMN_NUMBER, entry.number, STEP_COLUMN_NAME,
                            entry.name.c_str(), -1);
     }
-    func_save_step_list_to_file();
-    delete snapshot;
+    return func_save_step_list_to_file(formula, metric);
 }
 
 // --- option texts ----------------------------------------------------------------------
 
 std::string func_lookup_step_name(int value, int item)
 {
-    const int row = item_row(item);
+    const int row = func_get_step_item_row(item);
     if (row >= 0)
         return func_option_text(stp_lookup_table, stp_table_size, STP_LOOKUP_WIDTH, row, value);
     char text[32];
@@ -431,7 +355,7 @@ std::string func_lookup_step_name(int value, int item)
 
 int func_lookup_step_index(const std::string& text, int item)
 {
-    const int row = item_row(item);
+    const int row = func_get_step_item_row(item);
     if (row < 0)
         return -1;
     return func_option_index(stp_lookup_table, stp_table_size, STP_LOOKUP_WIDTH, row, text);
@@ -449,7 +373,15 @@ int func_is_a_cooldown_step_in(int hot, int cold, int third_water, int temperatu
 
 int func_is_a_cooldown_step(int hot, int cold, int third_water, int temperature, int type)
 {
-    return func_is_a_cooldown_step_in(hot, cold, third_water, temperature, type, metric_in_force());
+    return func_is_a_cooldown_step_in(hot, cold, third_water, temperature, type, func_metric_units());
+}
+
+int func_get_step_item_row(int item)
+{
+    // Items without options (time, temperature, chemicals, on/off times,
+    // liquors) are -1.
+    static const int rows[19] = {0, -1, -1, 1, 2, 3, 4, 5, -1, 6, 7, 8, 9, -1, -1, -1, -1, 10, 10};
+    return (item >= 0 && item < 19) ? rows[item] : -1;
 }
 
 // --- conversions ---------------------------------------------------------------------
@@ -478,12 +410,12 @@ int func_load_step_list_from_file_21_with(int formula, int no_programmable_rpm)
     ensure_store();
     const std::string path = func_get_step_file_path(formula);
     std::vector<step_record> records;
-    if (!read_step_file(path, STEP_RECORD_21_SIZE, func_decode_step_record_21, records, "func_load_step_list")) {
+    if (!func_read_records(path, STEP_FILE_21, "func_load_step_list", func_decode_step_record_21, records)) {
         gtk_list_store_clear(step_list_store);
         func_write_log(LOG_SYSERROR, "func_load_step_list : Can't open file " + path + ".", 0);
         return 0;
     }
-    const bool metric = metric_in_force();
+    const bool metric = func_metric_units();
     for (step_record& record : records) {
         if (metric && record.items[STEP_TEMPERATURE] != 0)
             record.items[STEP_TEMPERATURE] = func_convert_temperature_to_C(record.items[STEP_TEMPERATURE]);
@@ -499,7 +431,7 @@ int func_load_step_list_from_file_21(int formula)
     return func_load_step_list_from_file_21_with(formula, NO_PROGRAMMABLE_RPM);
 }
 
-int func_save_step_list_to_file_21(int formula) { return write_step_file(formula, metric_in_force()); }
+int func_save_step_list_to_file_21(int formula) { return write_step_file(formula, func_metric_units()); }
 
 int func_convert_level_to_unit(int level, int new_unit, int metric_in_force)
 {
@@ -531,7 +463,7 @@ int func_load_step_list_from_file_water(int formula, int new_unit)
     // Temperatures stay as stored (Fahrenheit) through this load and save.
     if (load_current_layout(formula, false, "func_load_step_list_from_file_water") < 0)
         return 0;
-    const int metric = metric_in_force() ? 1 : 0;
+    const int metric = func_metric_units() ? 1 : 0;
     const int rows = func_get_step_row_count();
     for (int row = 0; row < rows; ++row) {
         step_record record = func_get_step_row(row);
@@ -562,15 +494,29 @@ std::vector<int> formula_numbers_in_list_order()
 }
 }  // namespace
 
-void func_convert_formulas_21()
+int func_convert_formulas_21()
 {
+    int converted = 0;
     for (int number : formula_numbers_in_list_order())
-        func_load_step_list_from_file_21(number);
-    func_show_dialog(2, "Formulas conversion from 2.1 to 3.0 completed!", 1, nullptr);
+        converted += func_load_step_list_from_file_21(number);
+    return converted;
 }
 
-void func_convert_formulas_water(int new_unit)
+int func_convert_formulas_water(int new_unit)
 {
+    int converted = 0;
     for (int number : formula_numbers_in_list_order())
-        func_load_step_list_from_file_water(number, new_unit);
+        converted += func_load_step_list_from_file_water(number, new_unit);
+    return converted;
+}
+
+void func_create_step_list_store()
+{
+    if (step_list_store)
+        return;
+    GType types[STEP_COLUMN_COUNT];
+    for (GType& type : types)
+        type = G_TYPE_INT;
+    types[STEP_COLUMN_NAME] = G_TYPE_STRING;
+    step_list_store = gtk_list_store_newv(STEP_COLUMN_COUNT, types);
 }

@@ -2,14 +2,12 @@
 // mirrored in step_list_store (columns 0-23 the items, 24 the number, 25
 // the name), snapshots, option texts, and the conversions of older files.
 #pragma once
+#include <gtk/gtk.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-// Build switch like PC_MODE: non-zero when the machine has no programmable
-// speed (the speed is then an option of row 6). Defined by each executable.
-extern const int NO_PROGRAMMABLE_RPM;
 
 constexpr size_t STEP_RECORD_SIZE = 152;
 constexpr size_t STEP_RECORD_21_SIZE = 108;
@@ -51,6 +49,11 @@ enum step_type {
     STEP_STANDARD_EXTRACT = 5,
 };
 
+// The steps of the formula being edited.
+extern GtkListStore* step_list_store;
+// Creates step_list_store once.
+void func_create_step_list_store();
+
 struct step_record {
     int32_t number = 0;
     std::string name;  // cut to 51 bytes at a character boundary on disk
@@ -67,8 +70,6 @@ void func_encode_step_record(const step_record& record, unsigned char* bytes);
 void func_decode_step_record(const unsigned char* bytes, step_record& record);
 void func_decode_step_record_21(const unsigned char* bytes, step_record& record);
 
-// The formula selected on the formulas screen, -1 when none.
-int func_get_selected_formula_number();
 // "<formulas>/f-%03d/steps.dat" and "<formulas>/f-%03d/s-%03d_chems.dat".
 std::string func_get_step_file_path(int formula);
 std::string func_get_step_chemicals_path(int formula, int step);
@@ -79,17 +80,26 @@ void func_set_step_row(int row, const step_record& record);
 void func_append_step_row(const step_record& record);
 void func_insert_step_row(int row, const step_record& record);
 void func_remove_step_row(int row);
+void func_remove_all_step_rows();
 int func_get_step_row_count();
 // Row holding that step number, -1 when none.
 int func_find_step_row(int number);
 
-int func_load_step_list_from_file(int formula);
-int func_save_step_list_to_file();
+// The formula's steps into the store (temperatures in Celsius when
+// metric). 1 when at least one step was read.
+int func_load_step_list_from_file(int formula, bool metric);
+// The store into the formula's steps.dat (temperatures back to
+// Fahrenheit when metric), then its step count and total time into
+// formulas.dat. 1 when both files were written.
+int func_save_step_list_to_file(int formula, bool metric);
 step_snapshot* func_get_step_list_from_liststore();
 step_record* func_get_selected_step_from_liststore_test(int number);
 void func_set_selected_step_to_liststore_test(step_record* record);
-void func_update_step_list_liststore_test(step_snapshot* snapshot);
+// Sets the names of the snapshot's steps and saves. Takes ownership.
+int func_update_step_list_liststore_test(int formula, bool metric, step_snapshot* snapshot);
 
+// Option row of stp_lookup_table for a step item, -1 for items without options.
+int func_get_step_item_row(int item);
 std::string func_lookup_step_name(int value, int item);
 int func_lookup_step_index(const std::string& text, int item);
 int func_is_a_cooldown_step(int hot, int cold, int third_water, int temperature, int type);
@@ -102,10 +112,11 @@ int func_load_step_list_from_file_21_with(int formula, int no_programmable_rpm);
 // What the 2.1 load does to one decoded record besides the temperature.
 void func_convert_step_record_21(step_record& record, int no_programmable_rpm);
 int func_save_step_list_to_file_21(int formula);
-void func_convert_formulas_21();
+// Converts every formula of the list; returns how many were converted.
+int func_convert_formulas_21();
 // new_unit: 0 inches, 1 centimetres.
 int func_load_step_list_from_file_water(int formula, int new_unit);
 int func_save_step_list_to_file_water(int formula);
-void func_convert_formulas_water(int new_unit);
+int func_convert_formulas_water(int new_unit);
 // One level converted as the unit change does (single precision, truncated).
 int func_convert_level_to_unit(int level, int new_unit, int metric_in_force);

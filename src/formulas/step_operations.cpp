@@ -7,22 +7,22 @@
 #include <memory>
 #include <string>
 
+#include "configuration/configuration_record.h"
 #include "entry/data_entry_dialog.h"
+#include "entry/item_codes.h"
 #include "entry/selection_dialog.h"
-#include "files/atomic_file.h"
-#include "files/file_helpers.h"
 #include "files/record_bytes.h"
-#include "files/shell_runner.h"
-#include "formulas/formula_list.h"
+#include "formulas/step_files.h"
 #include "formulas/step_list.h"
-#include "formulas/step_rules.h"
+#include "formulas/steps_screen.h"
 #include "frame/app_state.h"
 #include "frame/dialogs.h"
 #include "frame/paging.h"
+#include "frame/ui_loader.h"
+#include "frame/widget_style.h"
 #include "language/language.h"
+#include "language/option_tables.h"
 #include "logs/log_file.h"
-
-void (*steps_screen_harvest)() = nullptr;
 
 namespace {
 // Language slots: the item word for steps, the wait text, the operations.
@@ -56,16 +56,19 @@ std::string format(const char* pattern, ...)
     return text;
 }
 
-void harvest()
-{
-    if (steps_screen_harvest)
-        steps_screen_harvest();
-}
+void harvest() { func_get_step_list_data_from_buttons_test(); }
+void redraw() { func_display_step_list_test(); }
+int formula() { return func_get_selected_number(SCREEN_FORMULAS); }
 
-void redraw()
+// The list into steps.dat and formulas.dat; when that fails the store is
+// read back from the file, so that the screen shows what is on disk.
+bool save_steps()
 {
-    if (void (*display)() = func_list_screen_hooks(SCREEN_STEPS).display)
-        display();
+    if (func_save_step_list_to_file(formula(), func_metric_units()))
+        return true;
+    if (formula() >= 0)
+        func_load_step_list_from_file(formula(), func_metric_units());
+    return false;
 }
 
 bool step_selected()
@@ -75,26 +78,25 @@ bool step_selected()
 }
 
 // A button of the selected row when that row is on the page shown.
-GtkWidget* selected_row_button(GtkWidget** column)
+GtkWidget* selected_row_button(int column)
 {
     const page_list_info& info = steps_list();
-    if (!column || info.pressed_row < 0 || info.pressed_row >= info.rows_shown ||
-        info.pressed_row >= func_get_rows_per_page(SCREEN_STEPS) || info.pressed_page != info.current_page)
+    if (info.pressed_row < 0 || info.pressed_row >= info.rows_shown || info.pressed_page != info.current_page)
         return nullptr;
-    return column[info.pressed_row];
+    return steps_page.button(column, info.pressed_row);
 }
 
 // The number written on the selected row, else the one remembered.
 int selected_step_number()
 {
-    if (GtkWidget* label = selected_row_button(func_list_screen_hooks(SCREEN_STEPS).number_buttons))
+    if (GtkWidget* label = selected_row_button(STEPS_NUMBER))
         return std::atoi(func_get_widget_label_text(label));
     return steps_list().selected_number;
 }
 
 bool list_full(const char* function)
 {
-    if (func_get_step_row_count() <= STEP_LIST_MAX - 1)
+    if (!func_step_list_full())
         return false;
     func_write_log(LOG_SYSERROR, std::string(function) + " : Max Number of step reached, no new step can be added",
                    0);
@@ -109,68 +111,6 @@ void show_wait_dialog(int operation_slot)
 }
 
 std::string step_name(const std::string& text) { return func_cut_text_utf8(text, STEP_NAME_SIZE - 1); }
-
-int next_step_number()
-{
-    int highest = 0;
-    const int rows = func_get_step_row_count();
-    for (int row = 0; row < rows; ++row)
-        if (func_get_step_row(row).number > highest)
-            highest = func_get_step_row(row).number;
-    int number = highest + 1;
-    while (func_find_step_row(number) >= 0)
-        ++number;
-    return number;
-}
-
-std::string temporary_chemicals_path(int formula, int step)
-{
-    return func_get_formula_folder(formula) + format("s-%03d_chems", step);
-}
-
-// A step without chemicals has no file; any other failure is worth a line
-// but does not stop the renumbering.
-void move_file(const std::string& from, const std::string& to)
-{
-    if (func_file_io_ops().rename_file(from.c_str(), to.c_str()) != 0 && errno != ENOENT)
-        func_write_log(LOG_SYSERROR, "func_rename_step_chemicals : Can't rename file " + from + " to " + to + ".",
-                       0);
-}
-
-void move_chemicals(int formula, int from, int to)
-{
-    move_file(func_get_step_chemicals_path(formula, from), func_get_step_chemicals_path(formula, to));
-}
-
-// Rows from first_row on move one number up, last row first, so no
-// chemical file is renamed onto one that is still in use.
-void renumber_up(int formula, int first_row)
-{
-    for (int row = func_get_step_row_count() - 1; row >= first_row; --row) {
-        step_record record = func_get_step_row(row);
-        if (record.number <= 0)
-            continue;
-        move_chemicals(formula, record.number, record.number + 1);
-        record.number += 1;
-        func_set_step_row(row, record);
-    }
-    func_sync_after_write();
-}
-
-// Rows from first_row on move one number down, front to back.
-void renumber_down(int formula, int first_row)
-{
-    const int rows = func_get_step_row_count();
-    for (int row = first_row; row < rows; ++row) {
-        step_record record = func_get_step_row(row);
-        if (record.number <= 0)
-            continue;
-        move_chemicals(formula, record.number, record.number - 1);
-        record.number -= 1;
-        func_set_step_row(row, record);
-    }
-    func_sync_after_write();
-}
 
 // The selected number and text follow the row the selection now marks.
 void take_selection_from_row()
@@ -202,24 +142,30 @@ void move_selection_down()
     info.current_page = info.pressed_page;
 }
 
-void finish_change(bool after)
+// After a change of the list: saved, the line logged, the selection on
+// the new step (after: the row below the one selected).
+void finish_change(bool after, const std::string& line)
 {
     page_list_info& info = steps_list();
-    info.total_items = func_get_step_row_count();
-    func_save_step_list_to_file();
-    if (after)
-        move_selection_down();
+    if (save_steps()) {
+        func_add_log_transaction(line, 1);
+        info.total_items = func_get_step_row_count();
+        if (after)
+            move_selection_down();
+    }
     take_selection_from_row();
     redraw();
     info.reload = 1;
 }
 
-void finish_append()
+void finish_append(const std::string& line)
 {
     page_list_info& info = steps_list();
-    info.total_items = func_get_step_row_count();
-    func_save_step_list_to_file();
-    func_select_added_item();
+    if (save_steps()) {
+        func_add_log_transaction(line, 1);
+        info.total_items = func_get_step_row_count();
+        func_select_added_item();
+    }
     take_selection_from_row();
     redraw();
     info.reload = 1;
@@ -268,7 +214,7 @@ void func_rename_step_test(GtkWidget*, gpointer)
     if (!steps_shown() || !step_selected() || func_get_step_row_count() < 1)
         return;
     harvest();
-    if (GtkWidget* name = selected_row_button(func_list_screen_hooks(SCREEN_STEPS).name_buttons)) {
+    if (GtkWidget* name = selected_row_button(STEPS_NAME)) {
         func_show_data_entry_dialog(name, GINT_TO_POINTER(2));
         steps_list().reload = 1;
     }
@@ -316,18 +262,16 @@ int func_validate_delete_step()
 
 void func_add_step_test(GtkWidget*)
 {
-    if (!steps_shown() || func_get_selected_formula_number() < 0)
+    if (!steps_shown() || formula() < 0)
         return;
     harvest();
     if (list_full("add_new_step"))
         return;
     step_record record;
-    record.number = next_step_number();
+    record.number = func_get_next_free_step_number();
     record.name = step_name(format("[N] %s %03d", p[SLOT_STEP].c_str(), record.number));
-    func_add_log_transaction(
-        format("------> [%s] S-%03d (%s)", p[SLOT_ADDED].c_str(), record.number, record.name.c_str()), 1);
-    func_append_step_row(record);
-    finish_append();
+    func_append_step(formula(), record, -1);
+    finish_append(format("------> [%s] S-%03d (%s)", p[SLOT_ADDED].c_str(), record.number, record.name.c_str()));
 }
 
 void func_insert_step_test(GtkWidget* widget, int where)
@@ -337,8 +281,7 @@ void func_insert_step_test(GtkWidget* widget, int where)
     harvest();
     if (list_full("add_new_step"))
         return;
-    const int formula = func_get_selected_formula_number();
-    if (formula < 0 || (where < 2 && !step_selected()))
+    if (formula() < 0 || (where < 2 && !step_selected()))
         return;
     show_wait_dialog(SLOT_INSERT_WAIT);
     if (where >= 2) {
@@ -350,7 +293,7 @@ void func_insert_step_test(GtkWidget* widget, int where)
     const int number = new_step_number(selected, where);
     const int row = func_find_step_row(selected);
     if (row < 0) {
-        func_save_step_list_to_file();
+        save_steps();
         redraw();
         func_close_active_dialog();
         return;
@@ -358,12 +301,10 @@ void func_insert_step_test(GtkWidget* widget, int where)
     step_record record;
     record.number = number;
     record.name = step_name(format("[I] %s %03d", p[SLOT_STEP].c_str(), number));
-    func_add_log_transaction(format("------> [%s] S-%03d (%s)", p[SLOT_INSERTED].c_str(), number, record.name.c_str()),
-                             1);
     const int new_row = where == WHERE_BEFORE ? row : row + 1;
-    func_insert_step_row(new_row, record);
-    renumber_up(formula, new_row + 1);
-    finish_change(where == WHERE_AFTER);
+    func_insert_step_at(formula(), new_row, record, -1);
+    finish_change(where == WHERE_AFTER,
+                  format("------> [%s] S-%03d (%s)", p[SLOT_INSERTED].c_str(), number, record.name.c_str()));
     func_close_active_dialog();
 }
 
@@ -374,8 +315,7 @@ void func_copy_step_test(GtkWidget* widget, int where)
     harvest();
     if (list_full("func_copy_step"))
         return;
-    const int formula = func_get_selected_formula_number();
-    if (!step_selected() || formula < 0)
+    if (!step_selected() || formula() < 0)
         return;
     const int selected = selected_step_number();
     std::unique_ptr<step_record> source(func_get_selected_step_from_liststore_test(selected));
@@ -395,28 +335,16 @@ void func_copy_step_test(GtkWidget* widget, int where)
     step_record copy = *source;
     copy.number = number;
     copy.name = step_name(format("(%s) %s", p[SLOT_COPY].c_str(), source->name.c_str()));
-    func_add_log_transaction(format("------> [%s] S-%03d (%s) --> S-%03d (%s)", p[SLOT_COPY].c_str(), selected,
-                                    source->name.c_str(), number, copy.name.c_str()),
-                             1);
     const int new_row = where == WHERE_BEFORE ? row : row + 1;
-    func_insert_step_row(new_row, copy);
-
-    // The copy waits under a name no step uses while the others move up.
-    const std::string parked = temporary_chemicals_path(formula, number);
-    func_file_io_ops().unlink_file(parked.c_str());
-    func_copy_file(func_get_step_chemicals_path(formula, selected), parked);
-    renumber_up(formula, new_row + 1);
-    move_file(parked, func_get_step_chemicals_path(formula, number));
-    func_sync_after_write();
-
-    finish_change(where == WHERE_AFTER);
+    func_insert_step_at(formula(), new_row, copy, selected);
+    finish_change(where == WHERE_AFTER, format("------> [%s] S-%03d (%s) --> S-%03d (%s)", p[SLOT_COPY].c_str(),
+                                               selected, source->name.c_str(), number, copy.name.c_str()));
     func_close_active_dialog();
 }
 
 void func_add_step_copy_test(GtkWidget*, int source_step)
 {
-    const int formula = func_get_selected_formula_number();
-    if (!steps_shown() || formula < 0 || source_step < 0)
+    if (!steps_shown() || formula() < 0 || source_step < 0)
         return;
     harvest();
     if (list_full("add_new_step_copy"))
@@ -425,15 +353,11 @@ void func_add_step_copy_test(GtkWidget*, int source_step)
     if (!source)
         return;
     step_record copy = *source;
-    copy.number = next_step_number();
+    copy.number = func_get_next_free_step_number();
     copy.name = step_name(format("[C] %s", source->name.c_str()));
-    func_add_log_transaction(format("------> [%s] S-%03d (%s) --> S-%03d (%s)", p[SLOT_COPY].c_str(), source->number,
-                                    source->name.c_str(), copy.number, copy.name.c_str()),
-                             1);
-    func_append_step_row(copy);
-    func_copy_file(func_get_step_chemicals_path(formula, source->number),
-                   func_get_step_chemicals_path(formula, copy.number));
-    finish_append();
+    func_append_step(formula(), copy, source->number);
+    finish_append(format("------> [%s] S-%03d (%s) --> S-%03d (%s)", p[SLOT_COPY].c_str(), source->number,
+                         source->name.c_str(), copy.number, copy.name.c_str()));
 }
 
 void func_delete_step_test(GtkWidget*, gpointer)
@@ -441,8 +365,7 @@ void func_delete_step_test(GtkWidget*, gpointer)
     if (!steps_shown())
         return;
     harvest();
-    const int formula = func_get_selected_formula_number();
-    if (formula < 0 || !step_selected() || func_get_step_row_count() < 1)
+    if (formula() < 0 || !step_selected() || func_get_step_row_count() < 1)
         return;
     show_wait_dialog(SLOT_DELETE_WAIT);
     const int number = selected_step_number();
@@ -454,19 +377,69 @@ void func_delete_step_test(GtkWidget*, gpointer)
         return;
     }
     const step_record record = func_get_step_row(row);
-    func_add_log_transaction(format("------> [%s] S-%03d (%s)", p[SLOT_DELETED].c_str(), number, record.name.c_str()),
-                             1);
-    func_delete_step_chemicals(number);
-    func_remove_step_row(row);
-    renumber_down(formula, row);
+    func_remove_step_at(formula(), row);
 
     page_list_info& info = steps_list();
-    const int left = func_get_step_row_count();
-    info.total_items = left;
-    func_set_selection_after_deletion(left);
+    if (save_steps()) {
+        func_add_log_transaction(
+            format("------> [%s] S-%03d (%s)", p[SLOT_DELETED].c_str(), number, record.name.c_str()), 1);
+        const int left = func_get_step_row_count();
+        info.total_items = left;
+        func_set_selection_after_deletion(left);
+    }
     take_selection_from_row();
-    func_save_step_list_to_file();
     info.reload = 1;
     redraw();
     func_close_active_dialog();
+}
+
+// --- the menus, item code and dialog the operations own ---------------------------
+
+namespace {
+void renamed(const item_save& save)
+{
+    page_list_info& selected = steps_list();
+    g_strlcpy(selected.selected_text, save.text.c_str(), sizeof selected.selected_text);
+    func_add_log_transaction(format("------> [%s] : S-%03d %s --> %s", p[280].c_str(), selected.selected_number,
+                                    save.old_text.c_str(), save.text.c_str()),
+                             0);
+    func_set_widget_label(save.caller, save.text);
+}
+
+void delete_confirmed(gpointer data) { func_process_delete_step(nullptr, data); }
+}  // namespace
+
+void func_register_step_operations()
+{
+    func_register_item_action(2, renamed);
+    func_register_dialog_action(11, 0, delete_confirmed);
+}
+
+std::vector<std::string> func_get_step_menu_options(GtkWidget* caller, int)
+{
+    const bool add = func_widget_name_is(caller, "btn_add_step");
+    const bool clone = func_widget_name_is(caller, "btn_clone_step");
+    if (!add && !clone)
+        return {};
+    constexpr int size = sizeof stp_lookup_table / sizeof stp_lookup_table[0];
+    std::vector<std::string> options = func_get_option_row(stp_lookup_table, size, STP_LOOKUP_WIDTH, add ? 11 : 12);
+    std::string number;
+    if (GtkWidget* label = selected_row_button(STEPS_NUMBER))
+        number = func_get_widget_label_text(label);
+    for (size_t i = 0; i < options.size() && i < 2; ++i)
+        options[i] += " S-" + number;
+    return options;
+}
+
+void func_step_menu_chosen(GtkWidget* option, GtkWidget* caller)
+{
+    // Before, After, to End; Cancel only closes.
+    const int row = func_get_row_from_name(gtk_widget_get_name(option));
+    if (row < 0 || row >= STEP_MENU_CANCEL)
+        return;
+    func_unload_selections_window(temporary_display_window);
+    if (func_widget_name_is(caller, "btn_add_step"))
+        func_insert_step_test(option, row);
+    else if (func_widget_name_is(caller, "btn_clone_step"))
+        func_copy_step_test(option, row);
 }

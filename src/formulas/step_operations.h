@@ -1,16 +1,23 @@
-// Adding, inserting, pasting, renaming and deleting the steps of the
-// selected formula, keeping step numbers 1..n and each step's chemical
-// file ("s-%03d_chems.dat") in step with the list.
+// The steps screen's operations on the steps of the selected formula:
+// add, insert, paste, rename and delete, with their menus, wait and
+// confirmation dialogs, change-log lines and the selection afterwards.
+// The files move through step_files.h.
 #pragma once
 #include <gtk/gtk.h>
 
-// The steps screen's harvest (func_get_step_list_data_from_buttons_test),
-// set by that screen when it is loaded; null until then. Every operation
-// runs it first so edits made on the screen are not lost.
-extern void (*steps_screen_harvest)();
+#include <string>
+#include <vector>
 
 // Slot of "<< CANCEL >>" in the insert and paste menus: does nothing.
 constexpr int STEP_MENU_CANCEL = 3;
+
+// Registers the item code (2, rename) and the delete confirmation (dialog
+// kind 11) the operations own.
+void func_register_step_operations();
+
+// The insert and paste menus of the steps screen (selection dialog).
+std::vector<std::string> func_get_step_menu_options(GtkWidget* caller, int data);
+void func_step_menu_chosen(GtkWidget* option, GtkWidget* caller);
 
 extern "C" {
 // Buttons of the steps screen.

@@ -1,12 +1,16 @@
 #include "formulas/step_rules.h"
 
+#include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
 #include "configuration/configuration_lookup.h"
 #include "configuration/configuration_record.h"
 #include "files/atomic_file.h"
+#include "files/build_switches.h"
 #include "files/shell_runner.h"
+#include "files/write_failures.h"
 #include "language/language.h"
 #include "language/units.h"
 
@@ -35,89 +39,78 @@ constexpr int SLOT_DRAIN_BEFORE_EXTRACT = 397;
 
 bool is_extract(int type) { return type > STEP_SOAK_WASH; }
 
-void set_option(step_form& form, int item, int value) { form.labels[item] = func_lookup_step_name(value, item); }
-void set_seconds(step_form& form, int item, int seconds) { form.labels[item] = func_convert_seconds_to_time(seconds); }
+void set(step_form& form, int item, int value) { form.values[item] = value; }
 void lock(step_form& form, int item) { form.editable[item] = false; }
 void unlock(step_form& form, int item) { form.editable[item] = true; }
 
-int option_of(const step_form& form, int item) { return func_lookup_step_index(form.labels[item], item); }
-int seconds_of(const step_form& form, int item) { return func_convert_time_to_seconds(form.labels[item]); }
-int number_of(const std::string& text) { return std::atoi(text.c_str()); }
-// The temperature label starts with the three digits of "%03d° F".
-int temperature_of(const step_form& form) { return number_of(form.labels[STEP_TEMPERATURE].substr(0, 3)); }
-
 std::string unit_text(const step_rules_context& context) { return context.metric ? "C" : "F"; }
-
-std::string temperature_text(int degrees, const step_rules_context& context)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%03d\u00b0 %s", degrees, unit_text(context).c_str());
-    return text;
-}
-
-std::string speed_text(int speed)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%03d", speed);
-    return text;
-}
 
 int machine_index(const step_rules_context& context)
 {
     return (context.machine_type >= 0 && context.machine_type < MACHINE_TYPE_COUNT) ? context.machine_type : 0;
 }
 
-// The speed on the form kept within the limits, else the nominal speed.
-void limit_speed(step_form& form, int low, int high, int nominal)
+// A speed outside the machine's range for washing or extracting becomes
+// the machine's nominal speed.
+int limited_speed(int rpm, int type, const step_rules_context& context)
 {
-    int speed = number_of(form.labels[STEP_RPM]);
-    if (speed < low || speed > high)
-        speed = nominal;
-    form.labels[STEP_RPM] = speed_text(speed);
+    const int machine = machine_index(context);
+    if (is_extract(type))
+        return (rpm < min_extract_rpm[machine] || rpm > max_extract_rpm[machine]) ? nominal_extract_rpm[machine] : rpm;
+    return (rpm < min_wash_rpm[machine] || rpm > max_wash_rpm[machine]) ? nominal_wash_rpm[machine] : rpm;
+}
+
+// Hundredths of a decimal text ("6.5" -> 650), cut after two decimals.
+// Read from the digits, so "8.2" gives 820 and not a binary 819.99.
+int hundredths_of(const std::string& text)
+{
+    size_t at = 0;
+    while (at < text.size() && isspace(static_cast<unsigned char>(text[at])))
+        ++at;
+    bool negative = false;
+    if (at < text.size() && (text[at] == '-' || text[at] == '+'))
+        negative = text[at++] == '-';
+    long long value = 0;
+    while (at < text.size() && isdigit(static_cast<unsigned char>(text[at])) && value < 100000000)
+        value = value * 10 + (text[at++] - '0');
+    value *= 100;
+    // The label is printed in the console's locale: either separator.
+    if (at < text.size() && (text[at] == '.' || text[at] == ',')) {
+        ++at;
+        int scale = 10;
+        while (at < text.size() && isdigit(static_cast<unsigned char>(text[at])) && scale > 0) {
+            value += (text[at++] - '0') * scale;
+            scale /= 10;
+        }
+    }
+    return static_cast<int>(negative ? -value : value);
 }
 
 void lock_extract_step(step_form& form, const step_rules_context& context)
 {
-    const int index = machine_index(context);
     unlock(form, STEP_TIME);
-    if (seconds_of(form, STEP_TIME) < EXTRACT_MIN_SECONDS)
-        set_seconds(form, STEP_TIME, EXTRACT_MIN_SECONDS);
+    if (form.values[STEP_TIME] < EXTRACT_MIN_SECONDS)
+        set(form, STEP_TIME, EXTRACT_MIN_SECONDS);
     if (context.programmable_speed) {
-        limit_speed(form, min_extract_rpm[index], max_extract_rpm[index], nominal_extract_rpm[index]);
+        set(form, STEP_RPM, limited_speed(form.values[STEP_RPM], STEP_STANDARD_EXTRACT, context));
         form.speed_item_code = 11;
     }
-    form.labels[STEP_TEMPERATURE] = temperature_text(0, context);
-    lock(form, STEP_TEMPERATURE);
-    for (int item : {STEP_HOT, STEP_COLD, STEP_THIRD_WATER, STEP_LEVEL, STEP_STEAM}) {
-        set_option(form, item, 0);
+    for (int item : {STEP_TEMPERATURE, STEP_HOT, STEP_COLD, STEP_THIRD_WATER, STEP_LEVEL, STEP_STEAM,
+                     STEP_CHEMICALS, STEP_DRAIN_TYPE, STEP_ON_TIME, STEP_OFF_TIME, STEP_START_LIQUOR,
+                     STEP_END_LIQUOR, STEP_FILL_FROM_TANK, STEP_RECIRCULATE}) {
+        set(form, item, 0);
         lock(form, item);
     }
-    form.labels[STEP_CHEMICALS] = "0";
-    lock(form, STEP_CHEMICALS);
     if (context.programmable_speed) {
         unlock(form, STEP_RPM);
     } else {
-        set_option(form, STEP_RPM, 0);
+        set(form, STEP_RPM, 0);
         lock(form, STEP_RPM);
         form.speed_item_code = 0;
     }
-    set_option(form, STEP_DRAIN_TYPE, 0);
-    lock(form, STEP_DRAIN_TYPE);
     if (context.reuse_drain == 0) {
-        set_option(form, STEP_REUSE_DRAIN, 0);
+        set(form, STEP_REUSE_DRAIN, 0);
         lock(form, STEP_REUSE_DRAIN);
-    }
-    for (int item : {STEP_ON_TIME, STEP_OFF_TIME}) {
-        set_seconds(form, item, 0);
-        lock(form, item);
-    }
-    for (int item : {STEP_START_LIQUOR, STEP_END_LIQUOR}) {
-        form.labels[item] = "0";
-        lock(form, item);
-    }
-    for (int item : {STEP_FILL_FROM_TANK, STEP_RECIRCULATE}) {
-        set_option(form, item, 0);
-        lock(form, item);
     }
 }
 
@@ -125,13 +118,13 @@ void lock_wash_step(step_form& form, int type, const step_rules_context& context
 {
     const bool soak = type == STEP_SOAK_WASH;
     if (soak) {
-        set_seconds(form, STEP_ON_TIME, 0);
-        set_seconds(form, STEP_OFF_TIME, 0);
+        set(form, STEP_ON_TIME, 0);
+        set(form, STEP_OFF_TIME, 0);
     } else {
-        if (seconds_of(form, STEP_ON_TIME) == 0)
-            set_seconds(form, STEP_ON_TIME, DEFAULT_ON_SECONDS);
-        if (seconds_of(form, STEP_OFF_TIME) == 0)
-            set_seconds(form, STEP_OFF_TIME, DEFAULT_OFF_SECONDS);
+        if (form.values[STEP_ON_TIME] == 0)
+            set(form, STEP_ON_TIME, DEFAULT_ON_SECONDS);
+        if (form.values[STEP_OFF_TIME] == 0)
+            set(form, STEP_OFF_TIME, DEFAULT_OFF_SECONDS);
     }
     for (int item = STEP_TIME; item <= STEP_CHEMICALS; ++item)
         unlock(form, item);
@@ -143,20 +136,18 @@ void lock_wash_step(step_form& form, int type, const step_rules_context& context
     if (soak) {
         for (int item : {STEP_RPM, STEP_ON_TIME, STEP_OFF_TIME})
             lock(form, item);
-        form.labels[STEP_RPM] = "000";
+        set(form, STEP_RPM, 0);
     } else {
         for (int item : {STEP_RPM, STEP_ON_TIME, STEP_OFF_TIME})
             unlock(form, item);
-        if (context.programmable_speed) {
-            const int index = machine_index(context);
-            limit_speed(form, min_wash_rpm[index], max_wash_rpm[index], nominal_wash_rpm[index]);
-        }
+        if (context.programmable_speed)
+            set(form, STEP_RPM, limited_speed(form.values[STEP_RPM], type, context));
     }
 
     if (context.temp_probe == 0) {
-        form.labels[STEP_TEMPERATURE] = temperature_text(0, context);
+        set(form, STEP_TEMPERATURE, 0);
         lock(form, STEP_TEMPERATURE);
-        set_option(form, STEP_STEAM, 0);
+        set(form, STEP_STEAM, 0);
         lock(form, STEP_STEAM);
     }
     if (context.flow_meters == 0) {
@@ -164,25 +155,26 @@ void lock_wash_step(step_form& form, int type, const step_rules_context& context
         lock(form, STEP_END_LIQUOR);
     }
     if (context.reuse_drain == 0) {
-        set_option(form, STEP_REUSE_DRAIN, 0);
+        set(form, STEP_REUSE_DRAIN, 0);
         lock(form, STEP_REUSE_DRAIN);
     } else {
         unlock(form, STEP_REUSE_DRAIN);
     }
     if (context.overhead_tank == 0) {
-        set_option(form, STEP_FILL_FROM_TANK, 0);
+        set(form, STEP_FILL_FROM_TANK, 0);
         lock(form, STEP_FILL_FROM_TANK);
     }
     if (context.recirculation == 0) {
-        set_option(form, STEP_RECIRCULATE, 0);
+        set(form, STEP_RECIRCULATE, 0);
         lock(form, STEP_RECIRCULATE);
     }
 
     // A cooldown step cools with water only. The configuration gate above
     // stays in force for Re-Use Drain whatever the step turns out to be.
-    if (func_is_a_cooldown_step_in(option_of(form, STEP_HOT), option_of(form, STEP_COLD),
-                                   option_of(form, STEP_THIRD_WATER), temperature_of(form), type, context.metric)) {
-        set_option(form, STEP_STEAM, 0);
+    const int* values = form.values;
+    if (func_is_a_cooldown_step_in(values[STEP_HOT], values[STEP_COLD], values[STEP_THIRD_WATER],
+                                   values[STEP_TEMPERATURE], type, context.metric)) {
+        set(form, STEP_STEAM, 0);
         lock(form, STEP_STEAM);
     }
 }
@@ -227,14 +219,14 @@ bool func_apply_step_lockout(step_form& form, int type, const step_rules_context
 int func_check_step_form(const step_form& form, int step_number, int step_count, const step_record* previous,
                          const step_record* next, const step_rules_context& context, std::string& message)
 {
-    const int type = option_of(form, STEP_TYPE);
-    const int steam = option_of(form, STEP_STEAM);
-    const int hot = option_of(form, STEP_HOT);
-    const int cold = option_of(form, STEP_COLD);
-    const int third = option_of(form, STEP_THIRD_WATER);
-    const int drain = option_of(form, STEP_DRAIN_TYPE);
-    const int temperature = temperature_of(form);
-    const int level = option_of(form, STEP_LEVEL);
+    const int type = form.values[STEP_TYPE];
+    const int steam = form.values[STEP_STEAM];
+    const int hot = form.values[STEP_HOT];
+    const int cold = form.values[STEP_COLD];
+    const int third = form.values[STEP_THIRD_WATER];
+    const int drain = form.values[STEP_DRAIN_TYPE];
+    const int temperature = form.values[STEP_TEMPERATURE];
+    const int level = form.values[STEP_LEVEL];
 
     const int low = context.metric ? 0 : 50;
     const int high = context.metric ? 96 : 205;
@@ -299,12 +291,86 @@ int func_cooldown_step_adjustment(const step_record& step)
     return previous.items[STEP_TEMPERATURE] >= items[STEP_TEMPERATURE] ? previous.items[STEP_TEMPERATURE] : -1;
 }
 
-void func_delete_step_chemicals(int step_number)
+int func_delete_step_chemicals(int formula, int step_number)
 {
-    const int formula = func_get_selected_formula_number();
     if (step_number < 0 || formula < 0)
-        return;
+        return 1;
     // A step without chemicals has no file: nothing to report then.
-    func_file_io_ops().unlink_file(func_get_step_chemicals_path(formula, step_number).c_str());
+    const std::string path = func_get_step_chemicals_path(formula, step_number);
+    if (func_file_io_ops().unlink_file(path.c_str()) != 0 && errno != ENOENT) {
+        func_report_write_failure(path, errno);
+        return 0;
+    }
     func_sync_after_write();
+    return 1;
+}
+
+std::string func_step_value_text(int value, int item, int type, const step_rules_context& context)
+{
+    char text[64];
+    switch (item) {
+    case STEP_TIME:
+    case STEP_ON_TIME:
+    case STEP_OFF_TIME:
+        return func_convert_seconds_to_time(value);
+    case STEP_TEMPERATURE:
+        std::snprintf(text, sizeof text, "%03d\u00b0 %s", value, unit_text(context).c_str());
+        return text;
+    case STEP_LEVEL:
+        if (value > 100) {
+            std::snprintf(text, sizeof text, "%1.1f", value / 100.0);
+            return text;
+        }
+        return func_lookup_step_name(value, item);
+    case STEP_RPM:
+        if (!context.programmable_speed)
+            return func_lookup_step_name(value > 4 ? 0 : value, item);
+        // A soak step does not turn: its locked speed shows as none.
+        std::snprintf(text, sizeof text, "%03d",
+                      (type == STEP_SOAK_WASH && value == 0) ? 0 : limited_speed(value, type, context));
+        return text;
+    default:
+        return func_lookup_step_name(value, item);
+    }
+}
+
+int func_step_value_from_text(const std::string& text, int item, int type, const step_rules_context& context)
+{
+    switch (item) {
+    case STEP_TIME:
+    case STEP_ON_TIME:
+    case STEP_OFF_TIME:
+        return func_convert_time_to_seconds(text);
+    case STEP_TEMPERATURE:
+        return std::atoi(text.c_str());
+    case STEP_RPM:
+        if (context.programmable_speed)
+            return limited_speed(std::atoi(text.c_str()), type, context);
+        break;
+    default:
+        break;
+    }
+    const int option = func_lookup_step_index(text, item);
+    if (option >= 0)
+        return option;
+    return item == STEP_LEVEL ? hundredths_of(text) : std::atoi(text.c_str());
+}
+
+int func_limit_step_type_options(int count, int step_number, int previous_type, int next_type)
+{
+    if (step_number == 1 || previous_type > 3 || next_type > 3)
+        return count < 4 ? count : 4;
+    return count;
+}
+
+int func_limit_probe_options(int count, float temp_probe_item)
+{
+    return (temp_probe_item < 1.0f && count > 2) ? 2 : count;
+}
+
+int func_limit_drain_type_options(int count) { return count < 6 ? count : 6; }
+
+int func_limit_reuse_drain_options(int count, float reuse_drain_item)
+{
+    return (reuse_drain_item == 0.0f && count > 1) ? 1 : count;
 }

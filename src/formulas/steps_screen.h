@@ -4,19 +4,20 @@
 #pragma once
 #include <gtk/gtk.h>
 
+#include "frame/list_page.h"
+
 constexpr int STEPS_ROWS = 6;
 constexpr int STEPS_LIST_WIDTH = 405;
 constexpr int STEPS_LIST_HEIGHT = 400;
 constexpr int STEPS_ROW_HEIGHT = 55;
 
-// Row buttons of the page shown, one array per column (6 slots each). The
-// step time is part of the type button's label, so there is no time column.
-extern GtkWidget** step_selections_number;
-extern GtkWidget** step_selections_name;
-extern GtkWidget** step_selections_type;
+// The list's columns, in order. The step time is part of the type
+// button's label, so there is no time column.
+enum steps_column { STEPS_NUMBER, STEPS_NAME, STEPS_TYPE };
+extern list_page steps_page;
 
-// Widget ids the steps screen's loader fetches from its interface file.
-extern const char* const STEPS_SCREEN_WIDGETS[];
+// Registers the steps screen and what it owns.
+void func_register_steps_screen();
 
 void func_load_steps_screen();
 void func_display_step_list_test();

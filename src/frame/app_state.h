@@ -1,5 +1,6 @@
-// Shared run-time state of the console: screen records, paging records,
-// run flags and the list models. Allocated once at start-up.
+// What the frame shares between screens: the screen codes, the screen
+// records and the paging records. Allocated once at start-up; every
+// subsystem keeps its own stores and flags.
 #pragma once
 #include <gtk/gtk.h>
 
@@ -26,7 +27,8 @@ enum screen_code {
     SCREEN_VEZ_BATCH_DATA = 20,
     SCREEN_RUN = 22,
 };
-constexpr int SCREEN_RECORD_COUNT = 21;
+// Records are indexed by screen code.
+constexpr int SCREEN_RECORD_COUNT = SCREEN_RUN + 1;
 constexpr int SCREEN_BUTTON_COUNT = 14;
 constexpr int SCREEN_LABEL_COUNT = 14;
 
@@ -93,39 +95,10 @@ extern display_data* options_display;
 extern display_data* preloaded_display;  // SCREEN_RECORD_COUNT records
 extern page_info_record* page_info;      // SCREEN_RECORD_COUNT records
 
-// Run flags.
-extern int in_run_mode;
-extern int in_remote_run_mode;
-extern int resume_formula_number;
-extern int resume_formula_flag;
-extern int formula_ended;
-extern double formula_elapse_time;
-extern int in_vez_automatic_mode;
-extern int vez_power_up_mode;
-extern int TIDAL_LOOP;
-extern int VALID_COM_VERSION;
-extern int manual_mode;
 extern GtkWidget* main_application_window;
 extern GdkWindow* gdk_window;
 extern GdkCursor* blank_cursor;
 
-// List models created at start-up.
-extern GtkListStore* selection_options_list_store;
-extern GtkListStore* configure_list_store;
-extern GtkListStore* vez_configure_list_store;
-extern GtkListStore* post_dry_list_store;
-extern GtkListStore* formula_list_store;
-extern GtkListStore* step_list_store;
-extern GtkListStore* step_list_store_21;
-extern GtkListStore* chemical_list_store;
-extern GtkListStore* chemical_valves_list_store;
-extern GtkListStore* log_list_store;
-extern GtkTreeStore* error_solutions_tree_store;
-extern GtkTreeStore* vez_states_tree_store;
-// log_transaction_store lives with the log writer (logs/log_file.h).
-
-// Creates the list models (idempotent).
-void func_create_list_stores();
 // Allocates page_info, options_display and preloaded_display once and
 // resets every page record to "no selection, page 1 of 1". Returns 1, or
 // 0 after logging when memory runs out.

@@ -1,19 +1,26 @@
 #include "frame/dialogs.h"
 
+#include <map>
+#include <vector>
+
+#include "files/write_failures.h"
+#include "frame/screen_table.h"
+#include "link/run_state.h"
+
 #include "files/paths.h"
-#include "formulas/formula_operations.h"
-#include "formulas/step_operations.h"
 #include "frame/app_state.h"
-#include "frame/build_switches.h"
+#include "files/build_switches.h"
 #include "frame/screens.h"
 #include "frame/widget_style.h"
 #include "language/language.h"
-#include "link/ipc_link.h"
 #include "logs/log_file.h"
-#include "settings/system_commands.h"
 
 GtkWidget* dialog_window = nullptr;
 GtkWidget* dialog_window_message = nullptr;
+
+namespace {
+int shown_kind = -1;
+}
 
 // --- message bar -----------------------------------------------------------------
 
@@ -88,13 +95,11 @@ void func_show_message(int kind, const char* text)
 // --- dialogs ---------------------------------------------------------------------
 
 namespace {
-using dialog_action = void (*)(gpointer data);
 
-// A dialog button: picture, size and what it runs (null: it closes).
+// A dialog button: picture and size.
 struct dialog_button {
     const char* picture;
     int width, height;
-    dialog_action action;
 };
 
 enum icon_kind { ICON_NONE, ICON_STOCK, ICON_PICTURE, ICON_ANIMATION };
@@ -109,94 +114,102 @@ struct dialog_kind {
     bool writes_error_log;
 };
 
-void close_action(gpointer) { func_close_active_dialog(); }
-void signal_cancel_action(gpointer data) { func_ipc_send_signal_cancel(nullptr, data); }
-void resume_2(gpointer) { func_ipc_send_resume_formula(GINT_TO_POINTER(2), nullptr); }
-void resume_1(gpointer) { func_ipc_send_resume_formula(GINT_TO_POINTER(1), nullptr); }
-void manual_stop_2(gpointer) { func_ipc_send_manual_stop(GINT_TO_POINTER(2), nullptr); }
-void manual_stop_20(gpointer) { func_ipc_send_manual_stop(GINT_TO_POINTER(20), nullptr); }
-void three_wires_2(gpointer) { func_ipc_send_3_wires(GINT_TO_POINTER(2), nullptr); }
-void three_wires_20(gpointer) { func_ipc_send_3_wires(GINT_TO_POINTER(20), nullptr); }
-void powerdown_action(gpointer) { func_do_powerdown(); }
-void reboot_action(gpointer) { func_reboot_machine(); }
-void recalibration_action(gpointer) { func_process_recalibration(); }
-void delete_formula_action(gpointer data) { func_process_delete_formula(nullptr, data); }
-void delete_step_action(gpointer data) { func_process_delete_step(nullptr, data); }
+// The dialog shown reports data that could not be saved: it stays until
+// the operator has seen it, whatever else asks to close dialogs.
+bool reporting_failures = false;
+struct deferred_dialog {
+    int kind;
+    std::string message;
+    int modal;
+    gpointer data;
+};
+std::vector<deferred_dialog> deferred;
+
+void close_action(gpointer)
+{
+    reporting_failures = false;
+    func_close_active_dialog();
+    if (!deferred.empty()) {
+        const deferred_dialog next = deferred.front();
+        deferred.erase(deferred.begin());
+        func_show_dialog(next.kind, next.message, next.modal, next.data);
+    }
+}
+
+// Button actions registered by the subsystems that own them, by kind and
+// button; a button nobody registered closes the dialog.
+std::map<std::pair<int, int>, dialog_action> registered_actions;
+
+dialog_action action_of(int kind, int button)
+{
+    auto found = registered_actions.find({kind, button});
+    return found == registered_actions.end() ? close_action : found->second;
+}
+
+constexpr int SLOT_NOT_SAVED = 900;
 
 const char* const ORANGE = "#f95f0b";
 const char* const BLUE = "#194e84";
 
-constexpr dialog_button OK_CLOSES = {"icon_yes.png", 60, 60, close_action};
-constexpr dialog_button NO_CLOSES = {"icon_close_32.png", 60, 60, close_action};
-constexpr dialog_button NONE = {nullptr, 0, 0, nullptr};
+constexpr dialog_button OK = {"icon_yes.png", 60, 60};
+constexpr dialog_button NO = {"icon_close_32.png", 60, 60};
+constexpr dialog_button NONE = {nullptr, 0, 0};
 
-dialog_kind question(dialog_action on_yes, bool decorated = true)
+dialog_kind question(bool decorated = true)
 {
-    return {BLUE, 178, decorated, ICON_STOCK, GTK_STOCK_DIALOG_QUESTION,
-            {{"icon_yes.png", 60, 60, on_yes}, NO_CLOSES}, false};
+    return {BLUE, 178, decorated, ICON_STOCK, GTK_STOCK_DIALOG_QUESTION, {OK, NO}, false};
 }
 
-// Kinds whose OK action arrives with the screens that own it close the
-// dialog until then: 12 (delete file), 16 (update),
-// 21 (PC folder), 23 (level units), 25 (delete post-dry entry), 30 and
-// 31 (printing), and the help button of kind 4.
+// The look of each kind; what the buttons do is registered by their owners.
 dialog_kind kind_table(int kind)
 {
     switch (kind) {
     case 1:
-        return {ORANGE, 179, true, ICON_STOCK, GTK_STOCK_DIALOG_ERROR,
-                {{"icon_no.png", 60, 60, close_action}, NONE}, true};
+        return {ORANGE, 179, true, ICON_STOCK, GTK_STOCK_DIALOG_ERROR, {{"icon_no.png", 60, 60}, NONE}, true};
     case 3:
-        return {ORANGE, 180, true, ICON_STOCK, GTK_STOCK_DIALOG_WARNING, {OK_CLOSES, NONE}, false};
+        return {ORANGE, 180, true, ICON_STOCK, GTK_STOCK_DIALOG_WARNING, {OK, NONE}, false};
     case 4:
         return {ORANGE, 179, true, ICON_STOCK, GTK_STOCK_DIALOG_ERROR,
-                {{"icon_signal_cancel.png", 70, 70, signal_cancel_action},
-                 {"icon_help_32.png", 100, 70, close_action}},
-                true};
+                {{"icon_signal_cancel.png", 70, 70}, {"icon_help_32.png", 100, 70}}, true};
     case 9:
-        return {ORANGE, -1, false, ICON_PICTURE, "icon_signal_on.png",
-                {{"icon_signal_cancel.png", 70, 70, signal_cancel_action}, NONE}, false};
-    case 10: return question(delete_formula_action);
-    case 11: return question(delete_step_action);
-    case 12: case 16: case 21: case 23: case 25: case 30: case 31:
-        return question(close_action);
-    case 13: return question(powerdown_action);
+        return {ORANGE, -1, false, ICON_PICTURE, "icon_signal_on.png", {{"icon_signal_cancel.png", 70, 70}, NONE},
+                false};
+    case 10: case 11: case 12: case 13: case 16: case 21: case 23: case 24: case 25: case 30: case 31:
+        return question();
     case 14:
         return {ORANGE, -1, false, ICON_STOCK, GTK_STOCK_DIALOG_WARNING, {NONE, NONE}, false};
-    case 15: {
-        dialog_kind resume = question(resume_2, false);
-        resume.buttons[1].action = resume_1;
-        return resume;
-    }
+    case 15:
+        return question(false);
     case 17:
     case 18:
         return {"Black", -1, false, ICON_ANIMATION, "loading.gif", {NONE, NONE}, false};
     case 20:
         return {BLUE, -1, false, ICON_STOCK, GTK_STOCK_DIALOG_QUESTION,
-                {{"icon_play_32.png", 60, 60, manual_stop_2}, {"icon_stop_32.png", 60, 60, manual_stop_20}},
-                false};
+                {{"icon_play_32.png", 60, 60}, {"icon_stop_32.png", 60, 60}}, false};
     case 22:
         return {ORANGE, 179, false, ICON_STOCK, GTK_STOCK_DIALOG_ERROR,
-                {{"icon_play_32.png", 70, 70, three_wires_2}, {"icon_stop_32.png", 70, 70, three_wires_20}},
-                true};
-    case 24: return question(recalibration_action);
+                {{"icon_play_32.png", 70, 70}, {"icon_stop_32.png", 70, 70}}, true};
     case 29:
-        return {ORANGE, 179, true, ICON_STOCK, GTK_STOCK_DIALOG_WARNING,
-                {{"icon_yes.png", 60, 60, reboot_action}, NONE}, false};
+        return {ORANGE, 179, true, ICON_STOCK, GTK_STOCK_DIALOG_WARNING, {{"icon_yes.png", 60, 60}, NONE}, false};
     default:
-        return {BLUE, 181, true, ICON_STOCK, GTK_STOCK_DIALOG_INFO, {OK_CLOSES, NONE}, false};
+        return {BLUE, 181, true, ICON_STOCK, GTK_STOCK_DIALOG_INFO, {OK, NONE}, false};
     }
 }
 
-GtkWidget* make_dialog_button(const dialog_button& shape, gpointer data)
+GtkWidget* make_dialog_button(const dialog_button& shape, dialog_action action, gpointer data)
 {
     GtkWidget* button = gtk_button_new_with_label("");
     gtk_widget_set_size_request(button, shape.width, shape.height);
     func_set_button_icon(button, (func_image_dir() + shape.picture).c_str(), 2);
-    g_signal_connect_swapped(button, "released", G_CALLBACK(shape.action), data);
+    g_signal_connect_swapped(button, "released", G_CALLBACK(action), data);
     return button;
 }
 }  // namespace
+
+void func_register_dialog_action(int kind, int button, dialog_action action)
+{
+    registered_actions[{kind, button}] = action ? action : close_action;
+}
 
 int func_get_dialog_title_slot(int kind)
 {
@@ -208,6 +221,10 @@ void func_unload_dialog(GtkWidget* dialog)
 {
     if (!dialog)
         return;
+    if (dialog == dialog_window) {
+        shown_kind = -1;
+        reporting_failures = false;
+    }
     if (dialog_window_message) {
         g_object_unref(dialog_window_message);
         dialog_window_message = nullptr;
@@ -220,14 +237,21 @@ void func_unload_dialog(GtkWidget* dialog)
 void func_close_active_dialog()
 {
     func_run_pending_events();
-    if (dialog_window)
+    if (dialog_window && !reporting_failures)
         func_unload_dialog(dialog_window);
     func_run_pending_events();
 }
 
 void func_show_dialog(int kind, const char* message, int modal, gpointer data)
 {
+    if (reporting_failures) {
+        // A wait dialog would hide the report; anything else follows it.
+        if (kind != 17 && kind != 18)
+            deferred.push_back({kind, message ? message : "", modal, data});
+        return;
+    }
     func_close_active_dialog();
+    shown_kind = kind;
     if (manual_mode)
         manual_mode = 0;  // leaving manual mode belongs to the run screen; its flag is enough here
     const dialog_kind shape = kind_table(kind);
@@ -250,9 +274,11 @@ void func_show_dialog(int kind, const char* message, int modal, gpointer data)
         gtk_window_set_title(window, p[shape.title_slot].c_str());
 
     GtkWidget* action_area = gtk_dialog_get_action_area(GTK_DIALOG(dialog));
-    for (const dialog_button& button : shape.buttons) {
+    for (int index = 0; index < 2; ++index) {
+        const dialog_button& button = shape.buttons[index];
         if (button.picture)
-            gtk_box_pack_start(GTK_BOX(action_area), make_dialog_button(button, data), FALSE, FALSE, 4);
+            gtk_box_pack_start(GTK_BOX(action_area), make_dialog_button(button, action_of(kind, index), data), FALSE,
+                               FALSE, 4);
     }
     if (shape.writes_error_log)
         func_write_log(LOG_ERROR, text, 0);
@@ -331,3 +357,57 @@ void func_show_dealer_info_screen(GtkWidget*, gpointer)
     g_signal_connect(box, "button-press-event", G_CALLBACK(close_dealer_window), window);
     gtk_widget_show_all(window);
 }
+
+// --- data that could not be saved ----------------------------------------------------
+
+namespace {
+std::vector<std::string> failed_paths;
+guint failure_source = 0;
+
+std::string shown_path(const std::string& path)
+{
+    const std::string& root = func_get_install_root();
+    return path.compare(0, root.size(), root) == 0 ? path.substr(root.size()) : path;
+}
+
+gboolean report_failures(gpointer)
+{
+    failure_source = 0;
+    if (failed_paths.empty())
+        return FALSE;
+    // The action that failed may still be running behind its wait dialog.
+    if (dialog_window && (shown_kind == 17 || shown_kind == 18)) {
+        failure_source = g_timeout_add(50, report_failures, nullptr);
+        return FALSE;
+    }
+    std::string text = p[SLOT_NOT_SAVED].empty() ? std::string("These changes could not be saved:") : p[SLOT_NOT_SAVED];
+    for (const std::string& path : failed_paths)
+        text += "\n" + path;
+    failed_paths.clear();
+    // What is shown must be what is on disk.
+    if (const screen_description* shown = func_get_screen(func_current_screen_code()))
+        if (shown->reload)
+            shown->reload();
+    reporting_failures = false;
+    func_show_dialog(1, text, 1, nullptr);
+    reporting_failures = true;
+    return FALSE;
+}
+}  // namespace
+
+void func_watch_write_failures()
+{
+    func_set_write_failure_listener([](const std::string& path, int error_number) {
+        std::string line = shown_path(path);
+        if (error_number)
+            line += " (" + std::string(g_strerror(error_number)) + ")";
+        for (const std::string& known : failed_paths)
+            if (known == line)
+                return;
+        failed_paths.push_back(line);
+        if (!failure_source)
+            failure_source = g_idle_add(report_failures, nullptr);
+    });
+}
+
+bool func_reporting_write_failures() { return reporting_failures || !failed_paths.empty(); }

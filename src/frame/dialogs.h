@@ -24,6 +24,12 @@ inline void func_show_dialog(int kind, const std::string& message, int modal, gp
     func_show_dialog(kind, message.c_str(), modal, data);
 }
 void func_close_active_dialog();
+
+// What a dialog button does: registered by the subsystem that owns the
+// question (button 0 the first, 1 the second); unregistered buttons close
+// the dialog. data is the one given to func_show_dialog.
+using dialog_action = void (*)(gpointer data);
+void func_register_dialog_action(int kind, int button, dialog_action action);
 void func_unload_dialog(GtkWidget* dialog);
 
 // Title slot of a dialog kind (178 to 181), or -1 for undecorated kinds.
@@ -32,3 +38,10 @@ int func_get_dialog_title_slot(int kind);
 extern "C" {
 void func_show_dealer_info_screen(GtkWidget* widget, gpointer data);
 }
+
+// Shows the operator every data file that could not be written: once the
+// action that failed has ended, the shown screen is read again from its
+// files and one error dialog names what was not saved. Started once.
+void func_watch_write_failures();
+// True while failures wait to be shown or their dialog is open.
+bool func_reporting_write_failures();

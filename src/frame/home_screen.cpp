@@ -1,82 +1,52 @@
 #include "frame/home_screen.h"
 
+#include <array>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <string>
 
 #include "configuration/configuration_record.h"
-#include "entry/data_entry_opener.h"
+#include "entry/data_entry_dialog.h"
+#include "entry/item_codes.h"
+#include "entry/selection_dialog.h"
+#include "entry/value_limits.h"
+#include "files/build_switches.h"
 #include "files/paths.h"
+#include "files/record_bytes.h"
+#include "files/record_file.h"
 #include "files/version_files.h"
 #include "formulas/formula_list.h"
-#include "formulas/formulas_screen.h"
 #include "frame/app_state.h"
-#include "frame/build_switches.h"
+#include "frame/clock.h"
 #include "frame/dialogs.h"
+#include "frame/list_page.h"
+#include "frame/palette.h"
 #include "frame/paging.h"
+#include "frame/screen_table.h"
 #include "frame/screens.h"
 #include "frame/ui_loader.h"
 #include "frame/widget_style.h"
 #include "language/language.h"
+#include "language/option_tables.h"
 #include "language/units.h"
 #include "link/ipc_link.h"
+#include "link/run_state.h"
 #include "logs/log_file.h"
-#include "entry/selection_dialog.h"
 #include "settings/password_lockout.h"
 #include "settings/system_commands.h"
 
-GtkWidget** home_selections_number = nullptr;
-GtkWidget** home_selections_name = nullptr;
-GtkWidget** home_selections_time = nullptr;
-
-const char* const HOME_SCREEN_WIDGETS[] = {
-    "win_home_screen", "evb_options_list", "tbl_options_list", "vwp_options_list", "lbl_page_info",
-    "evb_page_info", "lbl_active_item", "lbl_message_bar", "evb_message_bar", "btn_page_up",
-    "btn_page_down", "lbl_time", "lbl_date", "img_socket_status", "btn_run", "btn_run_remote",
-    "btn_file", "btn_formula", "btn_configuration", "btn_goto_formula", "btn_diagnostic", "btn_log",
-    "btn_dealer_info", "btn_powerdown", "evb_tarvik_logo", "btn_auto", "lblguiversion",
-    "lblcomversion", nullptr};
-
 namespace {
-// Screens reached from home. A button whose screen is not part of this
-// build stays insensitive rather than leading to an empty display.
-using show_function = void (*)(GtkWidget* widget, gpointer data);
-struct home_target {
-    const char* button;
-    show_function show;
-};
-const home_target HOME_TARGETS[] = {
-    {"btn_file", nullptr},
-    {"btn_formula", func_show_formulas_screen},
-    {"btn_log", nullptr},
-    {"btn_diagnostic", nullptr},
-    {"btn_run", nullptr},
-    {"btn_run_remote", nullptr},
-    {"btn_auto", nullptr},
-};
-
-show_function target_of(GtkWidget* widget)
-{
-    for (const home_target& target : HOME_TARGETS)
-        if (func_widget_name_is(widget, target.button))
-            return target.show;
-    return nullptr;
-}
-
-bool has_target(const char* button)
-{
-    for (const home_target& target : HOME_TARGETS)
-        if (g_ascii_strcasecmp(target.button, button) == 0)
-            return target.show != nullptr;
-    return false;
-}
+constexpr int REMOTE_FORMULA_FIELDS = 7;
+constexpr int LOAD_WEIGHT_FIELDS = 2;
+constexpr int MENU_VEZ_CONFIGURATION = 1;
 
 display_data& home() { return preloaded_display[SCREEN_HOME]; }
+page_list_info& home_list() { return page_info[SCREEN_HOME].list; }
 
 GtkWidget* home_button(const char* name)
 {
-    display_data& record = home();
-    for (GtkWidget* button : record.buttons)
+    for (GtkWidget* button : home().buttons)
         if (button && func_widget_name_is(button, name))
             return button;
     return nullptr;
@@ -89,6 +59,25 @@ std::string trimmed(const std::string& text)
     g_free(copy);
     return result;
 }
+
+// The active formulas of the page shown, filled by the display.
+std::unique_ptr<formula_snapshot> shown_formulas;
+
+list_page home_page = [] {
+    list_page list;
+    list.rows = HOME_ROWS;
+    list.row_height = 55;
+    list.columns = {
+        // Wide enough for three digits in the operator's large font.
+        {"lbl_frm_number_#", 58, "Tahoma bold 16", LUMEX_NUMBER_TEXT,
+         G_CALLBACK(func_show_button_pressed_state_static_test), true},
+        {"btn_frm_name_#", 250, "Tahoma bold 14", LUMEX_PLAIN_TEXT,
+         G_CALLBACK(func_show_button_pressed_state_static_test), true, false, true},
+        {"lbl_frm_time_#", 90, nullptr, nullptr, nullptr, false, true},
+    };
+    list.redraw = func_display_formula_list_test;
+    return list;
+}();
 
 void set_version_labels(const ui_file& ui)
 {
@@ -111,8 +100,8 @@ void set_version_labels(const ui_file& ui)
 
 void quit_main_loop(GtkWidget*, gpointer) { gtk_main_quit(); }
 
-void goto_formula_pressed(GtkWidget* widget, gpointer) { func_open_data_entry(widget, 49); }
-void run_remote_pressed(GtkWidget* widget, gpointer) { func_open_data_entry(widget, 26); }
+void goto_formula_pressed(GtkWidget* widget, gpointer) { func_show_data_entry_dialog(widget, GINT_TO_POINTER(49)); }
+void run_remote_pressed(GtkWidget* widget, gpointer) { func_show_data_entry_dialog(widget, GINT_TO_POINTER(26)); }
 
 gboolean logo_pressed(GtkWidget*, GdkEventButton*, gpointer)
 {
@@ -128,7 +117,196 @@ gboolean logo_pressed(GtkWidget*, GdkEventButton*, gpointer)
     func_show_dialog(2, text, 1, nullptr);
     return TRUE;
 }
+
+// Leaves home for the screen a home button leads to.
+void leave_home_for(GtkWidget* widget)
+{
+    const screen_description* next = func_find_screen_by_home_button(gtk_widget_get_name(widget));
+    if (next) {
+        if (func_widget_name_is(widget, "btn_run") || func_widget_name_is(widget, "btn_run_remote")) {
+            formula_ended = 0;
+            formula_elapse_time = 0.0;
+            g_timeout_add(1000, reinterpret_cast<GSourceFunc>(func_update_formula_elapse_time), nullptr);
+        }
+        if (func_widget_name_is(widget, "btn_auto"))
+            in_vez_automatic_mode = 1;
+        func_show_screen(next->code);
+    }
+    home_list().reload = 1;
+}
+
+void open_configuration_menu(GtkWidget* widget) { func_unload_home_screen_4_configuration(widget, nullptr); }
+
+// A guarded button asks for its password first.
+void home_button_released(GtkWidget* widget, gpointer)
+{
+    const screen_description* next = func_find_screen_by_home_button(gtk_widget_get_name(widget));
+    if (next && next->password_item)
+        func_check_lockout_password(widget, next->password_item, leave_home_for);
+    else
+        leave_home_for(widget);
+}
+
+void configuration_released(GtkWidget* widget, gpointer) { func_check_lockout_password(widget, 46, open_configuration_menu); }
+
+bool menu_has_entries()
+{
+    for (int row = 0; row < VEZ_LOOKUP_WIDTH; ++row)
+        if (func_find_screen_by_home_menu_row(row))
+            return true;
+    return false;
+}
+
+// The configuration menu (or, at a VEZ power-up, the power-up choice).
+std::vector<std::string> menu_options(GtkWidget* caller, int)
+{
+    if (func_get_index_from_widget_name(caller) >= 0)
+        return {};
+    constexpr int vez_size = sizeof vez_lookup_table / sizeof vez_lookup_table[0];
+    if (vez_power_up_mode)
+        return func_get_option_row(vez_power_up_lookup_table, 8, VEZ_POWER_UP_LOOKUP_WIDTH, 0);
+    return func_get_option_row(vez_lookup_table, vez_size, VEZ_LOOKUP_WIDTH, 0);
+}
+
+bool menu_option_available(int row)
+{
+    return vez_power_up_mode || func_find_screen_by_home_menu_row(row) != nullptr;
+}
+
+void menu_chosen(GtkWidget* option, GtkWidget*)
+{
+    const int row = func_get_row_from_name(gtk_widget_get_name(option));
+    if (vez_power_up_mode) {
+        in_vez_automatic_mode = row == 0 ? 1 : 0;
+        return;
+    }
+    // Rows other than the VEZ configuration and the post-dry list lead to
+    // the configuration.
+    const screen_description* next = func_find_screen_by_home_menu_row(row);
+    if (!next)
+        return;
+    func_unload_selections_window(temporary_display_window);
+    home_list().reload = 1;
+    func_show_screen(next->code);
+}
+
+void show_home()
+{
+    func_close_active_dialog();
+    func_make_screen_current(SCREEN_HOME, SCREEN_HOME, HOME_LIST_WIDTH, HOME_LIST_HEIGHT);
+    if (options_display->lbl_message_bar)
+        gtk_widget_grab_focus(options_display->lbl_message_bar);
+
+    func_load_formula_list_from_file();
+    page_list_info& info = home_list();
+    info.pressed_row = -1;
+    info.pressed_page = -1;
+    if (!PC_MODE && options_display->buttons[0])
+        gtk_widget_set_sensitive(options_display->buttons[0], FALSE);
+
+    func_display_formula_list_test();
+    gtk_widget_show_all(options_display->window);
+    gtk_window_present(GTK_WINDOW(options_display->window));
+
+    in_run_mode = 0;
+    in_remote_run_mode = 0;
+    resume_formula_number = -1;
+    resume_formula_flag = 0;
+
+    const bool remote = current_machine_configuration && current_machine_configuration->items[40] == 1.0f;
+    if (options_display->buttons[1])
+        gtk_widget_set_sensitive(options_display->buttons[1],
+                                 remote && func_find_screen_by_home_button("btn_run_remote") != nullptr);
+    gtk_widget_set_sensitive(options_display->tbl_options_list, !remote);
+    gtk_widget_set_sensitive(options_display->btn_page_up, !remote);
+    gtk_widget_set_sensitive(options_display->btn_page_down, !remote);
+    if (!remote)
+        func_enable_disable_page_up_down_button();
+
+    func_update_clock(nullptr);
+    func_start_screen_display_request();
+}
+
+void reload_home()
+{
+    func_load_formula_list_from_file();
+    func_display_formula_list_test();
+}
+
+// --- the item codes home owns ------------------------------------------------------
+
+void goto_formula_saved(const item_save& save)
+{
+    const long long number = func_read_whole_number(save.text);
+    if (number >= 1 && number < 1000)
+        func_goto_formula_number_home(static_cast<int>(number));
+}
+
+void remote_formula_saved(const item_save& save)
+{
+    int record[REMOTE_FORMULA_FIELDS] = {};
+    for (int field = 0; field < REMOTE_FORMULA_FIELDS && field < static_cast<int>(save.fields.size()); ++field)
+        record[field] = static_cast<int>(func_read_whole_number(save.fields[static_cast<size_t>(field)]));
+    func_save_remote_formula_to_file(record);
+}
+
+void load_weight_saved(const item_save& save)
+{
+    int record[LOAD_WEIGHT_FIELDS] = {home_list().selected_number,
+                                      static_cast<int>(std::lround(func_read_decimal_number(save.text)))};
+    if (!func_save_load_weight_to_file(record))
+        func_show_dialog(1, p[537], 1, nullptr);
+}
+
+template <size_t N>
+int save_numbers(const char* function, const std::string& path, const int* values)
+{
+    std::array<int, N> record;
+    std::copy(values, values + N, record.begin());
+    const record_format format = {4 * N, 1, "records"};
+    const int saved = func_write_records(path, format, std::vector<std::array<int, N>>{record},
+                                         [](const std::array<int, N>& numbers, unsigned char* bytes) {
+                                             for (size_t i = 0; i < N; ++i)
+                                                 func_put_int32_le(bytes + 4 * i, numbers[i]);
+                                         });
+    if (!saved)
+        func_write_log(LOG_SYSERROR, std::string(function) + " :can't create/open file " + path + " not found.", 0);
+    return saved;
+}
 }  // namespace
+
+int func_save_remote_formula_to_file(const int record[7])
+{
+    return save_numbers<REMOTE_FORMULA_FIELDS>("func_save_remote_formula_to_file",
+                                               func_data_dir() + "remote_formula.dat", record);
+}
+
+int func_save_load_weight_to_file(const int record[2])
+{
+    return save_numbers<LOAD_WEIGHT_FIELDS>("func_save_weight_to_file", func_data_dir() + "load_weight.dat", record);
+}
+
+void func_register_home_screen()
+{
+    screen_description home_screen;
+    home_screen.code = SCREEN_HOME;
+    home_screen.name = "home";
+    home_screen.load = func_load_home_screen;
+    home_screen.show = show_home;
+    home_screen.reload = reload_home;
+    home_screen.display_request = func_update_formula_selection_display;
+    home_screen.request_code = REQUEST_CODE_FORMULA_SELECTION;
+    home_screen.list = &home_page;
+    home_screen.selection_options = menu_options;
+    home_screen.selection_chosen = menu_chosen;
+    home_screen.option_available = [](GtkWidget*, int index) { return menu_option_available(index); };
+    func_register_screen(home_screen);
+
+    func_register_item_action(49, goto_formula_saved);
+    for (int code = 26; code <= 32; ++code)
+        func_register_item_action(code, remote_formula_saved);
+    func_register_item_action(79, load_weight_saved);
+}
 
 void func_load_home_screen()
 {
@@ -146,13 +324,14 @@ void func_load_home_screen()
     func_lookup_screen_buttons(ui, record, buttons);
     GtkWidget* logo = func_lookup_widget(ui, "evb_tarvik_logo");
 
-    func_connect_released(home_button("btn_log"), G_CALLBACK(func_unload_home_screen), nullptr);
-    func_connect_released(home_button("btn_diagnostic"), G_CALLBACK(func_unload_home_screen), nullptr);
-    func_connect_released(home_button("btn_auto"), G_CALLBACK(func_unload_home_screen), nullptr);
-    func_connect_released(home_button("btn_file"), G_CALLBACK(func_screen_lockout_password_check), GINT_TO_POINTER(44));
-    func_connect_released(home_button("btn_formula"), G_CALLBACK(func_screen_lockout_password_check), GINT_TO_POINTER(45));
-    func_connect_released(home_button("btn_configuration"), G_CALLBACK(func_screen_lockout_password_check),
-                     GINT_TO_POINTER(46));
+    // Buttons that lead to other screens; each is sensitive only when its
+    // screen is part of this build.
+    for (const char* name : {"btn_file", "btn_formula", "btn_log", "btn_diagnostic", "btn_auto"}) {
+        func_connect_released(home_button(name), G_CALLBACK(home_button_released), nullptr);
+        gtk_widget_set_sensitive(home_button(name), func_find_screen_by_home_button(name) != nullptr);
+    }
+    func_connect_released(home_button("btn_configuration"), G_CALLBACK(configuration_released), nullptr);
+    gtk_widget_set_sensitive(home_button("btn_configuration"), menu_has_entries());
     func_connect_released(home_button("btn_powerdown"), G_CALLBACK(func_powerdown_machine), nullptr);
     if (logo)
         g_signal_connect(logo, "button-press-event", G_CALLBACK(logo_pressed), nullptr);
@@ -160,6 +339,8 @@ void func_load_home_screen()
     if (!PC_MODE) {
         func_connect_released(run, G_CALLBACK(func_prompt_weight), nullptr);
         func_connect_released(record.buttons[1], G_CALLBACK(run_remote_pressed), nullptr);
+        // Run follows the formula selection.
+        home_page.selection_buttons = {0};
     } else {
         func_connect_released(run, G_CALLBACK(quit_main_loop), nullptr);
         if (run) {
@@ -167,6 +348,7 @@ void func_load_home_screen()
             func_set_button_icon(run, (func_image_dir() + "nav_icon_exit.png").c_str(), ICON_TOP);
             gtk_widget_set_sensitive(run, TRUE);
         }
+        home_page.selection_buttons = {};
     }
     func_connect_released(home_button("btn_goto_formula"), G_CALLBACK(goto_formula_pressed), nullptr);
     func_connect_released(record.btn_page_up, G_CALLBACK(func_show_page_info_test), nullptr);
@@ -174,11 +356,6 @@ void func_load_home_screen()
     func_connect_released(home_button("btn_dealer_info"), G_CALLBACK(func_show_dealer_info_screen), nullptr);
 
     gtk_widget_set_sensitive(home_button("btn_dealer_info"), TRUE);
-    for (const home_target& target : HOME_TARGETS) {
-        if (!target.show && !(PC_MODE && g_ascii_strcasecmp(target.button, "btn_run") == 0))
-            gtk_widget_set_sensitive(home_button(target.button), FALSE);
-    }
-    gtk_widget_set_sensitive(home_button("btn_log"), has_target("btn_log"));
     if (PC_MODE)
         gtk_widget_set_sensitive(home_button("btn_diagnostic"), FALSE);
     // The desktop variant has no remote run, no loading automation, and
@@ -191,143 +368,35 @@ void func_load_home_screen()
         if (PC_MODE)
             gtk_widget_hide(widget);
     }
-
-    home_selections_number = g_new0(GtkWidget*, 7);
-    home_selections_name = g_new0(GtkWidget*, 7);
-    home_selections_time = g_new0(GtkWidget*, 7);
-
-    list_screen_hooks& hooks = func_list_screen_hooks(SCREEN_HOME);
-    hooks.display = func_display_formula_list_test;
-    hooks.number_buttons = home_selections_number;
-    hooks.name_buttons = home_selections_name;
 }
 
-void func_show_home_screen(GtkWidget*, gpointer)
-{
-    func_close_active_dialog();
-    func_make_screen_current(SCREEN_HOME, SCREEN_HOME, HOME_LIST_WIDTH, HOME_LIST_HEIGHT);
-    if (options_display->lbl_message_bar)
-        gtk_widget_grab_focus(options_display->lbl_message_bar);
-
-    func_load_formula_list_from_file();
-    page_list_info& info = page_info[SCREEN_HOME].list;
-    info.pressed_row = -1;
-    info.pressed_page = -1;
-    if (!PC_MODE && options_display->buttons[0])
-        gtk_widget_set_sensitive(options_display->buttons[0], FALSE);
-
-    func_display_formula_list_test();
-    gtk_widget_show_all(options_display->window);
-    gtk_window_present(GTK_WINDOW(options_display->window));
-
-    in_run_mode = 0;
-    in_remote_run_mode = 0;
-    resume_formula_number = -1;
-    resume_formula_flag = 0;
-
-    const bool remote = current_machine_configuration && current_machine_configuration->items[40] == 1.0f;
-    if (options_display->buttons[1])
-        gtk_widget_set_sensitive(options_display->buttons[1], remote && has_target("btn_run_remote"));
-    gtk_widget_set_sensitive(options_display->tbl_options_list, !remote);
-    gtk_widget_set_sensitive(options_display->btn_page_up, !remote);
-    gtk_widget_set_sensitive(options_display->btn_page_down, !remote);
-    if (!remote)
-        func_enable_disable_page_up_down_button();
-
-    func_update_clock(nullptr);
-    timer_formula_selection_display_id = func_start_display_request(func_update_formula_selection_display);
-}
+void func_show_home_screen(GtkWidget*, gpointer) { func_show_screen(SCREEN_HOME); }
 
 void func_display_formula_list_test()
 {
-    display_data& shown = *options_display;
-    page_list_info& info = page_info[SCREEN_HOME].list;
     func_show_message(5, PC_MODE ? p[396] : p[395]);
-
-    std::unique_ptr<formula_snapshot> snapshot(func_get_formula_list_from_liststore());
-    if (!snapshot) {
+    shown_formulas.reset(func_get_formula_list_from_liststore(true));
+    if (!shown_formulas) {
         func_write_log(LOG_SYSERROR, "func_display_formula_list: Formula list buffer is NULL", 0);
-        snapshot.reset(new formula_snapshot());
+        shown_formulas.reset(new formula_snapshot());
     }
-    func_update_page_info_test(snapshot->count());
-
-    GtkWidget* table = func_replace_list_table(HOME_ROWS + 1, 3);
-    func_return_to_pressed_page(snapshot->count());
+    page_list_info& info = home_list();
     if (info.pressed_row < 0)
         info.reload = 0;
-
-    int rows = 0;
-    for (int item = info.first_item; item < info.end_item && rows < HOME_ROWS; ++item, ++rows) {
-        const formula_record& formula = snapshot->records[item];
-        char text[64];
-        char name[32];
-
-        snprintf(text, sizeof text, "%03d", formula.number);
-        GtkWidget* number = gtk_button_new_with_label(text);
-        snprintf(name, sizeof name, "lbl_frm_number_#%03d", rows);
-        gtk_widget_set_name(number, name);
-        // Wide enough for three digits in the operator's large font.
-        gtk_widget_set_size_request(number, 58, 55);
-        gtk_button_set_focus_on_click(GTK_BUTTON(number), FALSE);
-        func_set_widget_font_and_color(number, "Tahoma bold 16", "yellow", nullptr, nullptr);
-        g_signal_connect(number, "released", G_CALLBACK(func_show_button_pressed_state_static_test), nullptr);
-
-        GtkWidget* label = gtk_button_new_with_label(formula.name.c_str());
-        snprintf(name, sizeof name, "btn_frm_name_#%03d", rows);
-        gtk_widget_set_name(label, name);
-        gtk_widget_set_size_request(label, 250, 55);
-        func_set_widget_font_and_color(label, "Tahoma bold 14", "White", nullptr, nullptr);
-        g_signal_connect(label, "released", G_CALLBACK(func_show_button_pressed_state_static_test), nullptr);
-
-        std::string duration = func_convert_seconds_to_time(formula.total_time);
-        GtkWidget* time = gtk_button_new_with_label(duration.c_str());
-        snprintf(name, sizeof name, "lbl_frm_time_#%03d", rows);
-        gtk_widget_set_name(time, name);
-        gtk_widget_set_size_request(time, 90, 55);
-        gtk_widget_set_sensitive(time, FALSE);
-        gtk_widget_set_no_show_all(time, TRUE);
-
-        gtk_table_attach(GTK_TABLE(table), number, 0, 1, rows, rows + 1, GTK_FILL, GTK_FILL, 0, 0);
-        gtk_table_attach(GTK_TABLE(table), label, 1, 2, rows, rows + 1, GTK_FILL, GTK_FILL, 0, 0);
-        gtk_table_attach(GTK_TABLE(table), time, 2, 3, rows, rows + 1, GTK_FILL, GTK_FILL, 0, 0);
-        home_selections_number[rows] = number;
-        home_selections_name[rows] = label;
-        home_selections_time[rows] = time;
-    }
-    for (int row = rows; row < 7; ++row)
-        home_selections_number[row] = home_selections_name[row] = home_selections_time[row] = nullptr;
-    info.rows_shown = rows;
-    gtk_table_resize(GTK_TABLE(table), rows + 1, 3);
-    shown.list_height = rows * 55;
-    gtk_widget_show_all(table);
-
-    if (info.pressed_row >= 0 && info.pressed_page == info.current_page && info.pressed_row < rows) {
-        func_show_button_pressed_state_static_test(home_selections_name[info.pressed_row], nullptr);
-        info.reload = 0;
-    } else if (!PC_MODE && shown.buttons[0]) {
-        gtk_widget_set_sensitive(shown.buttons[0], FALSE);
-    }
-    func_enable_disable_page_up_down_button();
-    if (shown.window)
-        gtk_widget_queue_draw(shown.window);
-}
-
-void func_unload_home_screen(GtkWidget* widget, gpointer)
-{
-    show_function next = target_of(widget);
-    if (next) {
-        func_hide_screen(home().window);
-        if (func_widget_name_is(widget, "btn_run") || func_widget_name_is(widget, "btn_run_remote")) {
-            formula_ended = 0;
-            formula_elapse_time = 0.0;
-            g_timeout_add(1000, reinterpret_cast<GSourceFunc>(func_update_formula_elapse_time), nullptr);
+    func_build_list_page(home_page, shown_formulas->count(), [](int item, int column) -> std::string {
+        const formula_record& formula = shown_formulas->records[static_cast<size_t>(item)];
+        char text[16];
+        switch (column) {
+        case 0:
+            snprintf(text, sizeof text, "%03d", formula.number);
+            return text;
+        case 1: return formula.name;
+        default: return func_convert_seconds_to_time(formula.total_time);
         }
-        if (func_widget_name_is(widget, "btn_auto"))
-            in_vez_automatic_mode = 1;
-        next(widget, nullptr);
-    }
-    page_info[SCREEN_HOME].list.reload = 1;
+    });
 }
+
+void func_unload_home_screen(GtkWidget* widget, gpointer) { leave_home_for(widget); }
 
 void func_unload_home_screen_4_configuration(GtkWidget* widget, gpointer)
 {
@@ -338,17 +407,17 @@ void func_unload_home_screen_4_configuration(GtkWidget* widget, gpointer)
 void func_prompt_weight(GtkWidget* widget)
 {
     if (current_machine_configuration && current_machine_configuration->items[53] == 1.0f)
-        func_open_data_entry(widget, 79);
+        func_show_data_entry_dialog(widget, GINT_TO_POINTER(79));
 }
 
 void func_goto_formula_number_home(int formula_number)
 {
     if (func_current_screen_code() != SCREEN_HOME)
         return;
-    page_list_info& info = page_info[SCREEN_HOME].list;
+    page_list_info& info = home_list();
     if (info.total_items < 1)
         return;
-    int position = func_find_formula_number(formula_number);
+    int position = func_find_formula_number(formula_number, true);
     if (position == -1) {
         char text[512];
         snprintf(text, sizeof text, "%s %03d %s", p[186].c_str(), formula_number, p[287].c_str());

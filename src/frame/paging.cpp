@@ -4,25 +4,28 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "configuration/configuration_lookup.h"
-#include "frame/build_switches.h"
 #include "frame/dialogs.h"
+#include "frame/list_page.h"
+#include "frame/screen_table.h"
 #include "frame/screens.h"
 #include "frame/ui_loader.h"
+#include "frame/palette.h"
 #include "frame/widget_style.h"
 #include "language/language.h"
-#include "link/ipc_link.h"
 
 namespace {
-list_screen_hooks hooks[SCREEN_RECORD_COUNT];
-list_screen_hooks no_hooks;
-
 page_list_info dummy_list;
 
-bool is_list_screen_with_name_column(int code)
+list_page* shown_list()
 {
-    return code == SCREEN_HOME || code == SCREEN_FORMULAS || code == SCREEN_STEPS ||
-           code == SCREEN_FILE || code == SCREEN_POST_DRY;
+    const screen_description* shown = func_get_screen(func_current_screen_code());
+    return shown ? shown->list : nullptr;
+}
+
+list_page* shown_list1()
+{
+    const screen_description* shown = func_get_screen(func_current_screen_code());
+    return shown ? shown->list1 : nullptr;
 }
 
 int shown_code()
@@ -51,27 +54,20 @@ void set_sensitive(GtkWidget* widget, bool sensitive)
 }
 }  // namespace
 
-list_screen_hooks& func_list_screen_hooks(int screen_code)
-{
-    if (screen_code < 0 || screen_code >= SCREEN_RECORD_COUNT)
-        return no_hooks = list_screen_hooks();
-    return hooks[screen_code];
-}
-
 int func_get_rows_per_page(int screen_code)
 {
-    switch (screen_code) {
-    case SCREEN_CONFIGURATION:
-    case SCREEN_SELECTED_STEP:
-    case SCREEN_VEZ_CONFIGURATION: return 20;
-    case SCREEN_FORMULAS:
-    case SCREEN_STEPS:
-    case SCREEN_POST_DRY: return 6;
-    case SCREEN_FILE: return 4;
-    case SCREEN_INPUT_OUTPUT: return input_output_mode == 2 ? 14 : 24;
-    case SCREEN_LOGS: return 11;
-    default: return 5;
-    }
+    const screen_description* screen = func_get_screen(screen_code);
+    if (screen && screen->rows_per_page > 0)
+        return screen->rows_per_page;
+    return screen && screen->list ? screen->list->rows : 5;
+}
+
+int func_get_selected_number(int screen_code)
+{
+    if (!page_info || screen_code < 0 || screen_code >= SCREEN_RECORD_COUNT)
+        return -1;
+    const int number = page_info[screen_code].list.selected_number;
+    return number >= 0 ? number : -1;
 }
 
 void func_compute_paging(page_list_info& info, int total_items, int rows_per_page)
@@ -131,30 +127,6 @@ void func_compute_selection_after_adding(page_list_info& info, int item_count)
     info.reload = 1;
 }
 
-int func_get_lookup_table_index_for(int screen_code, int item)
-{
-    static const int step_items[19] = {0, -1, -1, 1, 2, 3, 4, 5, -1, 6, 7, 8, 9, -1, -1, -1, -1, 10, 10};
-    static const int chemical_items[5] = {1, -1, 0, -1, 2};
-    static const int vez_items[13] = {1, 2, -1, -1, -1, -1, -1, 2, -1, -1, 2, 2, 2};
-    switch (screen_code) {
-    case SCREEN_CONFIGURATION:
-        return (item >= 0 && item <= 53) ? func_get_cfg_item_row(item) : -1;
-    case SCREEN_FORMULAS:
-        return item == 1 ? 0 : -1;
-    case SCREEN_STEPS:
-    case SCREEN_SELECTED_STEP:
-        return (item >= 0 && item <= 18) ? step_items[item] : -1;
-    case SCREEN_CHEMICALS:
-        return (item >= 1 && item <= 5) ? chemical_items[item - 1] : -1;
-    case SCREEN_SYSTEM_SETTINGS:
-        return item == 0 ? 0 : -1;
-    case SCREEN_VEZ_CONFIGURATION:
-        return (item >= 1 && item <= 13) ? vez_items[item - 1] : -1;
-    default:
-        return -1;
-    }
-}
-
 page_list_info& func_current_page_list()
 {
     int code = shown_code();
@@ -205,24 +177,22 @@ void func_enable_disable_page_up_down_button1()
 
 void func_enable_clone_ren_del_button(int sensitive)
 {
-    int code = func_current_screen_code();
-    GtkWidget** buttons = options_display->buttons;
-    if (code == SCREEN_FILE) {
-        for (int i = 0; i < 3; ++i)
-            set_sensitive(buttons[i], sensitive);
-    } else if (code == SCREEN_POST_DRY) {
-        set_sensitive(buttons[3], sensitive);
-    } else {
-        for (int i = 1; i < 4; ++i)
-            set_sensitive(buttons[i], sensitive);
-    }
+    const list_page* list = shown_list();
+    if (!list)
+        return;
+    for (int index : list->selection_buttons)
+        if (index >= 0 && index < SCREEN_BUTTON_COUNT)
+            set_sensitive(options_display->buttons[index], sensitive);
 }
 
-void func_enable_options_button(int row, int sensitive, gpointer data)
+void func_enable_options_button(int row, int sensitive, gpointer)
 {
-    list_screen_hooks& screen = func_list_screen_hooks(func_current_screen_code());
-    if (screen.enable_options_button)
-        screen.enable_options_button(row, sensitive, data);
+    const list_page* list = shown_list();
+    if (!list)
+        return;
+    for (size_t column = 0; column < list->columns.size(); ++column)
+        if (!list->columns[column].sensitive)
+            set_sensitive(list->button(static_cast<int>(column), row), sensitive);
 }
 
 void func_set_selection_after_deletion(int items_left)
@@ -241,7 +211,8 @@ void func_select_added_item()
 
 int func_get_lookup_table_index(int item)
 {
-    return func_get_lookup_table_index_for(func_current_screen_code(), item);
+    const screen_description* shown = func_get_screen(func_current_screen_code());
+    return shown && shown->option_row ? shown->option_row(item) : -1;
 }
 
 GtkWidget* func_replace_list_table(int rows, int columns)
@@ -270,30 +241,9 @@ void func_return_to_pressed_page(int total_items)
     }
 }
 
-namespace {
-GtkWidget* find_label(GtkWidget* widget)
-{
-    if (!widget)
-        return nullptr;
-    if (GTK_IS_LABEL(widget))
-        return widget;
-    if (GTK_IS_BIN(widget))
-        return find_label(gtk_bin_get_child(GTK_BIN(widget)));
-    if (GTK_IS_CONTAINER(widget)) {
-        GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
-        GtkWidget* found = nullptr;
-        for (GList* child = children; child && !found; child = child->next)
-            found = find_label(GTK_WIDGET(child->data));
-        g_list_free(children);
-        return found;
-    }
-    return nullptr;
-}
-}  // namespace
-
 const char* func_get_widget_label_text(GtkWidget* widget)
 {
-    GtkWidget* label = find_label(widget);
+    GtkWidget* label = func_find_label(widget);
     const char* text = label ? gtk_label_get_text(GTK_LABEL(label)) : nullptr;
     return text ? text : "";
 }
@@ -324,9 +274,9 @@ void func_show_page_info_test(GtkWidget* widget, gpointer)
     page_list_info& info = func_current_page_list();
     turn_page(info, widget, "btn_page_down", "btn_page_up");
     write_counter(6, info);
-    list_screen_hooks& screen = func_list_screen_hooks(func_current_screen_code());
-    if (screen.display)
-        screen.display();
+    if (const list_page* list = shown_list())
+        if (list->redraw)
+            list->redraw();
     if (options_display->tbl_options_list)
         gtk_widget_queue_draw(options_display->tbl_options_list);
     func_run_pending_events();
@@ -338,12 +288,9 @@ void func_show_page_info1_test(GtkWidget* widget, gpointer)
     page_list_info& info = current_list1();
     turn_page(info, widget, "btn_page_down1", "btn_page_up1");
     write_counter(7, info);
-    int code = func_current_screen_code();
-    list_screen_hooks& screen = func_list_screen_hooks(code);
-    bool has_second_list = code == SCREEN_HOME || code == SCREEN_FORMULAS || code == SCREEN_STEPS ||
-                           code == SCREEN_FILE || code == SCREEN_POST_DRY;
-    if (has_second_list && screen.display1)
-        screen.display1();
+    if (const list_page* list = shown_list1())
+        if (list->redraw)
+            list->redraw();
     if (options_display->tbl_options_list1)
         gtk_widget_queue_draw(options_display->tbl_options_list1);
     func_run_pending_events();
@@ -360,12 +307,11 @@ void mark_pressed(GtkWidget* widget)
 void press_row(GtkWidget* widget, gpointer data, bool second)
 {
     const int code = func_current_screen_code();
-    if (code < 0 || !page_info)
+    const list_page* list = second ? shown_list1() : shown_list();
+    if (code < 0 || !page_info || !list)
         return;
     page_list_info& info = second ? page_info[code].list1 : page_info[code].list;
     page_list_info& other = second ? page_info[code].list : page_info[code].list1;
-    list_screen_hooks& screen = func_list_screen_hooks(code);
-    GtkWidget** names = second ? screen.name_buttons1 : screen.name_buttons;
 
     // A row remembered from a longer list no longer exists: forget it and
     // take this press as a fresh selection.
@@ -376,33 +322,26 @@ void press_row(GtkWidget* widget, gpointer data, bool second)
     const int row = func_get_index_from_widget_name_no_page_adjust(widget);
     if (row < 0 || row >= info.rows_shown)
         return;
-    if (code == SCREEN_HOME && names && names[row]) {
-        func_set_widget_font_and_color(names[row], nullptr, "green", nullptr, nullptr);
-        gtk_widget_grab_focus(names[row]);
-    } else {
-        func_set_widget_font_and_color(widget, nullptr, "green", nullptr, nullptr);
-    }
+    // Whichever column was touched, the row's name shows the selection.
+    GtkWidget* name = list->button(list->name_column, row);
+    GtkWidget* marked = name ? name : widget;
+    func_set_widget_font_and_color(marked, nullptr, LUMEX_SELECTED_TEXT, nullptr, nullptr);
 
-    if (code == SCREEN_FILE) {
+    if (GtkWidget* number = list->button(list->number_column, row))
+        info.selected_number = atoi(func_get_widget_label_text(number));
+    else
         info.selected_number = row;
-    } else if (screen.number_buttons && screen.number_buttons[row]) {
-        info.selected_number = atoi(func_get_widget_label_text(screen.number_buttons[row]));
-    }
-    g_strlcpy(info.selected_text, func_get_widget_label_text(widget), sizeof info.selected_text);
-    if (code == SCREEN_FORMULAS || code == SCREEN_STEPS || code == SCREEN_CHEMICALS ||
-        code == SCREEN_POST_DRY)
+    g_strlcpy(info.selected_text, func_get_widget_label_text(marked), sizeof info.selected_text);
+    if (!second)
         func_enable_options_button(row, 1, data);
-
-    if (screen.after_row_press)
-        screen.after_row_press(row);
-    if (code == SCREEN_FORMULAS || code == SCREEN_STEPS || code == SCREEN_POST_DRY)
+    if (!second)
         func_enable_clone_ren_del_button(1);
-    if (code == SCREEN_HOME && !PC_MODE)
-        set_sensitive(options_display->buttons[0], true);
+    if (list->after_row_press)
+        list->after_row_press(row, data);
 
     info.pressed_row = row;
     info.pressed_page = info.current_page;
-    mark_pressed(widget);
+    mark_pressed(marked);
     other.pressed_row = -1;
 
     if (info.active_row >= info.rows_shown) {
@@ -413,15 +352,13 @@ void press_row(GtkWidget* widget, gpointer data, bool second)
         info.active_row = row;
         info.active_page = info.current_page;
     } else if (info.active_row != row || info.active_page != info.current_page) {
-        if (is_list_screen_with_name_column(code)) {
-            if (names && info.active_page == info.current_page && names[info.active_row])
-                func_show_button_normal_state(names[info.active_row]);
-            if (code == SCREEN_FORMULAS || code == SCREEN_POST_DRY || code == SCREEN_STEPS)
-                func_enable_options_button(info.active_row, 0, data);
-            info.active_row = row;
-            info.active_page = info.current_page;
-            mark_pressed(widget);
-        }
+        if (info.active_page == info.current_page)
+            func_show_button_normal_state(list->button(list->name_column, info.active_row));
+        if (!second)
+            func_enable_options_button(info.active_row, 0, data);
+        info.active_row = row;
+        info.active_page = info.current_page;
+        mark_pressed(marked);
     }
 }
 }  // namespace
@@ -442,7 +379,7 @@ void func_show_decision_pressed_state_static_test(GtkWidget* widget)
     if (code < 0 || !page_info || !widget)
         return;
     page_list_info& info = page_info[code].list;
-    func_set_widget_font_and_color(widget, nullptr, "green", nullptr, nullptr);
+    func_set_widget_font_and_color(widget, nullptr, LUMEX_SELECTED_TEXT, nullptr, nullptr);
     const int index = func_get_index_from_widget_name(widget);
     const int rows = func_get_rows_per_page(code);
     info.pressed_row = index;
@@ -454,7 +391,8 @@ void func_show_decision_pressed_state_static_test(GtkWidget* widget)
         return;
     }
     if (info.active_row != index) {
-        GtkWidget** buttons = func_list_screen_hooks(code).decision_buttons;
+        const screen_description* shown = func_get_screen(code);
+        GtkWidget** buttons = shown ? shown->value_buttons : nullptr;
         if (buttons && info.active_page == info.current_page && rows > 0)
             func_show_button_normal_state(buttons[info.active_row % rows]);
         info.active_row = index;
@@ -467,7 +405,7 @@ void func_show_button_normal_state(GtkWidget* widget)
     if (!widget)
         return;
     gtk_widget_modify_bg(widget, GTK_STATE_NORMAL, nullptr);
-    GtkWidget* label = find_label(widget);
+    GtkWidget* label = func_find_label(widget);
     if (label)
         gtk_widget_modify_fg(label, GTK_STATE_NORMAL, nullptr);
     gtk_widget_set_state(widget, GTK_STATE_NORMAL);

@@ -1,37 +1,25 @@
 // Paged lists of row buttons: the per-screen page records, row naming
 // ("<prefix>#%03d"), the pressed/active row, page buttons and the
-// selection after adding or deleting. Every list screen uses this.
+// selection after adding or deleting. Every list screen uses this, with
+// its list described once (list_page.h).
 #pragma once
 #include <gtk/gtk.h>
 
 #include "frame/app_state.h"
 
-// What a list screen plugs into the shared paging code.
-struct list_screen_hooks {
-    void (*display)() = nullptr;   // redraws the first list
-    void (*display1)() = nullptr;  // redraws the second list
-    GtkWidget** number_buttons = nullptr;  // row arrays of the current page
-    GtkWidget** name_buttons = nullptr;
-    GtkWidget** name_buttons1 = nullptr;
-    GtkWidget** decision_buttons = nullptr;  // value-editing screens
-    void (*enable_options_button)(int row, int sensitive, gpointer data) = nullptr;
-    // Screen-specific rules after a row press (before it is recorded).
-    void (*after_row_press)(int row) = nullptr;
-};
-list_screen_hooks& func_list_screen_hooks(int screen_code);
-
 // --- arithmetic, no widgets ---------------------------------------------------
+// Rows per page of a registered screen (its list's rows), 5 otherwise.
 int func_get_rows_per_page(int screen_code);
 // Pages, current page (reset to 1 when out of range), first and end item.
 void func_compute_paging(page_list_info& info, int total_items, int rows_per_page);
 // Decimal number after the last '#', -1 when there is none.
 int func_get_row_from_name(const char* name);
-// Selection after deleting, with `items_left` items left. Returns false
-// when nothing stays selected.
+// Selection after deleting, with `items_left` items left.
 void func_compute_selection_after_deletion(page_list_info& info, int items_left);
 void func_compute_selection_after_adding(page_list_info& info, int item_count);
-// Row of the option tables for an item of a screen, or -1.
-int func_get_lookup_table_index_for(int screen_code, int item);
+
+// The number of the item selected on a screen's list, -1 when none.
+int func_get_selected_number(int screen_code);
 
 // --- on the shown screen (options_display) ----------------------------------------
 page_list_info& func_current_page_list();
@@ -41,10 +29,14 @@ void func_update_page_info_test(int total_items);
 void func_update_page_info1_test(int total_items);
 void func_enable_disable_page_up_down_button();
 void func_enable_disable_page_up_down_button1();
+// The screen buttons that act on the selected row (clone, rename and
+// delete; run on the home screen) follow the selection.
 void func_enable_clone_ren_del_button(int sensitive);
+// The columns of a row that act on the selected item follow it.
 void func_enable_options_button(int row, int sensitive, gpointer data);
 void func_set_selection_after_deletion(int items_left);
 void func_select_added_item();
+// Option row of an item of the shown screen, -1 when it has none.
 int func_get_lookup_table_index(int item);
 // Replaces the shown list's table by an empty one of rows x columns with
 // the list's row spacing; the screen's record keeps the new table.

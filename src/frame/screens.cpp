@@ -2,7 +2,7 @@
 
 #include "files/paths.h"
 #include "frame/app_state.h"
-#include "frame/build_switches.h"
+#include "files/build_switches.h"
 #include "language/language.h"
 
 void func_size_window_to_screen(GtkWindow* win)

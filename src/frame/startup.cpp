@@ -8,16 +8,20 @@
 #include "configuration/configuration_record.h"
 #include "entry/data_entry_dialog.h"
 #include "files/atomic_file.h"
+#include "files/build_switches.h"
 #include "files/file_helpers.h"
 #include "files/paths.h"
 #include "files/version_files.h"
+#include "formulas/formula_list.h"
 #include "formulas/formulas_screen.h"
 #include "formulas/selected_step_screen.h"
+#include "formulas/step_list.h"
 #include "formulas/steps_screen.h"
 #include "frame/app_state.h"
-#include "frame/build_switches.h"
+#include "frame/clock.h"
 #include "frame/dialogs.h"
 #include "frame/home_screen.h"
+#include "frame/screen_table.h"
 #include "frame/screens.h"
 #include "frame/ui_loader.h"
 #include "frame/widget_style.h"
@@ -26,20 +30,39 @@
 #include "language/units.h"
 #include "link/ipc_link.h"
 #include "logs/log_file.h"
+#include "settings/password_lockout.h"
 #include "settings/passwords.h"
+#include "settings/system_commands.h"
 
 std::string array_letters_icons[26];
 GtkWidget* splash_window = nullptr;
 
 namespace {
-// Screens are built once, in this order; later screens add their loaders.
-void (*const SCREEN_LOADERS[])() = {
-    func_load_home_screen,
-    func_load_formulas_screen,
-    func_load_steps_screen,
-    func_load_selected_step_screen,
-    func_load_data_entry_screen,
-};
+// Every screen of this build, in start-up order, and what the
+// subsystems without screens of their own answer.
+void register_everything()
+{
+    func_register_home_screen();
+    func_register_formulas_screen();
+    func_register_steps_screen();
+    func_register_selected_step_screen();
+    func_register_password_prompts();
+
+    // The machine link's questions: what their buttons send.
+    func_register_dialog_action(4, 0, [](gpointer data) { func_ipc_send_signal_cancel(nullptr, data); });
+    func_register_dialog_action(9, 0, [](gpointer data) { func_ipc_send_signal_cancel(nullptr, data); });
+    func_register_dialog_action(15, 0, [](gpointer) { func_ipc_send_resume_formula(GINT_TO_POINTER(2), nullptr); });
+    func_register_dialog_action(15, 1, [](gpointer) { func_ipc_send_resume_formula(GINT_TO_POINTER(1), nullptr); });
+    func_register_dialog_action(20, 0, [](gpointer) { func_ipc_send_manual_stop(GINT_TO_POINTER(2), nullptr); });
+    func_register_dialog_action(20, 1, [](gpointer) { func_ipc_send_manual_stop(GINT_TO_POINTER(20), nullptr); });
+    func_register_dialog_action(22, 0, [](gpointer) { func_ipc_send_3_wires(GINT_TO_POINTER(2), nullptr); });
+    func_register_dialog_action(22, 1, [](gpointer) { func_ipc_send_3_wires(GINT_TO_POINTER(20), nullptr); });
+    func_set_display_request_query(func_display_request_wanted);
+    // The machine's own commands.
+    func_register_dialog_action(13, 0, [](gpointer) { func_do_powerdown(); });
+    func_register_dialog_action(24, 0, [](gpointer) { func_process_recalibration(); });
+    func_register_dialog_action(29, 0, [](gpointer) { func_reboot_machine(); });
+}
 
 void remove_stale_temporary_files()
 {
@@ -82,11 +105,23 @@ void set_toolkit_settings()
 
 bool allocate_records()
 {
-    func_create_list_stores();
+    func_create_configuration_store();
+    func_create_formula_list_store();
+    func_create_step_list_store();
     if (!func_allocate_shared_records() || !func_allocate_link_records())
         return false;
     func_allocate_password_records();
     return true;
+}
+
+void report_missing_language()
+{
+    // Without a display (tools, tests) no dialog can open; the error log
+    // still gets the line that the error dialog would write.
+    if (gdk_display_get_default())
+        func_show_dialog(1, func_missing_language_text(), 1, nullptr);
+    else
+        func_write_log(LOG_ERROR, func_missing_language_text(), 0);
 }
 
 void load_configured_language()
@@ -99,7 +134,8 @@ void load_configured_language()
     }
     char name[16];
     snprintf(name, sizeof name, "L%0.0f", language);
-    func_init_language(name);
+    if (!func_init_language(name))
+        report_missing_language();
     // Reloading the language refreshes the record from the store; keep
     // the corrected number.
     if (current_machine_configuration->items[1] < 0.0f || current_machine_configuration->items[1] > 10.0f)
@@ -184,8 +220,10 @@ int func_prepare_console(int* argc, char*** argv)
     if (!allocate_records())
         return 1;
     remove_stale_temporary_files();
+    func_watch_write_failures();
 
-    func_init_language("L0");
+    if (!func_init_language("L0"))
+        report_missing_language();
     func_load_configuration_from_file();
     func_refresh_current_configuration();
     if (!current_machine_configuration) {
@@ -198,8 +236,9 @@ int func_prepare_console(int* argc, char*** argv)
     load_configured_language();
     func_load_images();
 
-    for (void (*load)() : SCREEN_LOADERS)
-        load();
+    register_everything();
+    func_load_registered_screens();
+    func_load_data_entry_screen();
     write_version_files();
     return 0;
 }

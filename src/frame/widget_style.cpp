@@ -1,25 +1,25 @@
 #include "frame/widget_style.h"
 
-namespace {
-GtkWidget* first_label(GtkWidget* widget)
+GtkWidget* func_find_label(GtkWidget* widget)
 {
     if (!widget)
         return nullptr;
     if (GTK_IS_LABEL(widget))
         return widget;
     if (GTK_IS_BIN(widget))
-        return first_label(gtk_bin_get_child(GTK_BIN(widget)));
+        return func_find_label(gtk_bin_get_child(GTK_BIN(widget)));
     if (GTK_IS_CONTAINER(widget)) {
         GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
         GtkWidget* found = nullptr;
         for (GList* child = children; child && !found; child = child->next)
-            found = first_label(GTK_WIDGET(child->data));
+            found = func_find_label(GTK_WIDGET(child->data));
         g_list_free(children);
         return found;
     }
     return nullptr;
 }
 
+namespace {
 bool parse_color(const char* name, GdkColor* color) { return name && gdk_color_parse(name, color); }
 }  // namespace
 
@@ -30,7 +30,7 @@ void func_set_widget_font_and_color(GtkWidget* widget, const char* font, const c
         return;
     GtkWidget* target = widget;
     if (G_OBJECT_TYPE(widget) == GTK_TYPE_BUTTON || GTK_IS_TOGGLE_BUTTON(widget)) {
-        target = first_label(widget);
+        target = func_find_label(widget);
         if (!target)
             return;
     }
@@ -98,4 +98,14 @@ void func_set_image_animation(GtkWidget* image, const char* path)
         return;
     gtk_image_set_from_animation(GTK_IMAGE(image), animation);
     g_object_unref(animation);
+}
+
+void func_set_widget_label(GtkWidget* widget, const std::string& text)
+{
+    if (!widget)
+        return;
+    if (GTK_IS_BUTTON(widget))
+        gtk_button_set_label(GTK_BUTTON(widget), text.c_str());
+    else if (GTK_IS_LABEL(widget))
+        gtk_label_set_text(GTK_LABEL(widget), text.c_str());
 }

@@ -2,6 +2,11 @@
 #pragma once
 #include <gtk/gtk.h>
 
+#include <string>
+
+// The first label in a widget (itself, or inside a button or box).
+GtkWidget* func_find_label(GtkWidget* widget);
+
 // For a plain button the label inside it is styled; otherwise the widget.
 // Any argument may be null to leave that aspect alone.
 void func_set_widget_font_and_color(GtkWidget* widget, const char* font, const char* text_color,
@@ -13,3 +18,7 @@ enum { ICON_LEFT = 0, ICON_RIGHT = 1, ICON_TOP = 2, ICON_BOTTOM = 3 };
 void func_set_button_icon(GtkWidget* button, const char* path, int position);
 void func_set_image_icon(GtkWidget* image, const char* path);
 void func_set_image_animation(GtkWidget* image, const char* path);
+
+// Sets the text of a button (through the button, so that a picture set
+// later keeps it) or of a label.
+void func_set_widget_label(GtkWidget* widget, const std::string& text);

@@ -14,8 +14,7 @@
 
 #include "configuration/configuration_record.h"
 #include "files/paths.h"
-#include "frame/build_switches.h"
-#include "frame/dialogs.h"
+#include "files/build_switches.h"
 #include "language/option_tables.h"
 #include "logs/log_file.h"
 
@@ -152,7 +151,7 @@ std::string func_get_language_locale(int language_number)
     return language_number == 1 ? "zh_CN.UTF-8" : "en_US.UTF-8";
 }
 
-void func_init_language(const char* name)
+int func_init_language(const char* name)
 {
     std::string language_name = name ? name : "";
     std::string path = func_data_dir() + language_name + ".lng";
@@ -164,16 +163,8 @@ void func_init_language(const char* name)
         std::fclose(file);  // a folder of that name is no language file
         file = nullptr;
     }
-    if (!file) {
-        const std::string message = p[394].empty() ? std::string(MISSING_LANGUAGE_TEXT) : p[394];
-        // Without a display (tools, tests) no dialog can open; the error
-        // log still gets the line that the error dialog would write.
-        if (gdk_display_get_default())
-            func_show_dialog(1, message, 1, nullptr);
-        else
-            func_write_log(LOG_ERROR, message, 0);
-        return;
-    }
+    if (!file)
+        return 0;
 
     const bool pairs = !is_english(name);
     std::string line;
@@ -199,7 +190,10 @@ void func_init_language(const char* name)
     apply_font(number);
     // A missing locale leaves the previous one in force.
     std::setlocale(LC_ALL, func_get_language_locale(default_language).c_str());
+    return 1;
 }
+
+std::string func_missing_language_text() { return p[394].empty() ? std::string(MISSING_LANGUAGE_TEXT) : p[394]; }
 
 void func_init_language_array()
 {

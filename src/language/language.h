@@ -11,8 +11,11 @@ constexpr int LANGUAGE_LINE_MAX = 199;
 extern std::string p[LANGUAGE_SLOT_COUNT];
 extern int default_language;
 
-// Loads data/<name>.lng and applies it (tables, font, locale).
-void func_init_language(const char* name);
+// Loads data/<name>.lng and applies it (tables, font, locale). 0 when the
+// file cannot be read (nothing changes then): the caller tells the
+// operator with func_missing_language_text().
+int func_init_language(const char* name);
+std::string func_missing_language_text();
 // Copies the slots into the option and label tables.
 void func_init_language_array();
 // The font name the toolkit gets for the variant and language.

@@ -8,8 +8,7 @@
 #include <vector>
 
 #include "configuration/configuration_record.h"
-#include "frame/app_state.h"
-#include "language/time_source.h"
+#include "files/time_source.h"
 
 namespace {
 
@@ -167,12 +166,4 @@ int func_convert_time_to_seconds(const std::string& text)
     int minutes = piece_value(pieces[0]);
     int seconds = pieces.size() > 1 ? piece_value(pieces[1]) : 0;
     return minutes * 60 + seconds;
-}
-
-extern "C" int func_update_formula_elapse_time(void*)
-{
-    if (formula_ended)
-        return 0;
-    formula_elapse_time += 1.0;
-    return 1;
 }

@@ -20,9 +20,3 @@ std::string func_format_date(time_t when, int style);
 std::string func_convert_seconds_to_time(int seconds);
 int func_convert_time_to_seconds(const std::string& text);
 
-extern "C" {
-// Clock labels of the visible screen; 60 s timer. Returns 1.
-int func_update_clock(void* data);
-// 1 s timer of a running formula.
-int func_update_formula_elapse_time(void* data);
-}

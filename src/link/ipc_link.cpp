@@ -2,7 +2,6 @@
 
 #include <new>
 
-#include "frame/app_state.h"
 #include "logs/log_file.h"
 
 unsigned char* ipc_cmd = nullptr;
@@ -16,19 +15,13 @@ int outputs_dirty_needs_refresh = 0;
 int analogs_dirty_needs_refresh = 0;
 int input_output_mode = 0;
 
-guint timer_formula_selection_display_id = 0;
-guint timer_formula_display_id = 0;
-guint timer_configuration_display_id = 0;
-guint timer_post_dry_display_id = 0;
-guint timer_spray_down_display_id = 0;
-guint timer_run_display_id = 0;
-guint timer_input_display_id = 0;
-guint timer_output_display_id = 0;
-guint timer_analog_display_id = 0;
-guint timer_vez_state_id = 0;
-guint timer_vez_recovery_id = 0;
-guint timer_vez_manual_id = 0;
-guint timer_vez_configuration_display_id = 0;
+namespace {
+bool (*display_request_wanted)(int request_code) = nullptr;
+
+bool wanted(int request_code) { return display_request_wanted && display_request_wanted(request_code); }
+}  // namespace
+
+void func_set_display_request_query(bool (*query)(int request_code)) { display_request_wanted = query; }
 
 int func_allocate_link_records()
 {
@@ -46,8 +39,6 @@ int func_allocate_link_records()
     }
     return 1;
 }
-
-guint func_start_display_request(GSourceFunc request) { return g_timeout_add(500, request, nullptr); }
 
 void func_set_ipc_command(int code, int on, int p1, int p2, int p3)
 {
@@ -67,7 +58,6 @@ enum off_action { OFF_NOTHING, OFF_CLEAR_TRIGGER, OFF_INPUTS_DIRTY, OFF_OUTPUTS_
 // What one display request asks for and when.
 struct display_request {
     int code;
-    int screen;
     int io_mode;  // -1: any
     int p3;       // third parameter while on
     bool waits_for_trigger;
@@ -87,8 +77,7 @@ gboolean run_display_request(const display_request& request)
         func_write_log(LOG_SYSERROR, request.missing_record_text, 0);
         return FALSE;
     }
-    bool shown = func_current_screen_code() == request.screen &&
-                 (request.io_mode < 0 || input_output_mode == request.io_mode);
+    bool shown = wanted(request.code) && (request.io_mode < 0 || input_output_mode == request.io_mode);
     if (shown) {
         if (request.waits_for_trigger && trigger && trigger->wait_flag == 1)
             return TRUE;
@@ -106,37 +95,37 @@ gboolean run_display_request(const display_request& request)
     return FALSE;
 }
 
-const display_request REQUEST_INPUT = {2, SCREEN_INPUT_OUTPUT, 0, 0, false, OFF_INPUTS_DIRTY,
+const display_request REQUEST_INPUT = {2, 0, 0, false, OFF_INPUTS_DIRTY,
                                        "func_request_input_display : can't create ipc cmd struture"};
-const display_request REQUEST_OUTPUT = {3, SCREEN_INPUT_OUTPUT, 1, 1, false, OFF_OUTPUTS_DIRTY,
+const display_request REQUEST_OUTPUT = {3, 1, 1, false, OFF_OUTPUTS_DIRTY,
                                         "func_request_output_display : can't create ipc cmd struture"};
-const display_request REQUEST_ANALOG = {4, SCREEN_INPUT_OUTPUT, 2, 0, false, OFF_ANALOGS_DIRTY,
+const display_request REQUEST_ANALOG = {4, 2, 0, false, OFF_ANALOGS_DIRTY,
                                         "func_request_analog_display : can't create ipc cmd struture"};
 const display_request REQUEST_FORMULA_SELECTION = {
-    5, SCREEN_HOME, -1, 0, true, OFF_CLEAR_TRIGGER,
+    5, -1, 0, true, OFF_CLEAR_TRIGGER,
     "func_update_formula_selection_display : can't create ipc cmd struture"};
 const display_request REQUEST_CONFIGURATION = {
-    7, SCREEN_CONFIGURATION, -1, 0, false, OFF_NOTHING,
+    7, -1, 0, false, OFF_NOTHING,
     "func_update_configuration_display : can't create ipc cmd struture"};
-const display_request REQUEST_FORMULA = {8, SCREEN_FORMULAS, -1, 0, false, OFF_NOTHING,
+const display_request REQUEST_FORMULA = {8, -1, 0, false, OFF_NOTHING,
                                          "func_update_formula_display : can't create ipc cmd struture"};
 const display_request REQUEST_SPRAY_DOWN = {
-    9, SCREEN_SPRAY_DOWN, -1, 0, true, OFF_CLEAR_TRIGGER,
+    9, -1, 0, true, OFF_CLEAR_TRIGGER,
     "func_update_spray_down_display : can't create ipc cmd struture"};
 const display_request REQUEST_VEZ_CONFIGURATION = {
-    10, SCREEN_VEZ_CONFIGURATION, -1, 0, false, OFF_NOTHING,
+    10, -1, 0, false, OFF_NOTHING,
     "func_update_vez_configuration_display : can't create ipc cmd struture"};
-const display_request REQUEST_POST_DRY = {11, SCREEN_POST_DRY, -1, 0, false, OFF_NOTHING,
+const display_request REQUEST_POST_DRY = {11, -1, 0, false, OFF_NOTHING,
                                           "func_update_post_dry_display : can't create ipc cmd struture"};
-const display_request REQUEST_VEZ_STATE = {12, SCREEN_VEZ_STATE, -1, 0, true, OFF_CLEAR_TRIGGER,
+const display_request REQUEST_VEZ_STATE = {12, -1, 0, true, OFF_CLEAR_TRIGGER,
                                            "func_update_vez_state_display : can't create ipc cmd struture"};
-const display_request REQUEST_VEZ_RECOVERY = {13, SCREEN_VEZ_RECOVERY, -1, 0, true, OFF_CLEAR_TRIGGER,
+const display_request REQUEST_VEZ_RECOVERY = {13, -1, 0, true, OFF_CLEAR_TRIGGER,
                                               "func_update_vez_recovery : can't create ipc cmd struture"};
 const display_request REQUEST_VEZ_MANUAL = {
-    14, SCREEN_VEZ_MANUAL, -1, 0, true, OFF_CLEAR_TRIGGER,
+    14, -1, 0, true, OFF_CLEAR_TRIGGER,
     "func_update_vez_manual_display : can't create ipc cmd struture"};
 const display_request REQUEST_VEZ_BATCH_DATA = {
-    15, SCREEN_VEZ_BATCH_DATA, -1, 0, true, OFF_CLEAR_TRIGGER,
+    15, -1, 0, true, OFF_CLEAR_TRIGGER,
     "func_update_vez_batch_data_display : can't create ipc cmd struture"};
 }  // namespace
 
@@ -146,7 +135,7 @@ gboolean func_request_run_display(gpointer)
         func_write_log(LOG_SYSERROR, "func_request_run_display : can't create ipc cmd struture", 0);
         return FALSE;
     }
-    if (func_current_screen_code() != SCREEN_RUN) {
+    if (!wanted(REQUEST_CODE_RUN)) {
         func_set_ipc_command(1, 0, 0, 0, 0);
         clear_trigger();
         return FALSE;

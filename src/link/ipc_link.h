@@ -28,23 +28,27 @@ extern int input_output_mode;
 // Allocates ipc_cmd, ipc_res and trigger (0 after logging on failure).
 int func_allocate_link_records();
 
-// Timer ids of the display requests, one per screen.
-extern guint timer_formula_selection_display_id;
-extern guint timer_formula_display_id;
-extern guint timer_configuration_display_id;
-extern guint timer_post_dry_display_id;
-extern guint timer_spray_down_display_id;
-extern guint timer_run_display_id;
-extern guint timer_input_display_id;
-extern guint timer_output_display_id;
-extern guint timer_analog_display_id;
-extern guint timer_vez_state_id;
-extern guint timer_vez_recovery_id;
-extern guint timer_vez_manual_id;
-extern guint timer_vez_configuration_display_id;
+// Codes of the display requests (the command code while a screen asks).
+enum display_request_code {
+    REQUEST_CODE_RUN = 1,
+    REQUEST_CODE_INPUTS = 2,
+    REQUEST_CODE_OUTPUTS = 3,
+    REQUEST_CODE_ANALOGS = 4,
+    REQUEST_CODE_FORMULA_SELECTION = 5,
+    REQUEST_CODE_CONFIGURATION = 7,
+    REQUEST_CODE_FORMULAS = 8,
+    REQUEST_CODE_SPRAY_DOWN = 9,
+    REQUEST_CODE_VEZ_CONFIGURATION = 10,
+    REQUEST_CODE_POST_DRY = 11,
+    REQUEST_CODE_VEZ_STATE = 12,
+    REQUEST_CODE_VEZ_RECOVERY = 13,
+    REQUEST_CODE_VEZ_MANUAL = 14,
+    REQUEST_CODE_VEZ_BATCH_DATA = 15,
+};
 
-// Starts a 500 ms display request timer and returns its id.
-guint func_start_display_request(GSourceFunc request);
+// Whether the screen that asks with a request code is the one shown; the
+// frame answers (the link knows no screens). Without an answer: never.
+void func_set_display_request_query(bool (*wanted)(int request_code));
 
 // Writes "~", code, on, p1, p2, p3 into ipc_cmd.
 void func_set_ipc_command(int code, int on, int p1, int p2, int p3);

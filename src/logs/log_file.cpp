@@ -12,9 +12,7 @@
 #include "files/paths.h"
 #include "files/record_bytes.h"
 #include "files/shell_runner.h"
-#include "frame/app_state.h"
-#include "language/language.h"
-#include "language/time_source.h"
+#include "files/time_source.h"
 
 const char* const LOG_PRODUCTION = "production.log";
 const char* const LOG_CHANGE = "change.log";
@@ -32,8 +30,6 @@ std::string format_moment(time_t when, const char* format)
     strftime(text, sizeof text, format, &local);
     return text;
 }
-
-std::string slot_text(int slot) { return p[slot]; }
 }  // namespace
 
 std::string func_get_log_file_path(const char* base_name)
@@ -89,72 +85,34 @@ void func_clear_old_log_file()
     func_sync_after_write();
 }
 
-void func_begin_log_transaction()
-{
-    if (log_transaction_store)
-        gtk_list_store_clear(log_transaction_store);
-}
-
-void func_add_log_transaction(const std::string& text, int code)
+namespace {
+GtkListStore* transaction_store()
 {
     if (!log_transaction_store)
-        return;
-    GtkTreeIter iter;
-    gtk_list_store_append(log_transaction_store, &iter);
-    gtk_list_store_set(log_transaction_store, &iter, 0, code, 1, text.c_str(), -1);
-}
-
-namespace {
-// Heading of the queued lines, by the screen being left; empty for none.
-std::string transaction_heading(int screen)
-{
-    char text[512];
-    const page_list_info* formulas = page_info ? &page_info[SCREEN_FORMULAS].list : nullptr;
-    const page_list_info* steps = page_info ? &page_info[SCREEN_STEPS].list : nullptr;
-    switch (screen) {
-    case SCREEN_CONFIGURATION:
-        snprintf(text, sizeof text, "%s %s", slot_text(184).c_str(), slot_text(177).c_str());
-        return text;
-    case SCREEN_FORMULAS:
-        snprintf(text, sizeof text, "%s %s", slot_text(184).c_str(), slot_text(186).c_str());
-        return text;
-    case SCREEN_STEPS:
-        if (!formulas || formulas->selected_number == -1)
-            return "";
-        snprintf(text, sizeof text, "%s %s : F-%03d (%s)", slot_text(184).c_str(),
-                 slot_text(187).c_str(), formulas->selected_number, formulas->selected_text);
-        return text;
-    case SCREEN_SELECTED_STEP:
-    case SCREEN_CHEMICALS:
-        if (!formulas || !steps || formulas->selected_number == -1 || steps->selected_number == -1)
-            return "";
-        snprintf(text, sizeof text, "%s F-%03d (%s): S-%03d (%s)", slot_text(184).c_str(),
-                 formulas->selected_number, formulas->selected_text, steps->selected_number,
-                 steps->selected_text);
-        return text;
-    case SCREEN_RUN:
-        return "";
-    default:
-        return slot_text(184) + " ";
-    }
+        log_transaction_store = gtk_list_store_new(2, G_TYPE_INT, G_TYPE_STRING);
+    return log_transaction_store;
 }
 }  // namespace
 
-void func_end_log_transaction()
+void func_begin_log_transaction() { gtk_list_store_clear(transaction_store()); }
+
+void func_add_log_transaction(const std::string& text, int code)
 {
-    if (!log_transaction_store)
-        return;
-    GtkTreeModel* model = GTK_TREE_MODEL(log_transaction_store);
+    GtkTreeIter iter;
+    gtk_list_store_append(transaction_store(), &iter);
+    gtk_list_store_set(log_transaction_store, &iter, 0, code, 1, text.c_str(), -1);
+}
+
+void func_end_log_transaction(const std::string& heading, const char* target)
+{
+    GtkTreeModel* model = GTK_TREE_MODEL(transaction_store());
     GtkTreeIter iter;
     if (!gtk_tree_model_get_iter_first(model, &iter)) {
         gtk_list_store_clear(log_transaction_store);
         return;
     }
-    const int screen = func_current_screen_code();
-    std::string heading = transaction_heading(screen);
     if (!heading.empty())
         func_write_log(LOG_CHANGE, heading, 0);
-    const char* target = screen == SCREEN_RUN ? LOG_PRODUCTION : LOG_CHANGE;
     do {
         int code = 0;
         gchar* text = nullptr;

@@ -33,8 +33,10 @@ void func_log_system_error(const char* function, const std::string& message);
 // their names). Called when the program ends.
 void func_clear_old_log_file();
 
-// Transaction queue (log_transaction_store).
+// Transaction queue (log_transaction_store, created on first use).
 extern GtkListStore* log_transaction_store;
 void func_begin_log_transaction();
 void func_add_log_transaction(const std::string& text, int code);
-void func_end_log_transaction();
+// Writes the queued lines to `target` (change.log, or production.log for
+// the run screen), after the heading in change.log unless it is empty.
+void func_end_log_transaction(const std::string& heading, const char* target = LOG_CHANGE);

@@ -4,7 +4,7 @@
 
 #include "files/paths.h"
 #include "files/shell_runner.h"
-#include "frame/build_switches.h"
+#include "files/build_switches.h"
 #include "frame/dialogs.h"
 #include "language/language.h"
 

@@ -9,6 +9,7 @@
 #include "frame/app_state.h"
 #include "frame/dialogs.h"
 #include "frame/paging.h"
+#include "frame/screen_table.h"
 #include "language/language.h"
 #include "language/option_tables.h"
 #include "logs/log_file.h"
@@ -218,8 +219,16 @@ TEST_F(data_entry_dialog_gui_test, the_remote_formula_and_load_weight_records_ar
     EXPECT_EQ(13, weight[4]);
 }
 
-TEST_F(data_entry_dialog_gui_test, on_the_configuration_screen_a_changed_level_is_logged)
+TEST_F(data_entry_dialog_gui_test, a_value_of_a_screen_that_names_its_items_is_logged_by_its_item)
 {
+    // A value-editing screen of 20 rows naming each item by its index.
+    screen_description values;
+    values.code = SCREEN_CONFIGURATION;
+    values.rows_per_page = 20;
+    values.item_label = [](GtkWidget* caller) {
+        return "Item " + std::to_string(func_get_index_from_widget_name(caller));
+    };
+    func_register_screen(values);
     options_display->screen_code = SCREEN_CONFIGURATION;
     gtk_widget_set_name(caller, "btn_cfg_#006");  // item 26 on page 2
     page_info[SCREEN_CONFIGURATION].list.current_page = 2;
@@ -229,7 +238,7 @@ TEST_F(data_entry_dialog_gui_test, on_the_configuration_screen_a_changed_level_i
     press_named("btn_save");
     EXPECT_EQ("5.0", func_test_label_text(caller));
     ASSERT_FALSE(queued_lines().empty());
-    EXPECT_EQ("------>  [" + config_selections_label_value[26] + "] : 8.0 --> 5.0", queued_lines()[0].second);
+    EXPECT_EQ("------>  [Item 26] : 8.0 --> 5.0", queued_lines()[0].second);
     EXPECT_EQ(1, page_info[SCREEN_CONFIGURATION].list.reload);
 }
 }  // namespace

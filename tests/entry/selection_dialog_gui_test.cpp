@@ -7,6 +7,7 @@
 #include "configuration/configuration_record.h"
 #include "entry/selection_dialog.h"
 #include "frame/app_state.h"
+#include "frame/screen_table.h"
 #include "language/language.h"
 #include "language/option_tables.h"
 #include "logs/log_file.h"
@@ -101,7 +102,15 @@ TEST_F(selection_dialog_gui_test, hidden_options_are_left_out_and_a_choice_becom
 
 TEST_F(selection_dialog_gui_test, yes_no_and_on_off_values_toggle_without_a_window)
 {
-    use_caller(SCREEN_CONFIGURATION, "btn_cfg_#010", p[26]);  // Extra Water
+    // A value-editing screen whose items have no option rows.
+    screen_description values;
+    values.code = SCREEN_SYSTEM_SETTINGS;
+    values.item_label = [](GtkWidget*) { return std::string("Extra Water"); };
+    values.selection_options = [](GtkWidget*, int) { return std::vector<std::string>(); };
+    static GtkWidget* value_buttons[1] = {};
+    values.value_buttons = value_buttons;
+    func_register_screen(values);
+    use_caller(SCREEN_SYSTEM_SETTINGS, "btn_cfg_#010", p[26]);
     func_show_selection_dialog(caller, nullptr);
     EXPECT_EQ(nullptr, temporary_display_window);
     EXPECT_EQ(p[27], func_test_label_text(caller));
@@ -110,23 +119,11 @@ TEST_F(selection_dialog_gui_test, yes_no_and_on_off_values_toggle_without_a_wind
     func_show_selection_dialog(caller, nullptr);
     EXPECT_EQ(p[26], func_test_label_text(caller));
     EXPECT_EQ(2u, queued_lines().size());
-    EXPECT_EQ(1, page_info[SCREEN_CONFIGURATION].list.reload);
+    EXPECT_EQ(1, page_info[SCREEN_SYSTEM_SETTINGS].list.reload);
     // On and off toggle too.
     use_caller(SCREEN_FORMULAS, "btn_frm_active_#000", p[29]);
     func_show_selection_dialog(caller, nullptr);
     EXPECT_EQ(p[28], func_test_label_text(caller));
 }
 
-TEST(selection_rules, step_options_are_limited_by_the_situation)
-{
-    EXPECT_EQ(4, func_limit_step_type_options(6, 1, -1, 0));    // step 1
-    EXPECT_EQ(4, func_limit_step_type_options(6, 3, 5, 1));     // after an extract
-    EXPECT_EQ(4, func_limit_step_type_options(6, 3, 1, 4));     // before an extract
-    EXPECT_EQ(6, func_limit_step_type_options(6, 3, 1, 2));
-    EXPECT_EQ(2, func_limit_probe_options(4, 0.0f));
-    EXPECT_EQ(4, func_limit_probe_options(4, 1.0f));
-    EXPECT_EQ(6, func_limit_drain_type_options(7));
-    EXPECT_EQ(1, func_limit_reuse_drain_options(2, 0.0f));
-    EXPECT_EQ(2, func_limit_reuse_drain_options(2, 1.0f));
-}
 }  // namespace

@@ -45,9 +45,9 @@ protected:
         ASSERT_EQ(func_load_formula_list_from_file(), 1);
     }
 
-    std::unique_ptr<formula_snapshot> snapshot()
+    std::unique_ptr<formula_snapshot> snapshot(bool active_only = false)
     {
-        return std::unique_ptr<formula_snapshot>(func_get_formula_list_from_liststore());
+        return std::unique_ptr<formula_snapshot>(func_get_formula_list_from_liststore(active_only));
     }
 };
 
@@ -60,7 +60,6 @@ TEST_F(FormulaListTest, LoadsWholeRecordsAndIgnoresStrayBytes)
                            formula_bytes(5, "Ok\xC3", 1, 0, 0) +             // broken character
                            "stray");
     EXPECT_EQ(func_load_formula_list_from_file(), 1);
-    show_screen(SCREEN_FORMULAS);
     auto list = snapshot();
     ASSERT_EQ(list->count(), 5);
     EXPECT_EQ(list->records[2].name, std::string(51, 'N'));
@@ -96,7 +95,6 @@ TEST_F(FormulaListTest, MissingFileGivesEmptyListAndFolderAndMoreThan999RecordsK
 TEST_F(FormulaListTest, SaveWritesRowsInStoreOrderAndAFailedSaveKeepsTheFile)
 {
     write_mixed_list();
-    show_screen(SCREEN_FORMULAS);
     snapshot();  // sorts the store by number
     // A name of 60 two-byte characters is cut to 25 of them (51 bytes at most).
     std::string long_name, cut_name;
@@ -105,7 +103,6 @@ TEST_F(FormulaListTest, SaveWritesRowsInStoreOrderAndAFailedSaveKeepsTheFile)
     GtkTreeIter iter;
     gtk_list_store_append(formula_list_store, &iter);
     gtk_list_store_set(formula_list_store, &iter, 0, 3, 1, 1, 2, (cut_name + long_name).c_str(), 3, 0, 4, 0, -1);
-    page_info[SCREEN_FORMULAS].list.reload = 1;
     int syncs_before = sandbox.sync_calls;
 
     EXPECT_EQ(func_save_formula_list_to_file(), 1);
@@ -113,48 +110,32 @@ TEST_F(FormulaListTest, SaveWritesRowsInStoreOrderAndAFailedSaveKeepsTheFile)
     EXPECT_EQ(saved, formula_bytes(3, cut_name, 1, 0, 0) + formula_bytes(5, "Old mops", 0, 2, 600) +
                          formula_bytes(7, "Aprons", 1, 1, 60) + formula_bytes(12, "Towels", 1, 12, 3725) +
                          formula_bytes(30, "Sheets", 1, 4, 1800));
-    EXPECT_EQ(page_info[SCREEN_FORMULAS].list.reload, 0);
     EXPECT_EQ(sandbox.sync_calls, syncs_before + 1);
-    // No screen shown yet, or one without a page record: nothing to clear.
-    show_screen(-1);
-    EXPECT_EQ(func_save_formula_list_to_file(), 1);
-    show_screen(SCREEN_RUN);
-    EXPECT_EQ(func_save_formula_list_to_file(), 1);
 
-    show_screen(SCREEN_FORMULAS);
     gtk_list_store_clear(formula_list_store);
-    page_info[SCREEN_FORMULAS].list.reload = 1;
     func_file_io_ops().rename_file = fail_rename;
     EXPECT_EQ(func_save_formula_list_to_file(), 0);
     func_reset_file_io_ops();
     EXPECT_EQ(sandbox.read_file("formulas/formulas.dat"), saved);
-    EXPECT_EQ(page_info[SCREEN_FORMULAS].list.reload, 1);
     EXPECT_TRUE(temporary_files("formulas").empty());
     EXPECT_EQ(syserror_lines(), std::vector<std::string>{"func_save_formula_list : Can't open file " +
                                                          sandbox.path("formulas/formulas.dat") + "."});
 }
 
-TEST_F(FormulaListTest, HomeScreenSeesOnlyActiveFormulasSortedAndNoFlagTexts)
+TEST_F(FormulaListTest, SnapshotsAreSortedAndTheActiveOnesLeaveTheOthersOut)
 {
     EXPECT_EQ(func_find_formula_number(5), -1);  // empty list
     write_mixed_list();
-    show_screen(SCREEN_HOME);
-    EXPECT_EQ(func_lookup_formula_name(1, 1), "1");
-    EXPECT_EQ(func_lookup_formula_index("ON", 1), -1);
-    auto list = snapshot();
+    auto list = snapshot(true);
     ASSERT_EQ(list->count(), 3);
     EXPECT_EQ(text_of(list->records[2]), "30|Sheets|1|4|1800");
-    EXPECT_EQ(page_info[SCREEN_HOME].list.total_items, 3);
-    EXPECT_EQ(func_find_formula_number(5), -1);
-    EXPECT_EQ(func_find_formula_number(12), 1);
-    show_screen(SCREEN_STEPS);
+    EXPECT_EQ(func_find_formula_number(5, true), -1);
+    EXPECT_EQ(func_find_formula_number(12, true), 1);
     EXPECT_EQ(func_find_formula_number(12), 2);
 
-    show_screen(SCREEN_FORMULAS);
     list = snapshot();
     ASSERT_EQ(list->count(), 4);
     EXPECT_EQ(text_of(list->records[0]), "5|Old mops|0|2|600");
-    EXPECT_EQ(page_info[SCREEN_FORMULAS].list.total_items, 4);
     EXPECT_EQ(func_find_formula_number(5), 0);
     EXPECT_EQ(func_find_formula_number(404), -1);
     EXPECT_EQ(func_lookup_formula_name(1, 1) + func_lookup_formula_name(0, 1) + func_lookup_formula_name(42, 2),
@@ -167,12 +148,9 @@ TEST_F(FormulaListTest, HomeScreenSeesOnlyActiveFormulasSortedAndNoFlagTexts)
 TEST_F(FormulaListTest, EditsKeepStepsAndTimeAndNullBuffersAreLogged)
 {
     write_mixed_list();
-    const std::string before = sandbox.read_file("formulas/formulas.dat");
-    page_info[SCREEN_FORMULAS].list.pressed_row = -1;  // no selection: nothing written
-    func_set_selected_formula_to_liststore_test(new formula_record{12, "Bath towels", 0, 13, 4000});
-    EXPECT_EQ(sandbox.read_file("formulas/formulas.dat"), before);
-    page_info[SCREEN_FORMULAS].list.pressed_row = 2;
-    func_set_selected_formula_to_liststore_test(new formula_record{12, "Bath towels", 0, 13, 4000});
+    // A number not in the list changes nothing.
+    EXPECT_EQ(0, func_set_selected_formula_to_liststore_test(new formula_record{404, "Nobody", 0, 1, 1}));
+    EXPECT_EQ(1, func_set_selected_formula_to_liststore_test(new formula_record{12, "Bath towels", 0, 13, 4000}));
     std::unique_ptr<formula_record> stored(func_get_selected_formula_from_liststore_test(12));
     ASSERT_TRUE(stored);
     EXPECT_EQ(text_of(*stored), "12|Bath towels|0|13|4000");

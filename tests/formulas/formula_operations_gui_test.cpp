@@ -74,7 +74,7 @@ TEST_F(formula_operations_gui_test, a_list_of_998_takes_the_999th_formula_and_th
 {
     write_formulas(998);
     open_formulas_screen();
-    EXPECT_EQ(999, func_get_next_available_formula_step_number());
+    EXPECT_EQ(999, func_get_next_free_formula_number());
     ASSERT_EQ(1, func_add_formula_test(nullptr, 999));
     EXPECT_EQ("167 / 167", label("lbl_page_info"));
 

@@ -9,6 +9,7 @@
 #include "formulas/formula_operations.h"
 #include "formulas/formulas_screen_fixture.h"
 #include "frame/home_screen.h"
+#include "frame/screen_table.h"
 #include "link/ipc_link.h"
 
 namespace {
@@ -195,6 +196,6 @@ TEST_F(formulas_screen_gui_test, the_display_request_runs_while_the_screen_is_sh
     func_test_run_loop(600);
     // The formulas request said "off" and ended.
     EXPECT_FALSE(ipc_cmd[1] == 8 && ipc_cmd[2] == 1);
-    EXPECT_EQ(nullptr, g_main_context_find_source_by_id(nullptr, timer_formula_display_id));
+    EXPECT_EQ(0u, func_screen_display_request_timer(SCREEN_FORMULAS));
 }
 }  // namespace

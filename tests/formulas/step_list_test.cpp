@@ -50,13 +50,11 @@ protected:
         gtk_list_store_clear(step_list_store);
     }
 
-    // Formula 7 (and any other formulas given) on disk and selected.
+    // Formula 7 (and any other formulas given) on disk.
     void select_formula(const std::string& others = "")
     {
         sandbox.write_file("formulas/formulas.dat", others + formula_bytes(FORMULA, "Towels", 0, 0));
         ASSERT_EQ(func_load_formula_list_from_file(), 1);
-        page_info[SCREEN_FORMULAS].list.selected_number = FORMULA;
-        page_info[SCREEN_FORMULAS].list.pressed_row = -1;  // chosen without a row press
     }
     std::string steps_file(int formula = FORMULA) const
     {
@@ -82,7 +80,7 @@ TEST_F(StepListTest, HandBuiltRecordsRoundTripInBothUnitSystemsAndAPartialLastRe
     for (bool metric : {false, true}) {
         set_metric(metric);
         sandbox.write_file(steps_file(), records + step_bytes(3, "Cut short", {{STEP_TYPE, 5}}).substr(0, 100));
-        EXPECT_EQ(func_load_step_list_from_file(FORMULA), 1);
+        EXPECT_EQ(func_load_step_list_from_file(FORMULA, func_metric_units()), 1);
         ASSERT_EQ(func_get_step_row_count(), 2);
         const step_record first = func_get_step_row(0);
         EXPECT_EQ(first.number, 1);
@@ -93,7 +91,7 @@ TEST_F(StepListTest, HandBuiltRecordsRoundTripInBothUnitSystemsAndAPartialLastRe
             EXPECT_EQ(func_get_step_row(1).items[item], all[item]) << "item " << item;
 
         sandbox.write_file(steps_file(), "");
-        EXPECT_EQ(func_save_step_list_to_file(), 1);
+        EXPECT_EQ(func_save_step_list_to_file(FORMULA, func_metric_units()), 1);
         EXPECT_EQ(sandbox.read_file(steps_file()), records) << "metric " << metric;
     }
     EXPECT_TRUE(temporary_files("formulas/f-007").empty());
@@ -106,7 +104,7 @@ TEST_F(StepListTest, MoreThan99RecordsKeepTheFirst99AndSayItOnce)
     for (int number = 1; number <= 101; ++number)
         bytes += step_bytes(static_cast<uint32_t>(number), "Step", {{STEP_TIME, number}});
     sandbox.write_file(steps_file(), bytes);
-    EXPECT_EQ(func_load_step_list_from_file(FORMULA), 1);
+    EXPECT_EQ(func_load_step_list_from_file(FORMULA, func_metric_units()), 1);
     ASSERT_EQ(func_get_step_row_count(), 99);
     EXPECT_EQ(func_get_step_row(98).number, 99);
     EXPECT_EQ(syserror_lines(), std::vector<std::string>{"func_load_step_list : more than 99 steps in " +
@@ -119,7 +117,7 @@ TEST_F(StepListTest, LongNamesAreCutAtACharacterBoundaryOnSave)
     // 50 bytes and a two-byte character: the character would end at byte 52.
     func_append_step_row(make_step(1, std::string(50, 'a') + "\xC3\xA9" + "tail", 1, 60));
     func_append_step_row(make_step(2, std::string(51, 'b'), 1, 60));
-    ASSERT_EQ(func_save_step_list_to_file(), 1);
+    ASSERT_EQ(func_save_step_list_to_file(FORMULA, func_metric_units()), 1);
 
     const std::string bytes = sandbox.read_file(steps_file());
     ASSERT_EQ(bytes.size(), 2u * 152);
@@ -130,13 +128,13 @@ TEST_F(StepListTest, LongNamesAreCutAtACharacterBoundaryOnSave)
 TEST_F(StepListTest, AMissingFileEmptiesTheListCreatesTheFolderAndLogsButAnEmptyOneDoesNotLog)
 {
     func_append_step_row(make_step(1, "Old", 1, 60));
-    EXPECT_EQ(func_load_step_list_from_file(FORMULA), 0);
+    EXPECT_EQ(func_load_step_list_from_file(FORMULA, func_metric_units()), 0);
     EXPECT_EQ(func_get_step_row_count(), 0);
     EXPECT_TRUE(std::filesystem::is_directory(sandbox.path("formulas/f-007")));
     EXPECT_EQ(syserror_lines(), std::vector<std::string>{"func_load_step_list : Can't open file " +
                                                          sandbox.path(steps_file()) + "."});
     sandbox.write_file(steps_file(), "");
-    EXPECT_EQ(func_load_step_list_from_file(FORMULA), 0);
+    EXPECT_EQ(func_load_step_list_from_file(FORMULA, func_metric_units()), 0);
     EXPECT_EQ(syserror_lines().size(), 1u);
 }
 
@@ -148,7 +146,7 @@ TEST_F(StepListTest, SavingThreeStepsSetsStepCountAndTotalTimeInFormulasDat)
     func_append_step_row(make_step(1, "Fill", 1, 120));
     func_append_step_row(make_step(2, "Wash", 2, 300));
     func_append_step_row(make_step(3, "End", 0, 0));
-    ASSERT_EQ(func_save_step_list_to_file(), 1);
+    ASSERT_EQ(func_save_step_list_to_file(FORMULA, func_metric_units()), 1);
 
     const std::string formulas = sandbox.read_file("formulas/formulas.dat");
     ASSERT_EQ(formulas.size(), 2u * 68);
@@ -161,18 +159,17 @@ TEST_F(StepListTest, SavingFailsWithoutASelectedOrKnownFormulaOrWhenTheWriteFail
     sandbox.write_file("formulas/formulas.dat", formula_bytes(3, "Other", 1, 60));
     ASSERT_EQ(func_load_formula_list_from_file(), 1);
     func_append_step_row(make_step(1, "New", 1, 60));
-    EXPECT_EQ(func_save_step_list_to_file(), 0);
+    EXPECT_EQ(func_save_step_list_to_file(-1, false), 0);
     EXPECT_FALSE(sandbox.exists("formulas/f-007"));
     // The steps are written, but the formula list has no record to update.
-    page_info[SCREEN_FORMULAS].list.selected_number = FORMULA;
-    EXPECT_EQ(func_save_step_list_to_file(), 0);
+    EXPECT_EQ(func_save_step_list_to_file(FORMULA, false), 0);
     EXPECT_EQ(sandbox.read_file(steps_file()).size(), 152u);
     EXPECT_EQ(sandbox.read_file("formulas/formulas.dat"), formula_bytes(3, "Other", 1, 60));
 
     select_formula();
     sandbox.write_file(steps_file(), step_bytes(1, "Old", {}));
     func_file_io_ops().rename_file = [](const char*, const char*) { return -1; };
-    const int result = func_save_step_list_to_file();
+    const int result = func_save_step_list_to_file(FORMULA, func_metric_units());
     func_reset_file_io_ops();
     EXPECT_EQ(result, 0);
     EXPECT_EQ(sandbox.read_file(steps_file()), step_bytes(1, "Old", {}));

@@ -56,21 +56,24 @@ step_rules_context machine(void (*change)(step_rules_context&) = nullptr)
     return context;
 }
 
-// The labels the selected-step screen writes for a step (option texts or
-// numbers, times, temperature, speed), all buttons sensitive.
-step_form form_of(const step_record& step, const step_rules_context& context = machine())
+// The step as the selected-step screen holds it, all buttons sensitive.
+step_form form_of(const step_record& step)
 {
     step_form form;
     for (int item = 0; item < STEP_FORM_ITEMS; ++item) {
-        form.labels[item] = func_lookup_step_name(step.items[item], item);
+        form.values[item] = step.items[item];
         form.editable[item] = true;
     }
-    for (int item : {STEP_TIME, STEP_ON_TIME, STEP_OFF_TIME})
-        form.labels[item] = func_convert_seconds_to_time(step.items[item]);
-    form.labels[STEP_TEMPERATURE] = temperature_label(step.items[STEP_TEMPERATURE], context.metric);
-    if (context.programmable_speed)
-        form.labels[STEP_RPM] = three_digits(step.items[STEP_RPM]);
     return form;
+}
+
+// The texts the buttons show for the form's values.
+std::vector<std::string> labels(const step_form& form, const step_rules_context& context = machine())
+{
+    std::vector<std::string> texts;
+    for (int item = 0; item < STEP_FORM_ITEMS; ++item)
+        texts.push_back(func_step_value_text(form.values[item], item, form.values[STEP_TYPE], context));
+    return texts;
 }
 
 // Applies the lockout for `type` to the form of `step` (all buttons open,
@@ -80,12 +83,14 @@ void expect_lockout(const step_record& step, int type, const step_rules_context&
                     const std::map<int, std::string>& labels, const std::vector<int>& locked = {},
                     const std::vector<int>& open = {}, int speed_item_code = -1, bool start_open = true)
 {
-    step_form form = form_of(step, context);
+    step_form form = form_of(step);
     for (bool& editable : form.editable)
         editable = start_open;
     func_apply_step_lockout(form, type, context);
+    form.values[STEP_TYPE] = type;
+    const std::vector<std::string> shown = ::labels(form, context);
     for (const auto& [item, label] : labels)
-        EXPECT_EQ(label, form.labels[item]) << "item " << item;
+        EXPECT_EQ(label, shown[static_cast<size_t>(item)]) << "item " << item;
     for (int item : locked)
         EXPECT_FALSE(form.editable[item]) << "item " << item;
     for (int item : open)
@@ -101,11 +106,6 @@ void expect_lockout(const step_record& step, int type, const step_rules_context&
         SCOPED_TRACE("");   \
         expect_lockout(__VA_ARGS__); \
     } while (0)
-
-std::vector<std::string> labels(const step_form& form)
-{
-    return std::vector<std::string>(form.labels, form.labels + STEP_FORM_ITEMS);
-}
 
 std::vector<int> editable_items(const step_form& form)
 {
@@ -142,7 +142,7 @@ protected:
         step_rules_context context = machine();
         context.metric = metric;
         std::string message = "unchanged";
-        const int passed = func_check_step_form(form_of(step, context), number, 4, previous ? &*previous : nullptr,
+        const int passed = func_check_step_form(form_of(step), number, 4, previous ? &*previous : nullptr,
                                                 next ? &*next : nullptr, context, message);
         return passed ? (message == "unchanged" ? "pass" : "pass, but " + message) : message;
     }
@@ -156,7 +156,7 @@ private:
 TEST_F(StepRulesTest, StandardExtractForcesItsSettingsAndDropsTheChemicals)
 {
     step_form form = form_of(BUSY_WASH);
-    form.labels[STEP_TYPE] = "Standard Extract";
+    form.values[STEP_TYPE] = STEP_STANDARD_EXTRACT;
     EXPECT_TRUE(func_apply_step_lockout(form, STEP_STANDARD_EXTRACT, machine()));
     // 30 rpm is no extract speed on machine type 0 (200 to 664): the nominal
     // one. The type, how the step ends and Re-Use Drain (fitted) are left.
@@ -170,7 +170,7 @@ TEST_F(StepRulesTest, StandardExtractForcesItsSettingsAndDropsTheChemicals)
 
     step_form end = form_of(step_of(STEP_END_FORMULA, {{STEP_TIME, 0}}));
     EXPECT_TRUE(func_apply_step_lockout(end, STEP_END_FORMULA, machine()));
-    EXPECT_EQ("01:00", end.labels[STEP_TIME]);
+    EXPECT_EQ(60, end.values[STEP_TIME]);
     // An unknown type leaves the form alone.
     step_form unknown = form_of(BUSY_WASH);
     EXPECT_FALSE(func_apply_step_lockout(unknown, 42, machine()));
@@ -306,13 +306,46 @@ TEST_F(StepRulesTest, DeletingAStepsChemicalsRemovesOnlyItsFile)
 {
     sandbox.write_file("formulas/f-007/s-002_chems.dat", "two");
     sandbox.write_file("formulas/f-007/s-003_chems.dat", "three");
-    func_delete_step_chemicals(2);  // no formula selected
-    page_info[SCREEN_FORMULAS].list.selected_number = 7;
-    func_delete_step_chemicals(-1);
+    EXPECT_EQ(1, func_delete_step_chemicals(-1, 2));  // no formula
+    EXPECT_EQ(1, func_delete_step_chemicals(7, -1));
     EXPECT_TRUE(sandbox.exists("formulas/f-007/s-002_chems.dat"));
-    func_delete_step_chemicals(2);
-    func_delete_step_chemicals(2);  // already gone: nothing to say
+    EXPECT_EQ(1, func_delete_step_chemicals(7, 2));
+    EXPECT_EQ(1, func_delete_step_chemicals(7, 2));  // already gone: nothing to say
     EXPECT_FALSE(sandbox.exists("formulas/f-007/s-002_chems.dat"));
     EXPECT_EQ("three", sandbox.read_file("formulas/f-007/s-003_chems.dat"));
     EXPECT_TRUE(syserror_lines().empty());
+}
+
+// --- texts of the values, and the options the dialog offers -----------------------------
+
+TEST_F(StepRulesTest, EachValueReadsBackFromTheTextItsButtonShows)
+{
+    const step_rules_context context = machine();
+    const std::pair<int, int> values[] = {{STEP_TYPE, STEP_TWO_WAY_WASH}, {STEP_TIME, 3725}, {STEP_TEMPERATURE, 55},
+                                          {STEP_HOT, 2},  {STEP_LEVEL, 3},  {STEP_LEVEL, 820},
+                                          {STEP_RPM, 35}, {STEP_CHEMICALS, 4}, {STEP_ON_TIME, 20},
+                                          {STEP_START_LIQUOR, 12}, {STEP_RECIRCULATE, 1}};
+    for (const auto& [item, value] : values) {
+        const std::string text = func_step_value_text(value, item, STEP_TWO_WAY_WASH, context);
+        EXPECT_EQ(value, func_step_value_from_text(text, item, STEP_TWO_WAY_WASH, context)) << item << " " << text;
+    }
+    EXPECT_EQ(temperature_label(55), func_step_value_text(55, STEP_TEMPERATURE, STEP_TWO_WAY_WASH, context));
+    EXPECT_EQ("8.2", func_step_value_text(820, STEP_LEVEL, STEP_TWO_WAY_WASH, context));
+    EXPECT_EQ(650, func_step_value_from_text("6,5", STEP_LEVEL, STEP_TWO_WAY_WASH, context));
+    // A speed outside the type's range reads and shows as the nominal one.
+    EXPECT_EQ("030", func_step_value_text(45, STEP_RPM, STEP_TWO_WAY_WASH, context));
+    EXPECT_EQ(664, func_step_value_from_text("030", STEP_RPM, STEP_STANDARD_EXTRACT, context));
+}
+
+TEST(StepOptionRules, OptionsAreLimitedByTheSituation)
+{
+    EXPECT_EQ(4, func_limit_step_type_options(6, 1, -1, 0));    // step 1
+    EXPECT_EQ(4, func_limit_step_type_options(6, 3, 5, 1));     // after an extract
+    EXPECT_EQ(4, func_limit_step_type_options(6, 3, 1, 4));     // before an extract
+    EXPECT_EQ(6, func_limit_step_type_options(6, 3, 1, 2));
+    EXPECT_EQ(2, func_limit_probe_options(4, 0.0f));
+    EXPECT_EQ(4, func_limit_probe_options(4, 1.0f));
+    EXPECT_EQ(6, func_limit_drain_type_options(7));
+    EXPECT_EQ(1, func_limit_reuse_drain_options(2, 0.0f));
+    EXPECT_EQ(2, func_limit_reuse_drain_options(2, 1.0f));
 }

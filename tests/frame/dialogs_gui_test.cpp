@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "frame/app_state.h"
-#include "frame/build_switches.h"
+#include "files/build_switches.h"
 #include "frame/dialogs.h"
 #include "frame/startup.h"
 #include "language/language.h"

@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "frame/app_state.h"
-#include "frame/build_switches.h"
+#include "files/build_switches.h"
 #include "frame/dialogs.h"
 #include "frame/home_screen.h"
+#include "link/run_state.h"
 #include "language/language.h"
 #include "link/ipc_link.h"
 #include "settings/password_lockout.h"

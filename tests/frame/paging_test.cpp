@@ -3,7 +3,6 @@
 
 #include "frame/app_state.h"
 #include "frame/paging.h"
-#include "link/ipc_link.h"
 
 namespace {
 page_list_info paged(int total, int rows, int current_page = 1)
@@ -34,21 +33,6 @@ TEST(paging, the_last_page_holds_the_rest_and_an_out_of_range_page_falls_back_to
     EXPECT_EQ(0, shrunk.first_item);
     EXPECT_EQ(4, shrunk.end_item);
     EXPECT_EQ(1, paged(0, 5, 0).current_page);
-}
-
-TEST(paging, rows_per_page_by_screen)
-{
-    EXPECT_EQ(5, func_get_rows_per_page(SCREEN_HOME));
-    EXPECT_EQ(6, func_get_rows_per_page(SCREEN_FORMULAS));
-    EXPECT_EQ(20, func_get_rows_per_page(SCREEN_CONFIGURATION));
-    EXPECT_EQ(4, func_get_rows_per_page(SCREEN_FILE));
-    EXPECT_EQ(11, func_get_rows_per_page(SCREEN_LOGS));
-    EXPECT_EQ(5, func_get_rows_per_page(SCREEN_CHEMICALS));
-    input_output_mode = 2;
-    EXPECT_EQ(14, func_get_rows_per_page(SCREEN_INPUT_OUTPUT));
-    input_output_mode = 1;
-    EXPECT_EQ(24, func_get_rows_per_page(SCREEN_INPUT_OUTPUT));
-    input_output_mode = 0;
 }
 
 TEST(paging, the_row_is_the_number_after_the_last_hash)
@@ -108,21 +92,4 @@ TEST(paging, an_added_item_is_selected_on_its_page)
     EXPECT_EQ(5, small.pressed_row);
 }
 
-TEST(paging, option_rows_by_screen_and_item)
-{
-    EXPECT_EQ(0, func_get_lookup_table_index_for(SCREEN_CONFIGURATION, 0));
-    EXPECT_EQ(6, func_get_lookup_table_index_for(SCREEN_CONFIGURATION, 3));
-    EXPECT_EQ(8, func_get_lookup_table_index_for(SCREEN_CONFIGURATION, 14));
-    EXPECT_EQ(7, func_get_lookup_table_index_for(SCREEN_CONFIGURATION, 53));
-    EXPECT_EQ(-1, func_get_lookup_table_index_for(SCREEN_CONFIGURATION, 54));
-    EXPECT_EQ(0, func_get_lookup_table_index_for(SCREEN_FORMULAS, 1));
-    EXPECT_EQ(-1, func_get_lookup_table_index_for(SCREEN_FORMULAS, 0));
-    EXPECT_EQ(10, func_get_lookup_table_index_for(SCREEN_SELECTED_STEP, 18));
-    EXPECT_EQ(-1, func_get_lookup_table_index_for(SCREEN_STEPS, 19));
-    EXPECT_EQ(2, func_get_lookup_table_index_for(SCREEN_CHEMICALS, 5));
-    EXPECT_EQ(-1, func_get_lookup_table_index_for(SCREEN_CHEMICALS, 0));
-    EXPECT_EQ(0, func_get_lookup_table_index_for(SCREEN_SYSTEM_SETTINGS, 0));
-    EXPECT_EQ(2, func_get_lookup_table_index_for(SCREEN_VEZ_CONFIGURATION, 13));
-    EXPECT_EQ(-1, func_get_lookup_table_index_for(SCREEN_HOME, 0));
-}
 }  // namespace

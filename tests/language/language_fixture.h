@@ -8,7 +8,6 @@
 #include <string>
 
 #include "configuration/configuration_record.h"
-#include "frame/app_state.h"
 #include "language/language.h"
 #include "language/option_tables.h"
 #include "support/sandbox.h"
@@ -26,7 +25,7 @@ protected:
         const char* locale = std::setlocale(LC_ALL, nullptr);
         saved_locale_ = locale ? locale : "C";
         sandbox_root::set_clock(2024, 3, 15);
-        func_create_list_stores();
+        func_create_configuration_store();
         gtk_list_store_clear(configure_list_store);
         func_refresh_current_configuration();
         clear_language_slots();

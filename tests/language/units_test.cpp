@@ -7,8 +7,9 @@
 
 #include "configuration/configuration_record.h"
 #include "frame/app_state.h"
-#include "language/time_source.h"
+#include "files/time_source.h"
 #include "language/units.h"
+#include "link/run_state.h"
 #include "support/sandbox.h"
 
 namespace {

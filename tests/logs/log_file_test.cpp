@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "files/paths.h"
-#include "frame/app_state.h"
 #include "language/language.h"
 #include "logs/log_file.h"
 #include "support/core_data_fixture.h"
@@ -16,8 +15,6 @@ class log_file_test : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        func_create_list_stores();
-        func_allocate_shared_records();
         sandbox_root::set_clock(2018, 3, 26, 14, 5);
         p[184] = "Changes";
         p[177] = "Configuration";
@@ -87,68 +84,33 @@ TEST_F(log_file_test, old_logs_two_to_four_years_back_are_deleted_at_exit)
     EXPECT_TRUE(sandbox.programs_run.empty());
 }
 
-TEST_F(log_file_test, a_visit_without_changes_writes_nothing)
+TEST_F(log_file_test, queued_lines_follow_their_heading_and_a_visit_without_changes_writes_nothing)
 {
-    options_display->screen_code = SCREEN_CONFIGURATION;
-    func_end_log_transaction();
+    func_end_log_transaction("Changes Configuration");
     EXPECT_FALSE(sandbox.exists("log/03-2018-change.log"));
-}
 
-TEST_F(log_file_test, queued_lines_follow_one_heading_chosen_by_the_screen)
-{
-    options_display->screen_code = SCREEN_CONFIGURATION;
     func_add_log_transaction("------> [Temp Unit] : F --> C", 0);
     func_add_log_transaction("------> [Language] : 0 --> 1", 3);
-    func_end_log_transaction();
+    func_end_log_transaction("Changes Configuration");
     EXPECT_EQ((std::vector<std::string>{"Changes Configuration", "------> [Temp Unit] : F --> C",
                                         "------> [Language] : 0 --> 1"}),
               read_log_texts(change_log()));
     // The queue is empty afterwards: leaving again writes nothing more.
-    func_end_log_transaction();
+    func_end_log_transaction("Changes Configuration");
     EXPECT_EQ(3u, read_log_texts(change_log()).size());
-}
 
-TEST_F(log_file_test, step_headings_name_the_formula_and_are_left_out_without_one)
-{
-    options_display->screen_code = SCREEN_STEPS;
+    // An empty heading leaves the lines without one.
     func_add_log_transaction("line without formula", 0);
-    func_end_log_transaction();
-    page_info[SCREEN_FORMULAS].list.selected_number = 12;
-    std::strcpy(page_info[SCREEN_FORMULAS].list.selected_text, "Towels");
-    func_add_log_transaction("line with formula", 0);
-    func_end_log_transaction();
-    EXPECT_EQ((std::vector<std::string>{"line without formula", "Changes Steps : F-012 (Towels)",
-                                        "line with formula"}),
-              read_log_texts(change_log()));
+    func_end_log_transaction("");
+    EXPECT_EQ("line without formula", read_log_texts(change_log()).back());
 }
 
-TEST_F(log_file_test, selected_step_headings_name_formula_and_step)
+TEST_F(log_file_test, production_lines_go_to_the_production_log_without_heading)
 {
-    options_display->screen_code = SCREEN_SELECTED_STEP;
-    page_info[SCREEN_FORMULAS].list.selected_number = 3;
-    std::strcpy(page_info[SCREEN_FORMULAS].list.selected_text, "Sheets");
-    page_info[SCREEN_STEPS].list.selected_number = 2;
-    std::strcpy(page_info[SCREEN_STEPS].list.selected_text, "Rinse");
-    func_add_log_transaction("------> x", 0);
-    func_end_log_transaction();
-    EXPECT_EQ("Changes F-003 (Sheets): S-002 (Rinse)", read_log_texts(change_log())[0]);
-}
-
-TEST_F(log_file_test, the_run_screen_writes_its_lines_to_the_production_log_without_heading)
-{
-    options_display->screen_code = SCREEN_RUN;
     func_add_log_transaction("Formula 12 started", 12);
-    func_end_log_transaction();
+    func_end_log_transaction("", LOG_PRODUCTION);
     EXPECT_FALSE(sandbox.exists("log/03-2018-change.log"));
     EXPECT_EQ(std::vector<std::string>{"Formula 12 started"},
               read_log_texts(sandbox.read_file("log/03-2018-production.log")));
-}
-
-TEST_F(log_file_test, other_screens_use_the_heading_word_alone)
-{
-    options_display->screen_code = SCREEN_POST_DRY;
-    func_add_log_transaction("------> y", 0);
-    func_end_log_transaction();
-    EXPECT_EQ("Changes ", read_log_texts(change_log())[0]);
 }
 }  // namespace

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "configuration/configuration_record.h"
+#include "formulas/formula_list.h"
+#include "formulas/step_list.h"
 #include "files/atomic_file.h"
 #include "frame/app_state.h"
 #include "language/language.h"
@@ -44,7 +46,9 @@ protected:
     void SetUp() override
     {
         sandbox_root::set_clock(2024, 3, 15);
-        func_create_list_stores();
+        func_create_configuration_store();
+        func_create_formula_list_store();
+        func_create_step_list_store();
         func_allocate_shared_records();
         func_reset_option_tables();
         saved_name_ = p[395];

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "frame/build_switches.h"
+#include "files/build_switches.h"
 
 void func_test_run_loop(int milliseconds)
 {

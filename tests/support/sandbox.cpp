@@ -10,7 +10,7 @@
 #include "files/atomic_file.h"
 #include "files/paths.h"
 #include "files/shell_runner.h"
-#include "language/time_source.h"
+#include "files/time_source.h"
 
 namespace fs = std::filesystem;
 

@@ -7,3 +7,6 @@
 extern const int PC_MODE;
 // With PC_MODE 1 and this 0 the pointer is the hand pointer.
 extern const int PC_MODE_TOUCHSCREEN;
+// Non-zero when the machine has no programmable speed (the speed of a
+// step is then an option, not a number).
+extern const int NO_PROGRAMMABLE_RPM;

@@ -1,3 +1,7 @@
+#include "frame/clock.h"
+
+#include <gtk/gtk.h>
+
 #include "frame/app_state.h"
 #include "language/units.h"
 

@@ -1,4 +1,4 @@
-#include "language/time_source.h"
+#include "files/time_source.h"
 
 namespace {
 std::function<time_t()> time_source;

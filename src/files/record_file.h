@@ -1,0 +1,58 @@
+// Files made of fixed-size records and nothing else (no header, no
+// checksum): read whole records, cap their number, write the whole file
+// at once through the atomic writer. Every record file of the console
+// goes through here.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// What a file holds: the size of one record, the most records the
+// console uses, and the word for them in the syserror.log line written
+// when a file holds more ("formulas", "steps", ...).
+struct record_format {
+    size_t record_size;
+    size_t max_records;
+    const char* plural;
+};
+
+// Whole records of the file, each record_size bytes; a partial last
+// record is ignored. Past max_records the rest is left out and one line
+// "<who> : more than N <plural> in <path>, only the first N are used." is
+// logged. Never reads more than one record past the cap. False when the
+// file cannot be opened (records is then empty).
+bool func_read_record_file(const std::string& path, const record_format& format, const char* who,
+                           std::vector<std::string>& records);
+
+// The whole file's bytes, atomically. 1 or 0.
+int func_write_record_bytes(const std::string& path, const std::string& bytes);
+
+// Decoded records: decode(const unsigned char* bytes, Record& record).
+template <class Record, class Decode>
+bool func_read_records(const std::string& path, const record_format& format, const char* who, Decode decode,
+                       std::vector<Record>& records)
+{
+    std::vector<std::string> raw;
+    const bool opened = func_read_record_file(path, format, who, raw);
+    records.clear();
+    records.reserve(raw.size());
+    for (const std::string& bytes : raw) {
+        Record record{};
+        decode(reinterpret_cast<const unsigned char*>(bytes.data()), record);
+        records.push_back(std::move(record));
+    }
+    return opened;
+}
+
+// Replaces the file with the records, encode(const Record&, unsigned
+// char* bytes) filling record_size zeroed bytes each. 1, or 0 when the
+// file could not be replaced (the old one is then whole).
+template <class Record, class Encode>
+int func_write_records(const std::string& path, const record_format& format, const std::vector<Record>& records,
+                       Encode encode)
+{
+    std::string bytes(records.size() * format.record_size, '\0');
+    for (size_t i = 0; i < records.size(); ++i)
+        encode(records[i], reinterpret_cast<unsigned char*>(&bytes[i * format.record_size]));
+    return func_write_record_bytes(path, bytes);
+}

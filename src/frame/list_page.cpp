@@ -1,0 +1,105 @@
+#include "frame/list_page.h"
+
+#include <cstdio>
+
+#include "files/paths.h"
+#include "frame/app_state.h"
+#include "frame/paging.h"
+
+GtkWidget* list_page::button(int column, int row) const
+{
+    if (column < 0 || column >= static_cast<int>(shown.size()))
+        return nullptr;
+    const std::vector<GtkWidget*>& rows_of_column = shown[static_cast<size_t>(column)];
+    return (row >= 0 && row < static_cast<int>(rows_of_column.size())) ? rows_of_column[static_cast<size_t>(row)]
+                                                                        : nullptr;
+}
+
+namespace {
+GtkWidget* new_row_button(const list_page& list, const list_column& column, int item, int row,
+                          const std::string& text, gpointer data)
+{
+    GtkWidget* button = gtk_button_new_with_label(text.c_str());
+    char name[64];
+    snprintf(name, sizeof name, "%s%03d", column.prefix, row);
+    gtk_widget_set_name(button, name);
+    gtk_widget_set_size_request(button, column.width, list.row_height);
+    gtk_button_set_focus_on_click(GTK_BUTTON(button), FALSE);
+    gtk_widget_set_sensitive(button, column.sensitive ? TRUE : FALSE);
+    // The picture first: setting it rebuilds the button's label.
+    if (column.picture) {
+        const std::string picture = column.picture(item, text);
+        if (!picture.empty())
+            func_set_button_icon(button, (func_image_dir() + picture).c_str(), column.picture_position);
+    }
+    if (column.font || column.color)
+        func_set_widget_font_and_color(button, column.font, column.color, nullptr, nullptr);
+    if (column.ellipsize)
+        if (GtkWidget* label = func_find_label(button))
+            gtk_label_set_ellipsize(GTK_LABEL(label), PANGO_ELLIPSIZE_END);
+    if (column.released)
+        g_signal_connect(button, "released", column.released, list.data ? data : column.data);
+    if (column.hidden)
+        gtk_widget_set_no_show_all(button, TRUE);
+    return button;
+}
+}  // namespace
+
+void func_build_list_page(list_page& list, int total_items,
+                          const std::function<std::string(int item, int column)>& text)
+{
+    display_data& screen = *options_display;
+    page_list_info& info = func_current_page_list();
+    func_update_page_info_test(total_items);
+
+    const int columns = static_cast<int>(list.columns.size());
+    GtkWidget* table = func_replace_list_table(list.rows + 1, columns);
+    gtk_table_set_row_spacings(GTK_TABLE(table), static_cast<guint>(list.row_spacing));
+    gtk_table_set_col_spacings(GTK_TABLE(table), static_cast<guint>(list.column_spacing));
+    if (list.fixed_height)
+        gtk_widget_set_size_request(table, screen.list_width,
+                                    list.rows * list.row_height + (list.rows - 1) * list.row_spacing);
+    func_return_to_pressed_page(total_items);
+
+    list.shown.assign(static_cast<size_t>(columns), std::vector<GtkWidget*>(static_cast<size_t>(list.rows), nullptr));
+    int rows = 0;
+    for (int item = info.first_item; item < info.end_item && rows < list.rows; ++item, ++rows) {
+        gpointer data = list.data ? list.data(item) : nullptr;
+        for (int c = 0; c < columns; ++c) {
+            const list_column& column = list.columns[static_cast<size_t>(c)];
+            GtkWidget* button = new_row_button(list, column, item, rows, text(item, c), data);
+            const GtkAttachOptions across = column.expand ? GtkAttachOptions(GTK_EXPAND | GTK_FILL) : GTK_FILL;
+            gtk_table_attach(GTK_TABLE(table), button, static_cast<guint>(c), static_cast<guint>(c + 1),
+                             static_cast<guint>(rows), static_cast<guint>(rows + 1), across, GTK_FILL, 0, 0);
+            list.shown[static_cast<size_t>(c)][static_cast<size_t>(rows)] = button;
+        }
+    }
+    info.rows_shown = rows;
+    gtk_table_resize(GTK_TABLE(table), static_cast<guint>(rows + 1), static_cast<guint>(columns));
+    screen.list_height = rows * list.row_height;
+    gtk_widget_show_all(table);
+
+    if (info.pressed_row >= 0 && info.pressed_page == info.current_page && info.pressed_row < rows) {
+        gpointer data = list.data ? list.data(info.first_item + info.pressed_row) : nullptr;
+        func_show_button_pressed_state_static_test(list.button(list.name_column, info.pressed_row), data);
+        info.reload = 0;
+    } else {
+        func_enable_clone_ren_del_button(0);
+    }
+    func_enable_disable_page_up_down_button();
+    if (screen.window)
+        gtk_widget_queue_draw(screen.window);
+}
+
+std::vector<std::vector<std::string>> func_harvest_list_page(const list_page& list)
+{
+    std::vector<std::vector<std::string>> rows;
+    const page_list_info& info = func_current_page_list();
+    for (int row = 0; row < info.rows_shown && row < list.rows; ++row) {
+        std::vector<std::string> texts;
+        for (size_t column = 0; column < list.columns.size(); ++column)
+            texts.push_back(func_get_widget_label_text(list.button(static_cast<int>(column), row)));
+        rows.push_back(texts);
+    }
+    return rows;
+}
