@@ -55,14 +55,6 @@ std::string name_of(const machine_configuration& record)
     return std::string(record.machine_name, strnlen(record.machine_name, CONFIGURATION_NAME_SIZE));
 }
 
-// A name read from a file may hold anything; the toolkit needs UTF-8.
-std::string valid_utf8_prefix(const std::string& text)
-{
-    const gchar* end = nullptr;
-    g_utf8_validate(text.c_str(), static_cast<gssize>(text.size()), &end);
-    return text.substr(0, static_cast<size_t>(end - text.c_str()));
-}
-
 // The store's item columns may be float or double; write through the
 // column's own type.
 void set_number_column(GtkTreeIter* iter, int column, double value)
@@ -142,7 +134,7 @@ void func_encode_configuration(const machine_configuration& record, unsigned cha
 
 void func_decode_configuration(const unsigned char* bytes, machine_configuration& record)
 {
-    set_name(record, valid_utf8_prefix(func_get_text_field(bytes, CONFIGURATION_NAME_SIZE)));
+    set_name(record, func_get_utf8_text_field(bytes, CONFIGURATION_NAME_SIZE));
     for (int i = 0; i < CONFIGURATION_ITEM_COUNT; ++i)
         record.items[i] = func_get_float32_le(bytes + CONFIGURATION_NAME_SIZE + 4 * i);
     record.items[CONFIGURATION_NAME_ITEM] = 0.0f;

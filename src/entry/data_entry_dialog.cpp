@@ -127,6 +127,27 @@ std::string two_digits(int value)
     return text;
 }
 
+// Times and dates: three fields under the labels of slots first_slot and
+// on, filled from "a:b:c", the third taking at most `third_length`.
+void show_three_fields(int first_slot, int third_length, const std::string& text, GtkWidget* active)
+{
+    data_entry_keyboard& k = *keyboard;
+    show_only(k.layout_time_data, k.vbox_numpad);
+    set_three_labels(first_slot);
+    gtk_entry_set_max_length(GTK_ENTRY(k.entry_second), third_length);
+    split_into_three(text, k.entry_hour, k.entry_minute, k.entry_second);
+    highlight(active);
+}
+
+// Texts: the layout over the letter keyboard, its field filled and active.
+void show_keyboard_field(GtkWidget* layout, GtkWidget* field, const std::string& text)
+{
+    show_only(layout, keyboard->vbox_keyboard1);
+    set_entry_text(field, text);
+    highlight(field);
+    keyboard->mode = MODE_LOWER;
+}
+
 // Chooses and fills the layout of an item code.
 void prepare_layout(int code)
 {
@@ -148,29 +169,17 @@ void prepare_layout(int code)
         break;
     }
     case LAYOUT_TIME: {
-        show_only(k.layout_time_data, k.vbox_numpad);
-        set_three_labels(246);
-        gtk_entry_set_max_length(GTK_ENTRY(k.entry_second), 2);
         const int seconds = func_convert_time_to_seconds(caller_label());
-        set_entry_text(k.entry_hour, two_digits(seconds / 3600));
-        set_entry_text(k.entry_minute, two_digits(seconds % 3600 / 60));
-        set_entry_text(k.entry_second, two_digits(seconds % 60));
-        highlight(k.entry_second);
+        show_three_fields(246, 2, two_digits(seconds / 3600) + ":" + two_digits(seconds % 3600 / 60) + ":" +
+                                      two_digits(seconds % 60),
+                          k.entry_second);
         break;
     }
     case LAYOUT_CLOCK:
-        show_only(k.layout_time_data, k.vbox_numpad);
-        set_three_labels(246);
-        gtk_entry_set_max_length(GTK_ENTRY(k.entry_second), 2);
-        split_into_three(func_get_time(1), k.entry_hour, k.entry_minute, k.entry_second);
-        highlight(k.entry_hour);
+        show_three_fields(246, 2, func_get_time(1), k.entry_hour);
         break;
     case LAYOUT_DATE:
-        show_only(k.layout_time_data, k.vbox_numpad);
-        set_three_labels(243);
-        gtk_entry_set_max_length(GTK_ENTRY(k.entry_second), 4);
-        split_into_three(func_get_date(1), k.entry_hour, k.entry_minute, k.entry_second);
-        highlight(k.entry_minute);
+        show_three_fields(243, 4, func_get_date(1), k.entry_minute);
         break;
     case LAYOUT_NETWORK:
         show_only(k.layout_net_data, k.vbox_numpad);
@@ -196,26 +205,17 @@ void prepare_layout(int code)
         break;
     }
     case LAYOUT_PASSWORD:
-        show_only(k.layout_password_data, k.vbox_keyboard1);
         gtk_label_set_text(GTK_LABEL(k.lbl_new_password), p[412].c_str());
         gtk_label_set_text(GTK_LABEL(k.lbl_verify_password), p[413].c_str());
-        set_entry_text(k.entry_new_password, "");
         set_entry_text(k.entry_verify_password, "");
-        highlight(k.entry_new_password);
-        k.mode = MODE_LOWER;
+        show_keyboard_field(k.layout_password_data, k.entry_new_password, "");
         break;
     case LAYOUT_HIDDEN_TEXT:
-        show_only(k.layout_text_data, k.vbox_keyboard1);
         gtk_entry_set_visibility(GTK_ENTRY(k.entry_text), FALSE);
-        set_entry_text(k.entry_text, "");
-        highlight(k.entry_text);
-        k.mode = MODE_LOWER;
+        show_keyboard_field(k.layout_text_data, k.entry_text, "");
         break;
     case LAYOUT_TEXT:
-        show_only(k.layout_text_data, k.vbox_keyboard1);
-        set_entry_text(k.entry_text, caller_label());
-        highlight(k.entry_text);
-        k.mode = MODE_LOWER;
+        show_keyboard_field(k.layout_text_data, k.entry_text, caller_label());
         break;
     }
     if (k.mode == MODE_LOWER)

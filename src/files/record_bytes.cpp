@@ -1,5 +1,7 @@
 #include "files/record_bytes.h"
 
+#include <glib.h>
+
 #include <cstring>
 
 void func_put_int32_le(unsigned char* at, int32_t value)
@@ -58,4 +60,12 @@ std::string func_get_text_field(const unsigned char* at, size_t field_size)
     while (length < field_size && at[length] != 0)
         ++length;
     return std::string(reinterpret_cast<const char*>(at), length);
+}
+
+std::string func_get_utf8_text_field(const unsigned char* at, size_t field_size)
+{
+    const std::string text = func_get_text_field(at, field_size);
+    const gchar* end = nullptr;
+    g_utf8_validate(text.c_str(), static_cast<gssize>(text.size()), &end);
+    return text.substr(0, static_cast<size_t>(end - text.c_str()));
 }

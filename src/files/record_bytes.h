@@ -20,5 +20,9 @@ void func_put_text_field(unsigned char* at, size_t field_size, const std::string
 // when the terminator is missing.
 std::string func_get_text_field(const unsigned char* at, size_t field_size);
 
+// The same, keeping only the valid UTF-8 start of the text: a name read
+// from a file may hold anything, and the toolkit needs UTF-8.
+std::string func_get_utf8_text_field(const unsigned char* at, size_t field_size);
+
 // text cut to at most max_bytes bytes without splitting a UTF-8 character.
 std::string func_cut_text_utf8(const std::string& text, size_t max_bytes);

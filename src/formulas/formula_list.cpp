@@ -81,12 +81,8 @@ void func_encode_formula_record(const formula_record& record, unsigned char* byt
 void func_decode_formula_record(const unsigned char* bytes, formula_record& record)
 {
     record.number = func_get_int32_le(bytes);
-    // An imported file may hold anything; keep only the valid UTF-8 start
-    // and never more than the field's 51 bytes of text.
-    std::string name = func_get_text_field(bytes + 4, FORMULA_NAME_SIZE - 1);
-    const gchar* end = nullptr;
-    g_utf8_validate(name.c_str(), static_cast<gssize>(name.size()), &end);
-    record.name = name.substr(0, static_cast<size_t>(end - name.c_str()));
+    // Never more than the field's 51 bytes of text.
+    record.name = func_get_utf8_text_field(bytes + 4, FORMULA_NAME_SIZE - 1);
     record.active = func_get_int32_le(bytes + 56);
     record.step_count = func_get_int32_le(bytes + 60);
     record.total_time = func_get_int32_le(bytes + 64);
@@ -336,20 +332,14 @@ int func_get_formula_item_row(int item) { return item == 1 ? 0 : -1; }
 
 std::string func_lookup_formula_name(int value, int item)
 {
-    int row = func_get_formula_item_row(item);
-    if (row >= 0)
-        return func_option_text(frm_lookup_table, frm_table_size, FRM_LOOKUP_WIDTH, row, value);
-    char text[32];
-    std::snprintf(text, sizeof text, "%d", value);
-    return text;
+    return func_option_text_or_number(frm_lookup_table, frm_table_size, FRM_LOOKUP_WIDTH,
+                                      func_get_formula_item_row(item), value);
 }
 
 int func_lookup_formula_index(const std::string& text, int item)
 {
-    int row = func_get_formula_item_row(item);
-    if (row < 0)
-        return -1;
-    return func_option_index(frm_lookup_table, frm_table_size, FRM_LOOKUP_WIDTH, row, text);
+    return func_option_index_in_row(frm_lookup_table, frm_table_size, FRM_LOOKUP_WIDTH,
+                                    func_get_formula_item_row(item), text);
 }
 
 void func_create_formula_list_store()

@@ -51,11 +51,7 @@ bool list_full()
     return true;
 }
 
-void show_wait_dialog(int operation_slot)
-{
-    const std::string text = p[operation_slot] + " " + p[186] + ", " + p[380];
-    func_show_dialog(17, text, 1, nullptr);
-}
+void show_wait_dialog(int operation_slot) { func_show_wait_dialog(operation_slot, 186); }
 
 bool formula_selected()
 {
@@ -63,14 +59,7 @@ bool formula_selected()
     return info.pressed_row >= 0 && info.selected_number >= 0;
 }
 
-// A button of the selected row when that row is on the page shown.
-GtkWidget* selected_row_button(int column)
-{
-    const page_list_info& info = formulas_list();
-    if (info.pressed_row < 0 || info.pressed_row >= info.rows_shown || info.pressed_page != info.current_page)
-        return nullptr;
-    return formulas_page.button(column, info.pressed_row);
-}
+GtkWidget* selected_row_button(int column) { return func_selected_row_button(formulas_page, column); }
 
 void open_data_entry(GtkWidget* caller, int item_code)
 {

@@ -21,11 +21,6 @@
 #include "logs/log_file.h"
 
 namespace {
-// Screen buttons in the record: clone, rename and delete must be the
-// second to fourth, the selection buttons of the list.
-const char* const SCREEN_BUTTONS[] = {"btn_add_formula", "btn_clone_formula", "btn_rename_formula",
-                                      "btn_delete_formula", "btn_home", "btn_previous_page",
-                                      "btn_goto_formula"};
 // Three digits, ON/OFF beside its 32-pixel mark and "000 Steps" beside its
 // arrow must stay readable in a 55-pixel row, so the name column gives up
 // some of the 400-pixel width and the two labels with pictures use a
@@ -33,7 +28,6 @@ const char* const SCREEN_BUTTONS[] = {"btn_add_formula", "btn_clone_formula", "b
 const char* const PICTURE_LABEL_FONT = "DejaVu Sans Bold 10";
 constexpr int FRM_TABLE_SIZE = sizeof frm_lookup_table / sizeof frm_lookup_table[0];
 
-display_data& formulas_record() { return preloaded_display[SCREEN_FORMULAS]; }
 page_list_info& formulas_list() { return page_info[SCREEN_FORMULAS].list; }
 
 // The formulas of the page shown, filled by the display.
@@ -64,28 +58,14 @@ void after_formula_row_press(int row, gpointer)
 
 void goto_formula_pressed(GtkWidget* widget, gpointer) { func_show_data_entry_dialog(widget, GINT_TO_POINTER(50)); }
 
-void set_language_label(GtkWidget* button, int slot)
-{
-    if (button && !p[slot].empty())
-        gtk_button_set_label(GTK_BUTTON(button), p[slot].c_str());
-}
-
 void show_formulas()
 {
-    display_data& record = formulas_record();
-    if (!record.window)
+    if (!func_begin_screen_show(SCREEN_FORMULAS, 186))
         return;
-    func_make_screen_current(SCREEN_FORMULAS, SCREEN_FORMULAS, FORMULAS_LIST_WIDTH, FORMULAS_LIST_HEIGHT);
-    if (options_display->lbl_active_item && !p[186].empty())
-        gtk_label_set_text(GTK_LABEL(options_display->lbl_active_item), p[186].c_str());
-    if (options_display->vwp_options_list)
-        gtk_widget_grab_focus(options_display->vwp_options_list);
-
     func_begin_log_transaction();
     func_load_formula_list_from_file();
     func_display_formula_test();
-    gtk_widget_show_all(record.window);
-    gtk_window_present(GTK_WINDOW(record.window));
+    func_end_screen_show(SCREEN_FORMULAS);
     func_start_screen_display_request();
 }
 
@@ -131,12 +111,13 @@ list_page formulas_page = [] {
 
 void func_register_formulas_screen()
 {
-    screen_description screen;
-    screen.code = SCREEN_FORMULAS;
-    screen.name = "formulas";
-    screen.load = func_load_formulas_screen;
-    screen.show = show_formulas;
-    screen.reload = reload_formulas;
+    screen_description screen = func_describe_screen(
+        SCREEN_FORMULAS, "formulas", "lumex_formulas_screen.ui", "win_formulas_screen", FORMULAS_LIST_WIDTH,
+        FORMULAS_LIST_HEIGHT, func_load_formulas_screen, show_formulas, reload_formulas);
+    // Clone, rename and delete must be the second to fourth: the list's
+    // selection buttons.
+    screen.buttons = {"btn_add_formula", "btn_clone_formula", "btn_rename_formula", "btn_delete_formula",
+                      "btn_home",        "btn_previous_page", "btn_goto_formula"};
     screen.log_heading = log_heading;
     screen.display_request = func_update_formula_display;
     screen.request_code = REQUEST_CODE_FORMULAS;
@@ -149,34 +130,14 @@ void func_register_formulas_screen()
     func_register_formula_operations();
 }
 
-void func_load_formulas_screen()
+void func_load_formulas_screen(const ui_file& ui, display_data& record)
 {
-    display_data& record = formulas_record();
-    ui_file ui = func_load_screen_record(record, SCREEN_FORMULAS, "lumex_formulas_screen.ui", "win_formulas_screen",
-                                         FORMULAS_LIST_WIDTH, FORMULAS_LIST_HEIGHT);
     func_lookup_widget(ui, "layout_formulas_screen");
-    func_lookup_screen_buttons(ui, record, SCREEN_BUTTONS);
-    GtkWidget* add = record.buttons[0];
-    GtkWidget* clone = record.buttons[1];
-    GtkWidget* rename = record.buttons[2];
-    GtkWidget* erase = record.buttons[3];
-
-    func_connect_released(record.buttons[4], G_CALLBACK(func_unload_formulas_screen), nullptr);
-    func_connect_released(record.buttons[5], G_CALLBACK(func_unload_formulas_screen), nullptr);
+    func_setup_list_buttons(record, {G_CALLBACK(func_process_add_formula), G_CALLBACK(func_process_copy_formula),
+                                     G_CALLBACK(func_rename_formula_test), G_CALLBACK(func_confirm_delete_formula),
+                                     G_CALLBACK(func_unload_formulas_screen),
+                                     G_CALLBACK(func_save_display_formulas_data)});
     func_connect_released(record.buttons[6], G_CALLBACK(goto_formula_pressed), nullptr);
-    func_connect_released(add, G_CALLBACK(func_process_add_formula), nullptr);
-    func_connect_released(clone, G_CALLBACK(func_process_copy_formula), nullptr);
-    func_connect_released(rename, G_CALLBACK(func_rename_formula_test), nullptr);
-    func_connect_released(erase, G_CALLBACK(func_confirm_delete_formula), nullptr);
-    func_connect_released(record.btn_page_up, G_CALLBACK(func_save_display_formulas_data), nullptr);
-    func_connect_released(record.btn_page_down, G_CALLBACK(func_save_display_formulas_data), nullptr);
-
-    set_language_label(add, 278);
-    set_language_label(clone, 282);
-    set_language_label(rename, 280);
-    set_language_label(erase, 279);
-    for (GtkWidget* button : {clone, rename, erase})
-        gtk_widget_set_sensitive(button, FALSE);
 }
 
 void func_show_formulas_screen(GtkWidget*, gpointer) { func_show_screen(SCREEN_FORMULAS); }
@@ -187,10 +148,6 @@ void func_display_formula_test()
         return;
     func_show_message(5, p[186]);
     shown_formulas.reset(func_get_formula_list_from_liststore(false));
-    if (!shown_formulas) {
-        func_write_log(LOG_SYSERROR, "func_display_formula: Formula list buffer is NULL", 0);
-        shown_formulas.reset(new formula_snapshot());
-    }
     func_build_list_page(formulas_page, shown_formulas->count(), [](int item, int column) -> std::string {
         const formula_record& formula = shown_formulas->records[static_cast<size_t>(item)];
         char text[96];
@@ -260,9 +217,7 @@ void func_goto_formula_number_formula(int number)
         return;
     const int position = func_find_formula_number(number, false);
     if (position == -1) {
-        char text[512];
-        snprintf(text, sizeof text, "%s %03d %s", p[186].c_str(), number, p[287].c_str());
-        func_show_dialog(3, text, 1, nullptr);
+        func_show_not_found(186, number);
         return;
     }
     func_select_formula_position(position);

@@ -5,6 +5,8 @@
 #include <gtk/gtk.h>
 
 #include "frame/list_page.h"
+#include "frame/ui_loader.h"
+#include "frame/app_state.h"
 
 constexpr int FORMULAS_ROWS = 6;
 constexpr int FORMULAS_LIST_WIDTH = 400;
@@ -18,7 +20,7 @@ extern list_page formulas_page;
 // Registers the formulas screen and what it owns.
 void func_register_formulas_screen();
 
-void func_load_formulas_screen();
+void func_load_formulas_screen(const ui_file& ui, display_data& record);
 void func_display_formula_test();
 // Copies what the operator edited on the shown page (names, active flags)
 // into formula_list_store and formulas.dat; only while the reload flag is

@@ -63,7 +63,6 @@ bool has_yes_no_icon(int item)
 // with the type.
 int speed_item_code = 0;
 
-display_data& selected_step_record() { return preloaded_display[SCREEN_SELECTED_STEP]; }
 page_list_info& selected_step_list() { return page_info[SCREEN_SELECTED_STEP].list; }
 int selected_step_number() { return page_info[SCREEN_STEPS].list.selected_number; }
 int selected_formula() { return func_get_selected_number(SCREEN_FORMULAS); }
@@ -190,21 +189,15 @@ std::string log_heading()
 
 void show_selected_step()
 {
-    display_data& record = selected_step_record();
-    if (!record.window)
+    if (!func_begin_screen_show(SCREEN_SELECTED_STEP, 187))
         return;
-    func_make_screen_current(SCREEN_SELECTED_STEP, SCREEN_SELECTED_STEP, SELECTED_STEP_LIST_WIDTH,
-                             SELECTED_STEP_LIST_HEIGHT);
-    if (options_display->lbl_active_item && !p[187].empty())
-        gtk_label_set_text(GTK_LABEL(options_display->lbl_active_item), p[187].c_str());
     if (selected_formula() >= 0)
         func_load_step_list_from_file(selected_formula(), func_metric_units());
     // A cancelled visit leaves its edits' flag behind; this visit starts clean.
     selected_step_list().reload = 0;
     func_begin_log_transaction();
     func_display_selected_step_test();
-    gtk_widget_show_all(record.window);
-    gtk_window_present(GTK_WINDOW(record.window));
+    func_end_screen_show(SCREEN_SELECTED_STEP);
 }
 
 void reload_selected_step()
@@ -218,27 +211,27 @@ void reload_selected_step()
 
 void func_register_selected_step_screen()
 {
-    screen_description screen;
-    screen.code = SCREEN_SELECTED_STEP;
-    screen.name = "selected_step";
-    screen.load = func_load_selected_step_screen;
-    screen.show = show_selected_step;
-    screen.reload = reload_selected_step;
+    screen_description screen = func_describe_screen(
+        SCREEN_SELECTED_STEP, "selected_step", "lumex_selected_step_screen.ui", "win_selected_step_screen",
+        SELECTED_STEP_LIST_WIDTH, SELECTED_STEP_LIST_HEIGHT, func_load_selected_step_screen, show_selected_step,
+        reload_selected_step);
     screen.log_heading = log_heading;
     screen.option_row = func_get_step_item_row;
     screen.item_label = item_label;
     screen.selection_options = step_options;
     screen.selection_chosen = step_option_chosen;
     screen.rows_per_page = PAGE_SLOTS;
+    if (!step_item_selections_name) {
+        step_item_selections_name = g_new0(GtkWidget*, PAGE_SLOTS);
+        step_item_selections_label = g_new0(GtkWidget*, PAGE_SLOTS);
+    }
+    // The pressed look of the value buttons follows the last one touched.
+    screen.value_buttons = step_item_selections_name;
     func_register_screen(screen);
 }
 
-void func_load_selected_step_screen()
+void func_load_selected_step_screen(const ui_file& ui, display_data& record)
 {
-    display_data& record = selected_step_record();
-    ui_file ui = func_load_screen_record(record, SCREEN_SELECTED_STEP, "lumex_selected_step_screen.ui",
-                                         "win_selected_step_screen", SELECTED_STEP_LIST_WIDTH,
-                                         SELECTED_STEP_LIST_HEIGHT);
     func_lookup_widget(ui, "layout_selected_step_screen");
     record.btn_save = func_lookup_widget(ui, "btn_save");
     record.btn_cancel = func_lookup_widget(ui, "btn_cancel");
@@ -247,14 +240,6 @@ void func_load_selected_step_screen()
     func_connect_released(record.btn_page_up, G_CALLBACK(func_save_display_selected_steps_data), nullptr);
     func_connect_released(record.btn_page_down, G_CALLBACK(func_save_display_selected_steps_data), nullptr);
 
-    g_free(step_item_selections_name);
-    g_free(step_item_selections_label);
-    step_item_selections_name = g_new0(GtkWidget*, PAGE_SLOTS);
-    step_item_selections_label = g_new0(GtkWidget*, PAGE_SLOTS);
-    // The pressed look of the value buttons follows the last one touched.
-    screen_description screen = *func_get_screen(SCREEN_SELECTED_STEP);
-    screen.value_buttons = step_item_selections_name;
-    func_register_screen(screen);
 }
 
 void func_show_selected_step_screen(GtkWidget*, gpointer) { func_show_screen(SCREEN_SELECTED_STEP); }

@@ -5,6 +5,8 @@
 #include <gtk/gtk.h>
 
 #include "formulas/step_rules.h"
+#include "frame/app_state.h"
+#include "frame/ui_loader.h"
 
 constexpr int SELECTED_STEP_LIST_WIDTH = 605;
 constexpr int SELECTED_STEP_LIST_HEIGHT = 280;
@@ -21,7 +23,7 @@ extern GtkWidget** step_item_selections_label;
 // Registers the selected-step screen.
 void func_register_selected_step_screen();
 
-void func_load_selected_step_screen();
+void func_load_selected_step_screen(const ui_file& ui, display_data& record);
 void func_display_selected_step_test();
 // Writes the selected step's values into the value buttons.
 void func_set_step_data_to_buttons_test();

@@ -166,11 +166,7 @@ namespace {
 void decode_number_and_name(const unsigned char* bytes, step_record& record)
 {
     record.number = func_get_int32_le(bytes);
-    // A file from elsewhere may hold anything: keep the valid UTF-8 start.
-    std::string name = func_get_text_field(bytes + 4, STEP_NAME_SIZE - 1);
-    const gchar* end = nullptr;
-    g_utf8_validate(name.c_str(), static_cast<gssize>(name.size()), &end);
-    record.name = name.substr(0, static_cast<size_t>(end - name.c_str()));
+    record.name = func_get_utf8_text_field(bytes + 4, STEP_NAME_SIZE - 1);
 }
 }  // namespace
 
@@ -345,20 +341,14 @@ int func_update_step_list_liststore_test(int formula, bool metric, step_snapshot
 
 std::string func_lookup_step_name(int value, int item)
 {
-    const int row = func_get_step_item_row(item);
-    if (row >= 0)
-        return func_option_text(stp_lookup_table, stp_table_size, STP_LOOKUP_WIDTH, row, value);
-    char text[32];
-    std::snprintf(text, sizeof text, "%d", value);
-    return text;
+    return func_option_text_or_number(stp_lookup_table, stp_table_size, STP_LOOKUP_WIDTH, func_get_step_item_row(item),
+                                      value);
 }
 
 int func_lookup_step_index(const std::string& text, int item)
 {
-    const int row = func_get_step_item_row(item);
-    if (row < 0)
-        return -1;
-    return func_option_index(stp_lookup_table, stp_table_size, STP_LOOKUP_WIDTH, row, text);
+    return func_option_index_in_row(stp_lookup_table, stp_table_size, STP_LOOKUP_WIDTH, func_get_step_item_row(item),
+                                    text);
 }
 
 int func_is_a_cooldown_step_in(int hot, int cold, int third_water, int temperature, int type, bool metric)

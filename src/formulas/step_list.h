@@ -14,8 +14,8 @@ constexpr size_t STEP_RECORD_21_SIZE = 108;
 constexpr size_t STEP_NAME_SIZE = 52;
 constexpr int STEP_ITEM_COUNT = 24;
 constexpr int STEP_LIST_MAX = 99;
-constexpr int STEP_COLUMN_NUMBER = 24;
-constexpr int STEP_COLUMN_NAME = 25;
+// step_list_store columns after the items.
+enum step_column { STEP_COLUMN_NUMBER = 24, STEP_COLUMN_NAME = 25 };
 
 enum step_item {
     STEP_TYPE = 0,

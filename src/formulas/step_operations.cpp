@@ -25,19 +25,13 @@
 #include "logs/log_file.h"
 
 namespace {
-// Language slots: the item word for steps, the wait text, the operations.
-constexpr int SLOT_STEP = 187;
-constexpr int SLOT_PLEASE_WAIT = 380;
-constexpr int SLOT_ADDED = 278;
-constexpr int SLOT_DELETED = 279;
-constexpr int SLOT_INSERTED = 281;
-constexpr int SLOT_COPY = 282;
-constexpr int SLOT_INSERT_WAIT = 283;
-constexpr int SLOT_COPY_FAILED = 284;
-constexpr int SLOT_DELETE_WAIT = 285;
-constexpr int SLOT_COPY_WAIT = 288;
-constexpr int SLOT_NO_DELETE_FIRST = 685;
-constexpr int SLOT_NO_DELETE_BETWEEN = 398;
+// Language slots: the item word for steps, the operations, their waits
+// and refusals.
+enum slot {
+    SLOT_STEP = 187, SLOT_ADDED = 278, SLOT_DELETED = 279, SLOT_INSERTED = 281, SLOT_COPY = 282,
+    SLOT_INSERT_WAIT = 283, SLOT_COPY_FAILED = 284, SLOT_DELETE_WAIT = 285, SLOT_COPY_WAIT = 288,
+    SLOT_NO_DELETE_FIRST = 685, SLOT_NO_DELETE_BETWEEN = 398
+};
 
 constexpr int WHERE_BEFORE = 0;
 constexpr int WHERE_AFTER = 1;
@@ -77,14 +71,7 @@ bool step_selected()
     return info.pressed_row >= 0 && info.selected_number >= 0;
 }
 
-// A button of the selected row when that row is on the page shown.
-GtkWidget* selected_row_button(int column)
-{
-    const page_list_info& info = steps_list();
-    if (info.pressed_row < 0 || info.pressed_row >= info.rows_shown || info.pressed_page != info.current_page)
-        return nullptr;
-    return steps_page.button(column, info.pressed_row);
-}
+GtkWidget* selected_row_button(int column) { return func_selected_row_button(steps_page, column); }
 
 // The number written on the selected row, else the one remembered.
 int selected_step_number()
@@ -103,12 +90,7 @@ bool list_full(const char* function)
     return true;
 }
 
-void show_wait_dialog(int operation_slot)
-{
-    func_show_dialog(17, format("%s %s, %s", p[operation_slot].c_str(), p[SLOT_STEP].c_str(),
-                                p[SLOT_PLEASE_WAIT].c_str()),
-                     1, nullptr);
-}
+void show_wait_dialog(int operation_slot) { func_show_wait_dialog(operation_slot, SLOT_STEP); }
 
 std::string step_name(const std::string& text) { return func_cut_text_utf8(text, STEP_NAME_SIZE - 1); }
 
@@ -142,34 +124,29 @@ void move_selection_down()
     info.current_page = info.pressed_page;
 }
 
+// Where the selection goes after a new step: stays on the row (before),
+// the row below (after), the new last row (appended).
+enum new_step_place { PLACE_BEFORE, PLACE_AFTER, PLACE_APPENDED };
+
 // After a change of the list: saved, the line logged, the selection on
-// the new step (after: the row below the one selected).
-void finish_change(bool after, const std::string& line)
+// the new step.
+void finish_change(new_step_place place, const std::string& line)
 {
     page_list_info& info = steps_list();
     if (save_steps()) {
         func_add_log_transaction(line, 1);
         info.total_items = func_get_step_row_count();
-        if (after)
+        if (place == PLACE_AFTER)
             move_selection_down();
+        else if (place == PLACE_APPENDED)
+            func_select_added_item();
     }
     take_selection_from_row();
     redraw();
     info.reload = 1;
 }
 
-void finish_append(const std::string& line)
-{
-    page_list_info& info = steps_list();
-    if (save_steps()) {
-        func_add_log_transaction(line, 1);
-        info.total_items = func_get_step_row_count();
-        func_select_added_item();
-    }
-    take_selection_from_row();
-    redraw();
-    info.reload = 1;
-}
+new_step_place place_of(int where) { return where == WHERE_AFTER ? PLACE_AFTER : PLACE_BEFORE; }
 
 int new_step_number(int selected, int where)
 {
@@ -187,27 +164,22 @@ bool is_extract_step(int number)
 
 // --- entry points of the steps screen's buttons ---------------------------------------
 
-void fun_add_insert_step(GtkWidget* widget, gpointer)
+namespace {
+// With a step selected the menu asks where; otherwise to the end.
+void open_step_menu(GtkWidget* widget, void (*to_the_end)(GtkWidget*, int))
 {
     if (!steps_shown())
         return;
-    if (!step_selected() || func_get_step_row_count() < 1) {
-        func_insert_step_test(widget, 2);
-        return;
-    }
-    func_show_selection_dialog(widget, nullptr);
+    if (!step_selected() || func_get_step_row_count() < 1)
+        to_the_end(widget, 2);
+    else
+        func_show_selection_dialog(widget, nullptr);
 }
+}  // namespace
 
-void fun_copy_insert_step(GtkWidget* widget, gpointer)
-{
-    if (!steps_shown())
-        return;
-    if (!step_selected() || func_get_step_row_count() < 1) {
-        func_copy_step_test(widget, 2);
-        return;
-    }
-    func_show_selection_dialog(widget, nullptr);
-}
+void fun_add_insert_step(GtkWidget* widget, gpointer) { open_step_menu(widget, func_insert_step_test); }
+
+void fun_copy_insert_step(GtkWidget* widget, gpointer) { open_step_menu(widget, func_copy_step_test); }
 
 void func_rename_step_test(GtkWidget*, gpointer)
 {
@@ -271,7 +243,7 @@ void func_add_step_test(GtkWidget*)
     record.number = func_get_next_free_step_number();
     record.name = step_name(format("[N] %s %03d", p[SLOT_STEP].c_str(), record.number));
     func_append_step(formula(), record, -1);
-    finish_append(format("------> [%s] S-%03d (%s)", p[SLOT_ADDED].c_str(), record.number, record.name.c_str()));
+    finish_change(PLACE_APPENDED, format("------> [%s] S-%03d (%s)", p[SLOT_ADDED].c_str(), record.number, record.name.c_str()));
 }
 
 void func_insert_step_test(GtkWidget* widget, int where)
@@ -303,7 +275,7 @@ void func_insert_step_test(GtkWidget* widget, int where)
     record.name = step_name(format("[I] %s %03d", p[SLOT_STEP].c_str(), number));
     const int new_row = where == WHERE_BEFORE ? row : row + 1;
     func_insert_step_at(formula(), new_row, record, -1);
-    finish_change(where == WHERE_AFTER,
+    finish_change(place_of(where),
                   format("------> [%s] S-%03d (%s)", p[SLOT_INSERTED].c_str(), number, record.name.c_str()));
     func_close_active_dialog();
 }
@@ -337,7 +309,7 @@ void func_copy_step_test(GtkWidget* widget, int where)
     copy.name = step_name(format("(%s) %s", p[SLOT_COPY].c_str(), source->name.c_str()));
     const int new_row = where == WHERE_BEFORE ? row : row + 1;
     func_insert_step_at(formula(), new_row, copy, selected);
-    finish_change(where == WHERE_AFTER, format("------> [%s] S-%03d (%s) --> S-%03d (%s)", p[SLOT_COPY].c_str(),
+    finish_change(place_of(where), format("------> [%s] S-%03d (%s) --> S-%03d (%s)", p[SLOT_COPY].c_str(),
                                                selected, source->name.c_str(), number, copy.name.c_str()));
     func_close_active_dialog();
 }
@@ -356,7 +328,7 @@ void func_add_step_copy_test(GtkWidget*, int source_step)
     copy.number = func_get_next_free_step_number();
     copy.name = step_name(format("[C] %s", source->name.c_str()));
     func_append_step(formula(), copy, source->number);
-    finish_append(format("------> [%s] S-%03d (%s) --> S-%03d (%s)", p[SLOT_COPY].c_str(), source->number,
+    finish_change(PLACE_APPENDED, format("------> [%s] S-%03d (%s) --> S-%03d (%s)", p[SLOT_COPY].c_str(), source->number,
                          source->name.c_str(), copy.number, copy.name.c_str()));
 }
 

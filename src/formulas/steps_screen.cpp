@@ -19,10 +19,6 @@
 #include "logs/log_file.h"
 
 namespace {
-// Screen buttons in the record: clone, rename and delete must be the
-// second to fourth, the selection buttons of the list.
-const char* const SCREEN_BUTTONS[] = {"btn_add_step",    "btn_clone_step", "btn_rename_step",
-                                      "btn_delete_step", "btn_home",       "btn_previous_page"};
 // A toolkit size request is the size given, not a minimum: a 20-pixel
 // number tag would cut "001" down to its first stroke, and a 160-pixel
 // type button "Standard Extract (01:30)" beside its arrow. The name
@@ -55,12 +51,6 @@ gpointer type_of_item(int item)
 
 std::string next_picture(int, const std::string&) { return "icon_next_page_24.png"; }
 
-void set_language_label(GtkWidget* button, int slot)
-{
-    if (button && !p[slot].empty())
-        gtk_button_set_label(GTK_BUTTON(button), p[slot].c_str());
-}
-
 std::string type_text(const step_record& step)
 {
     return func_lookup_step_name(step.items[STEP_TYPE], STEP_TYPE) + " (" +
@@ -76,15 +66,8 @@ void save_display_steps_data(GtkWidget* widget, gpointer)
 
 void show_steps()
 {
-    display_data& record = steps_record();
-    if (!record.window)
+    if (!func_begin_screen_show(SCREEN_STEPS, 189))
         return;
-    func_make_screen_current(SCREEN_STEPS, SCREEN_STEPS, STEPS_LIST_WIDTH, STEPS_LIST_HEIGHT);
-    if (options_display->lbl_active_item && !p[189].empty())
-        gtk_label_set_text(GTK_LABEL(options_display->lbl_active_item), p[189].c_str());
-    if (options_display->vwp_options_list)
-        gtk_widget_grab_focus(options_display->vwp_options_list);
-
     func_begin_log_transaction();
     const int formula = func_get_selected_number(SCREEN_FORMULAS);
     if (formula >= 0)
@@ -92,8 +75,7 @@ void show_steps()
     else
         func_remove_all_step_rows();
     func_display_step_list_test();
-    gtk_widget_show_all(record.window);
-    gtk_window_present(GTK_WINDOW(record.window));
+    func_end_screen_show(SCREEN_STEPS);
 }
 
 void reload_steps()
@@ -141,12 +123,13 @@ list_page steps_page = [] {
 
 void func_register_steps_screen()
 {
-    screen_description screen;
-    screen.code = SCREEN_STEPS;
-    screen.name = "steps";
-    screen.load = func_load_steps_screen;
-    screen.show = show_steps;
-    screen.reload = reload_steps;
+    screen_description screen =
+        func_describe_screen(SCREEN_STEPS, "steps", "lumex_steps_screen.ui", "win_steps_screen", STEPS_LIST_WIDTH,
+                             STEPS_LIST_HEIGHT, func_load_steps_screen, show_steps, reload_steps);
+    // Clone, rename and delete must be the second to fourth: the list's
+    // selection buttons.
+    screen.buttons = {"btn_add_step", "btn_clone_step", "btn_rename_step", "btn_delete_step", "btn_home",
+                      "btn_previous_page"};
     screen.log_heading = log_heading;
     screen.option_row = func_get_step_item_row;
     screen.list = &steps_page;
@@ -156,34 +139,13 @@ void func_register_steps_screen()
     func_register_step_operations();
 }
 
-void func_load_steps_screen()
+void func_load_steps_screen(const ui_file& ui, display_data& record)
 {
-    display_data& record = steps_record();
-    ui_file ui = func_load_screen_record(record, SCREEN_STEPS, "lumex_steps_screen.ui", "win_steps_screen",
-                                         STEPS_LIST_WIDTH, STEPS_LIST_HEIGHT);
     func_lookup_widget(ui, "layout_steps_screen");
     func_lookup_widget(ui, "layout_expanded_buttons");
-    func_lookup_screen_buttons(ui, record, SCREEN_BUTTONS);
-    GtkWidget* add = record.buttons[0];
-    GtkWidget* clone = record.buttons[1];
-    GtkWidget* rename = record.buttons[2];
-    GtkWidget* erase = record.buttons[3];
-
-    func_connect_released(add, G_CALLBACK(fun_add_insert_step), nullptr);
-    func_connect_released(clone, G_CALLBACK(fun_copy_insert_step), nullptr);
-    func_connect_released(rename, G_CALLBACK(func_rename_step_test), nullptr);
-    func_connect_released(erase, G_CALLBACK(func_confirm_delete_step), nullptr);
-    func_connect_released(record.buttons[4], G_CALLBACK(func_unload_steps_screen), nullptr);
-    func_connect_released(record.buttons[5], G_CALLBACK(func_unload_steps_screen), nullptr);
-    func_connect_released(record.btn_page_up, G_CALLBACK(save_display_steps_data), nullptr);
-    func_connect_released(record.btn_page_down, G_CALLBACK(save_display_steps_data), nullptr);
-
-    set_language_label(add, 278);
-    set_language_label(clone, 282);
-    set_language_label(rename, 280);
-    set_language_label(erase, 279);
-    for (GtkWidget* button : {clone, rename, erase})
-        gtk_widget_set_sensitive(button, FALSE);
+    func_setup_list_buttons(record, {G_CALLBACK(fun_add_insert_step), G_CALLBACK(fun_copy_insert_step),
+                                     G_CALLBACK(func_rename_step_test), G_CALLBACK(func_confirm_delete_step),
+                                     G_CALLBACK(func_unload_steps_screen), G_CALLBACK(save_display_steps_data)});
 }
 
 void func_show_steps_screen(GtkWidget*, gpointer) { func_show_screen(SCREEN_STEPS); }
@@ -198,10 +160,6 @@ void func_display_step_list_test()
     func_show_message(5, heading);
 
     shown_steps.reset(func_get_step_list_from_liststore());
-    if (!shown_steps) {
-        func_write_log(LOG_SYSERROR, "func_display_step_list: step list buffer is NULL", 0);
-        shown_steps.reset(new step_snapshot());
-    }
     func_build_list_page(steps_page, shown_steps->count(), [](int item, int column) -> std::string {
         const step_record& step = shown_steps->records[static_cast<size_t>(item)];
         char text[16];

@@ -4,7 +4,9 @@
 #pragma once
 #include <gtk/gtk.h>
 
+#include "frame/app_state.h"
 #include "frame/list_page.h"
+#include "frame/ui_loader.h"
 
 constexpr int STEPS_ROWS = 6;
 constexpr int STEPS_LIST_WIDTH = 405;
@@ -19,7 +21,7 @@ extern list_page steps_page;
 // Registers the steps screen and what it owns.
 void func_register_steps_screen();
 
-void func_load_steps_screen();
+void func_load_steps_screen(const ui_file& ui, display_data& record);
 void func_display_step_list_test();
 // Copies the step names shown on the page into step_list_store and
 // steps.dat; only while the screen's reload flag is set.

@@ -37,32 +37,20 @@ struct display_data {
     int screen_code = 0;
     GtkWidget* window = nullptr;
     int list_width = 0, list_height = 0;
-    GtkWidget* evb_options_list = nullptr;
-    GtkWidget* tbl_options_list = nullptr;
-    GtkWidget* vwp_options_list = nullptr;
-    GtkWidget* lbl_active_item = nullptr;
-    GtkWidget* evb_active_item = nullptr;
-    GtkWidget* evb_page_info = nullptr;
-    GtkWidget* lbl_page_info = nullptr;
-    GtkWidget* btn_page_up = nullptr;
-    GtkWidget* btn_page_down = nullptr;
-    GtkWidget* btn_page_left = nullptr;
-    GtkWidget* btn_page_right = nullptr;
-    GtkWidget* lbl_message_bar = nullptr;
-    GtkWidget* evb_message_bar = nullptr;
-    GtkWidget* btn_save = nullptr;
-    GtkWidget* btn_cancel = nullptr;
+    // The list, its title, page counter, page buttons and message bar.
+    GtkWidget *evb_options_list = nullptr, *tbl_options_list = nullptr, *vwp_options_list = nullptr;
+    GtkWidget *lbl_active_item = nullptr, *evb_active_item = nullptr;
+    GtkWidget *evb_page_info = nullptr, *lbl_page_info = nullptr;
+    GtkWidget *btn_page_up = nullptr, *btn_page_down = nullptr, *btn_page_left = nullptr, *btn_page_right = nullptr;
+    GtkWidget *lbl_message_bar = nullptr, *evb_message_bar = nullptr;
+    GtkWidget *btn_save = nullptr, *btn_cancel = nullptr;
+    // The second list of the file screen; other screens keep their own
+    // widgets here (home: img_socket_status in evb_options_list1, lbl_time
+    // in btn_page_up1, lbl_date in btn_page_down1).
     int list_width1 = 0, list_height1 = 0;
-    GtkWidget* lbl_page_info1 = nullptr;
-    GtkWidget* evb_page_info1 = nullptr;
-    // Fields 23 to 27: the second list of the file screen; other screens
-    // keep their own widgets here (home: img_socket_status in 23,
-    // lbl_time in 26, lbl_date in 27).
-    GtkWidget* evb_options_list1 = nullptr;
-    GtkWidget* tbl_options_list1 = nullptr;
-    GtkWidget* vwp_options_list1 = nullptr;
-    GtkWidget* btn_page_up1 = nullptr;
-    GtkWidget* btn_page_down1 = nullptr;
+    GtkWidget *lbl_page_info1 = nullptr, *evb_page_info1 = nullptr;
+    GtkWidget *evb_options_list1 = nullptr, *tbl_options_list1 = nullptr, *vwp_options_list1 = nullptr;
+    GtkWidget *btn_page_up1 = nullptr, *btn_page_down1 = nullptr;
     GtkWidget* buttons[SCREEN_BUTTON_COUNT] = {};
     GtkWidget* labels[SCREEN_LABEL_COUNT] = {};
 };
@@ -71,17 +59,13 @@ struct display_data {
 struct page_list_info {
     char selected_text[52] = {};
     int selected_number = -1;
-    int pressed_row = -1;
-    int pressed_page = 0;
-    int active_row = -1;
-    int active_page = 0;
-    int total_items = 0;
-    int rows_per_page = 0;
-    int pages = 1;
-    int current_page = 1;
-    int first_item = 0;
-    int end_item = 0;
-    int rows_shown = 0;
+    // The row pressed last and the row drawn active, each with its page.
+    int pressed_row = -1, pressed_page = 0;
+    int active_row = -1, active_page = 0;
+    int total_items = 0, rows_per_page = 0;
+    int pages = 1, current_page = 1;
+    // Items first_item to end_item - 1 are on the page, in rows_shown rows.
+    int first_item = 0, end_item = 0, rows_shown = 0;
     int reload = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "frame/dialogs.h"
 
+#include <cstdio>
 #include <map>
 #include <vector>
 
@@ -211,6 +212,13 @@ void func_register_dialog_action(int kind, int button, dialog_action action)
     registered_actions[{kind, button}] = action ? action : close_action;
 }
 
+void func_show_not_found(int item_slot, int number)
+{
+    char text[512];
+    snprintf(text, sizeof text, "%s %03d %s", p[item_slot].c_str(), number, p[287].c_str());
+    func_show_dialog(3, text, 1, nullptr);
+}
+
 int func_get_dialog_title_slot(int kind)
 {
     dialog_kind shape = kind_table(kind);
@@ -240,6 +248,11 @@ void func_close_active_dialog()
     if (dialog_window && !reporting_failures)
         func_unload_dialog(dialog_window);
     func_run_pending_events();
+}
+
+void func_show_wait_dialog(int operation_slot, int item_slot)
+{
+    func_show_dialog(17, p[operation_slot] + " " + p[item_slot] + ", " + p[380], 1, nullptr);
 }
 
 void func_show_dialog(int kind, const char* message, int modal, gpointer data)

@@ -24,6 +24,9 @@ inline void func_show_dialog(int kind, const std::string& message, int modal, gp
     func_show_dialog(kind, message.c_str(), modal, data);
 }
 void func_close_active_dialog();
+// The wait dialog of a long operation: "<operation> <item>, <please wait>"
+// from the language slots given.
+void func_show_wait_dialog(int operation_slot, int item_slot);
 
 // What a dialog button does: registered by the subsystem that owns the
 // question (button 0 the first, 1 the second); unregistered buttons close
@@ -31,6 +34,9 @@ void func_close_active_dialog();
 using dialog_action = void (*)(gpointer data);
 void func_register_dialog_action(int kind, int button, dialog_action action);
 void func_unload_dialog(GtkWidget* dialog);
+
+// "<item> NNN not found" (a warning) for an item word of a language slot.
+void func_show_not_found(int item_slot, int number);
 
 // Title slot of a dialog kind (178 to 181), or -1 for undecorated kinds.
 int func_get_dialog_title_slot(int kind);

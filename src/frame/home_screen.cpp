@@ -118,6 +118,8 @@ gboolean logo_pressed(GtkWidget*, GdkEventButton*, gpointer)
     return TRUE;
 }
 
+void powerdown_pressed(GtkWidget*, gpointer) { func_show_dialog(13, p[162] + "   \n\n   " + p[163], 1, nullptr); }
+
 // Leaves home for the screen a home button leads to.
 void leave_home_for(GtkWidget* widget)
 {
@@ -288,12 +290,13 @@ int func_save_load_weight_to_file(const int record[2])
 
 void func_register_home_screen()
 {
-    screen_description home_screen;
-    home_screen.code = SCREEN_HOME;
-    home_screen.name = "home";
-    home_screen.load = func_load_home_screen;
-    home_screen.show = show_home;
-    home_screen.reload = reload_home;
+    screen_description home_screen =
+        func_describe_screen(SCREEN_HOME, "home", "lumex_home_screen3.ui", "win_home_screen", HOME_LIST_WIDTH,
+                             HOME_LIST_HEIGHT, func_load_home_screen, show_home, reload_home);
+    // Run and remote run first: the shared code finds them as buttons 0 and 1.
+    home_screen.buttons = {"btn_run",        "btn_run_remote", "btn_file",        "btn_formula",
+                           "btn_configuration", "btn_goto_formula", "btn_diagnostic", "btn_log",
+                           "btn_dealer_info", "btn_powerdown", "btn_auto"};
     home_screen.display_request = func_update_formula_selection_display;
     home_screen.request_code = REQUEST_CODE_FORMULA_SELECTION;
     home_screen.list = &home_page;
@@ -308,20 +311,12 @@ void func_register_home_screen()
     func_register_item_action(79, load_weight_saved);
 }
 
-void func_load_home_screen()
+void func_load_home_screen(const ui_file& ui, display_data& record)
 {
-    display_data& record = home();
-    ui_file ui = func_load_screen_record(record, SCREEN_HOME, "lumex_home_screen3.ui", "win_home_screen",
-                                         HOME_LIST_WIDTH, HOME_LIST_HEIGHT);
     set_version_labels(ui);
     record.btn_page_up1 = func_lookup_widget(ui, "lbl_time");
     record.btn_page_down1 = func_lookup_widget(ui, "lbl_date");
     record.evb_options_list1 = func_lookup_widget(ui, "img_socket_status");
-    // Run and remote run first: the shared code finds them as buttons 0 and 1.
-    static const char* const buttons[] = {"btn_run", "btn_run_remote", "btn_file", "btn_formula",
-                                          "btn_configuration", "btn_goto_formula", "btn_diagnostic", "btn_log",
-                                          "btn_dealer_info", "btn_powerdown", "btn_auto"};
-    func_lookup_screen_buttons(ui, record, buttons);
     GtkWidget* logo = func_lookup_widget(ui, "evb_tarvik_logo");
 
     // Buttons that lead to other screens; each is sensitive only when its
@@ -332,7 +327,7 @@ void func_load_home_screen()
     }
     func_connect_released(home_button("btn_configuration"), G_CALLBACK(configuration_released), nullptr);
     gtk_widget_set_sensitive(home_button("btn_configuration"), menu_has_entries());
-    func_connect_released(home_button("btn_powerdown"), G_CALLBACK(func_powerdown_machine), nullptr);
+    func_connect_released(home_button("btn_powerdown"), G_CALLBACK(powerdown_pressed), nullptr);
     if (logo)
         g_signal_connect(logo, "button-press-event", G_CALLBACK(logo_pressed), nullptr);
     GtkWidget* run = record.buttons[0];
@@ -376,10 +371,6 @@ void func_display_formula_list_test()
 {
     func_show_message(5, PC_MODE ? p[396] : p[395]);
     shown_formulas.reset(func_get_formula_list_from_liststore(true));
-    if (!shown_formulas) {
-        func_write_log(LOG_SYSERROR, "func_display_formula_list: Formula list buffer is NULL", 0);
-        shown_formulas.reset(new formula_snapshot());
-    }
     page_list_info& info = home_list();
     if (info.pressed_row < 0)
         info.reload = 0;
@@ -419,9 +410,7 @@ void func_goto_formula_number_home(int formula_number)
         return;
     int position = func_find_formula_number(formula_number, true);
     if (position == -1) {
-        char text[512];
-        snprintf(text, sizeof text, "%s %03d %s", p[186].c_str(), formula_number, p[287].c_str());
-        func_show_dialog(3, text, 1, nullptr);
+        func_show_not_found(186, formula_number);
         return;
     }
     info.pressed_row = position % HOME_ROWS;

@@ -4,6 +4,9 @@
 #pragma once
 #include <gtk/gtk.h>
 
+#include "frame/app_state.h"
+#include "frame/ui_loader.h"
+
 constexpr int HOME_ROWS = 5;
 constexpr int HOME_LIST_WIDTH = 390;
 constexpr int HOME_LIST_HEIGHT = 320;
@@ -11,7 +14,7 @@ constexpr int HOME_LIST_HEIGHT = 320;
 // Registers the home screen and the item codes and dialogs it owns.
 void func_register_home_screen();
 
-void func_load_home_screen();
+void func_load_home_screen(const ui_file& ui, display_data& record);
 void func_display_formula_list_test();
 void func_goto_formula_number_home(int formula_number);
 

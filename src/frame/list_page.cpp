@@ -103,3 +103,11 @@ std::vector<std::vector<std::string>> func_harvest_list_page(const list_page& li
     }
     return rows;
 }
+
+GtkWidget* func_selected_row_button(const list_page& list, int column)
+{
+    const page_list_info& info = func_current_page_list();
+    if (info.pressed_row < 0 || info.pressed_row >= info.rows_shown || info.pressed_page != info.current_page)
+        return nullptr;
+    return list.button(column, info.pressed_row);
+}

@@ -68,3 +68,7 @@ void func_build_list_page(list_page& list, int total_items,
 
 // Texts of the rows shown, [row][column], for the screen's harvest.
 std::vector<std::vector<std::string>> func_harvest_list_page(const list_page& list);
+
+// The button of that column in the selected row of the shown screen's
+// list, when that row is on the page shown; null otherwise.
+GtkWidget* func_selected_row_button(const list_page& list, int column);

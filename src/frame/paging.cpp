@@ -268,33 +268,29 @@ void turn_page(page_list_info& info, GtkWidget* widget, const char* down, const 
 }
 }  // namespace
 
+namespace {
+// A page button of either list: page, count, redraw.
+void show_page(page_list_info& info, GtkWidget* widget, bool second)
+{
+    turn_page(info, widget, second ? "btn_page_down1" : "btn_page_down", second ? "btn_page_up1" : "btn_page_up");
+    write_counter(second ? 7 : 6, info);
+    if (const list_page* list = second ? shown_list1() : shown_list())
+        if (list->redraw)
+            list->redraw();
+    if (GtkWidget* table = second ? options_display->tbl_options_list1 : options_display->tbl_options_list)
+        gtk_widget_queue_draw(table);
+    func_run_pending_events();
+}
+}  // namespace
+
 void func_show_page_info_test(GtkWidget* widget, gpointer)
 {
     func_show_dialog(18, p[190], 1, nullptr);
-    page_list_info& info = func_current_page_list();
-    turn_page(info, widget, "btn_page_down", "btn_page_up");
-    write_counter(6, info);
-    if (const list_page* list = shown_list())
-        if (list->redraw)
-            list->redraw();
-    if (options_display->tbl_options_list)
-        gtk_widget_queue_draw(options_display->tbl_options_list);
-    func_run_pending_events();
+    show_page(func_current_page_list(), widget, false);
     func_close_active_dialog();
 }
 
-void func_show_page_info1_test(GtkWidget* widget, gpointer)
-{
-    page_list_info& info = current_list1();
-    turn_page(info, widget, "btn_page_down1", "btn_page_up1");
-    write_counter(7, info);
-    if (const list_page* list = shown_list1())
-        if (list->redraw)
-            list->redraw();
-    if (options_display->tbl_options_list1)
-        gtk_widget_queue_draw(options_display->tbl_options_list1);
-    func_run_pending_events();
-}
+void func_show_page_info1_test(GtkWidget* widget, gpointer) { show_page(current_list1(), widget, true); }
 
 namespace {
 void mark_pressed(GtkWidget* widget)

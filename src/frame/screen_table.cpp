@@ -3,6 +3,7 @@
 #include <map>
 
 #include "frame/app_state.h"
+#include "frame/screens.h"
 #include "language/language.h"
 #include "logs/log_file.h"
 
@@ -13,6 +14,24 @@ std::map<int, guint> request_timers;
 
 bool timer_alive(guint id) { return id && g_main_context_find_source_by_id(nullptr, id); }
 }  // namespace
+
+screen_description func_describe_screen(int code, const char* name, const char* interface_file,
+                                        const char* window_id, int list_width, int list_height,
+                                        void (*load)(const ui_file&, display_data&), void (*show)(),
+                                        void (*reload)())
+{
+    screen_description description;
+    description.code = code;
+    description.name = name;
+    description.interface_file = interface_file;
+    description.window_id = window_id;
+    description.list_width = list_width;
+    description.list_height = list_height;
+    description.load = load;
+    description.show = show;
+    description.reload = reload;
+    return description;
+}
 
 void func_register_screen(const screen_description& description)
 {
@@ -29,11 +48,25 @@ const screen_description* func_get_screen(int code)
 
 std::vector<int> func_registered_screens() { return registration_order; }
 
+void func_load_screen(int code)
+{
+    auto found = descriptions.find(code);
+    if (found == descriptions.end() || !found->second.interface_file || code < 0 || code >= SCREEN_RECORD_COUNT)
+        return;
+    const screen_description& description = found->second;
+    display_data& record = preloaded_display[code];
+    ui_file ui = func_load_screen_record(record, code, description.interface_file, description.window_id,
+                                         description.list_width, description.list_height);
+    for (size_t slot = 0; slot < description.buttons.size() && slot < SCREEN_BUTTON_COUNT; ++slot)
+        record.buttons[slot] = func_lookup_widget(ui, description.buttons[slot]);
+    if (description.load)
+        description.load(ui, record);
+}
+
 void func_load_registered_screens()
 {
     for (int code : registration_order)
-        if (descriptions[code].load)
-            descriptions[code].load();
+        func_load_screen(code);
 }
 
 bool func_show_screen(int code)

@@ -8,14 +8,24 @@
 #include <string>
 #include <vector>
 
+#include "frame/app_state.h"
+#include "frame/ui_loader.h"
+
 struct list_page;
 
 struct screen_description {
     int code = -1;
     // Short name for messages and screenshots ("formulas").
     const char* name = "";
-    // Builds the screen from its interface file at start-up.
-    void (*load)() = nullptr;
+    // Its interface file in image/, its window, the size of its list, and
+    // the screen buttons its record keeps, in order: the frame builds it
+    // from these at start-up.
+    const char* interface_file = nullptr;
+    const char* window_id = nullptr;
+    int list_width = 0, list_height = 0;
+    std::vector<const char*> buttons;
+    // Then fetches the screen's own widgets and connects its handlers.
+    void (*load)(const ui_file& ui, display_data& record) = nullptr;
     // Makes the screen the one shown and fills it from the files.
     void (*show)() = nullptr;
     // Reads the screen's files again and redraws it, keeping what the
@@ -55,14 +65,21 @@ struct screen_description {
     int password_item = 0;
 };
 
+// A description with what every screen has; the caller adds the rest.
+screen_description func_describe_screen(int code, const char* name, const char* interface_file,
+                                        const char* window_id, int list_width, int list_height,
+                                        void (*load)(const ui_file&, display_data&), void (*show)(),
+                                        void (*reload)());
 // Adds or replaces the description of its code.
 void func_register_screen(const screen_description& description);
 // The description of a code, null when no such screen is registered.
 const screen_description* func_get_screen(int code);
 // Codes of every registered screen, in the order they were registered.
 std::vector<int> func_registered_screens();
-// Runs every registered load function, in registration order.
+// Builds every registered screen, in registration order.
 void func_load_registered_screens();
+// Builds one registered screen (again).
+void func_load_screen(int code);
 
 // Leaves the shown screen (its window is hidden) and shows screen `code`.
 // False, after a syserror.log line, when no such screen is registered.

@@ -68,6 +68,26 @@ void func_make_screen_current(int code, int preloaded_code, int list_width, int 
         gtk_window_set_keep_above(GTK_WINDOW(main_application_window), TRUE);
 }
 
+bool func_begin_screen_show(int code, int title_slot)
+{
+    if (code < 0 || code >= SCREEN_RECORD_COUNT || !preloaded_display || !preloaded_display[code].window)
+        return false;
+    const display_data& record = preloaded_display[code];
+    func_make_screen_current(code, code, record.list_width, record.list_height);
+    if (title_slot >= 0 && options_display->lbl_active_item && !p[title_slot].empty())
+        gtk_label_set_text(GTK_LABEL(options_display->lbl_active_item), p[title_slot].c_str());
+    if (options_display->vwp_options_list)
+        gtk_widget_grab_focus(options_display->vwp_options_list);
+    return true;
+}
+
+void func_end_screen_show(int code)
+{
+    GtkWidget* window = preloaded_display[code].window;
+    gtk_widget_show_all(window);
+    gtk_window_present(GTK_WINDOW(window));
+}
+
 void func_hide_screen(GtkWidget* window)
 {
     // Only the window: hiding its children too would leave them hidden
@@ -86,4 +106,22 @@ void func_connect_released(GtkWidget* widget, GCallback handler, gpointer data)
 {
     if (widget)
         g_signal_connect(widget, "released", handler, data);
+}
+
+void func_setup_list_buttons(display_data& record, const list_screen_buttons& given)
+{
+    const GCallback handlers[] = {given.add, given.copy, given.rename, given.erase};
+    const int slots[] = {278, 282, 280, 279};
+    for (int index = 0; index < 4; ++index) {
+        GtkWidget* button = record.buttons[index];
+        func_connect_released(button, handlers[index], nullptr);
+        if (button && !p[slots[index]].empty())
+            gtk_button_set_label(GTK_BUTTON(button), p[slots[index]].c_str());
+        if (button && index > 0)
+            gtk_widget_set_sensitive(button, FALSE);
+    }
+    func_connect_released(record.buttons[4], given.leave, nullptr);
+    func_connect_released(record.buttons[5], given.leave, nullptr);
+    func_connect_released(record.btn_page_up, given.page, nullptr);
+    func_connect_released(record.btn_page_down, given.page, nullptr);
 }

@@ -18,14 +18,15 @@ void func_setup_screen_window(GtkWidget* window);
 ui_file func_load_screen_record(display_data& record, int code, const char* file_name, const char* window_id,
                                 int list_width, int list_height);
 
-// Fetches the screen's own buttons into record.buttons, in order.
-template <size_t N>
-void func_lookup_screen_buttons(const ui_file& ui, display_data& record, const char* const (&names)[N])
-{
-    static_assert(N <= SCREEN_BUTTON_COUNT, "a screen record holds 14 buttons");
-    for (size_t slot = 0; slot < N; ++slot)
-        record.buttons[slot] = func_lookup_widget(ui, names[slot]);
-}
+// The buttons of a list screen whose record keeps add, copy, rename,
+// delete, home and back as buttons 0 to 5: the four operations get their
+// handlers and language labels (the last three wait for a row to be
+// selected), home and back get `leave`, the page buttons `page` (the
+// screen's harvest before paging).
+struct list_screen_buttons {
+    GCallback add, copy, rename, erase, leave, page;
+};
+void func_setup_list_buttons(display_data& record, const list_screen_buttons& handlers);
 
 // Connects a button's "released" signal (nothing for a missing widget).
 void func_connect_released(GtkWidget* widget, GCallback handler, gpointer data);
@@ -37,6 +38,13 @@ void func_size_window_to_screen(GtkWindow* window);
 // Makes the screen of preloaded record `preloaded_code` the one shown
 // under screen code `code` with the given list size.
 void func_make_screen_current(int code, int preloaded_code, int list_width, int list_height);
+
+// The start of a show function: makes the built screen of that code the
+// one shown, with the title of the language slot (none when < 0) and the
+// focus on its list. False when the screen was never built.
+bool func_begin_screen_show(int code, int title_slot);
+// The end of a show function: the window shown and raised.
+void func_end_screen_show(int code);
 
 // Hides a screen's window (screens are hidden, never destroyed).
 void func_hide_screen(GtkWidget* window);

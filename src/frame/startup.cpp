@@ -59,8 +59,14 @@ void register_everything()
     func_register_dialog_action(22, 1, [](gpointer) { func_ipc_send_3_wires(GINT_TO_POINTER(20), nullptr); });
     func_set_display_request_query(func_display_request_wanted);
     // The machine's own commands.
-    func_register_dialog_action(13, 0, [](gpointer) { func_do_powerdown(); });
-    func_register_dialog_action(24, 0, [](gpointer) { func_process_recalibration(); });
+    func_register_dialog_action(13, 0, [](gpointer) {
+        func_close_active_dialog();
+        func_do_powerdown();
+    });
+    func_register_dialog_action(24, 0, [](gpointer) {
+        func_close_active_dialog();
+        func_process_recalibration();
+    });
     func_register_dialog_action(29, 0, [](gpointer) { func_reboot_machine(); });
 }
 

@@ -119,10 +119,18 @@ void copy_slots(std::string (&table)[N], size_t first_entry, int first_slot, int
     }
 }
 
+// Runs of slots into a table: {first entry, first slot, count} each.
+struct slot_run {
+    size_t entry;
+    int slot;
+    int count;
+};
+
 template <size_t N>
-void copy_slot(std::string (&table)[N], size_t entry, int slot)
+void copy_runs(std::string (&table)[N], std::initializer_list<slot_run> runs)
 {
-    copy_slots(table, entry, slot, 1);
+    for (const slot_run& run : runs)
+        copy_slots(table, run.entry, run.slot, run.count);
 }
 
 template <size_t N>
@@ -206,151 +214,63 @@ void func_copy_language_to_tables(const machine_configuration* configuration)
     const float temperature_unit = configuration ? configuration->items[0] : 0.0f;
     const float machine_type = configuration ? configuration->items[2] : 0.0f;
 
-    copy_slots(cfg_lookup_table, 0, 18, 2);
-    copy_slots(cfg_lookup_table, 44, 20, 4);
-    copy_slot(cfg_lookup_table, 55, 24);
-    copy_slots(cfg_lookup_table, 56, 21, 2);
-    copy_slot(cfg_lookup_table, 58, 25);
-    copy_slot(cfg_lookup_table, 66, 448);
-    copy_slot(cfg_lookup_table, 67, 337);
-    copy_slots(cfg_lookup_table, 77, 26, 2);
-    copy_slots(cfg_lookup_table, 88, 576, 3);
+    copy_runs(cfg_lookup_table, {{0, 18, 2}, {44, 20, 4}, {55, 24, 1}, {56, 21, 2}, {58, 25, 1}, {66, 448, 1},
+                                 {67, 337, 1}, {77, 26, 2}, {88, 576, 3}});
 
-    copy_slot(vez_lookup_table, 0, 177);
-    copy_slots(vez_lookup_table, 1, 583, 2);
-    copy_slots(vez_lookup_table, 9, 594, 8);
-    copy_slots(vez_lookup_table, 18, 26, 2);
+    copy_runs(vez_lookup_table, {{0, 177, 1}, {1, 583, 2}, {9, 594, 8}, {18, 26, 2}});
 
-    copy_slots(vez_batch_lookup_table, 0, 646, 2);
-    copy_slots(vez_batch_lookup_table, 4, 26, 2);
+    copy_runs(vez_batch_lookup_table, {{0, 646, 2}, {4, 26, 2}});
 
-    copy_slots(frm_lookup_table, 0, 28, 2);
+    copy_runs(frm_lookup_table, {{0, 28, 2}});
 
-    copy_slots(stp_lookup_table, 0, 30, 6);
-    copy_slots(stp_lookup_table, 9, 28, 2);
-    copy_slot(stp_lookup_table, 11, 36);
-    copy_slots(stp_lookup_table, 18, 28, 2);
-    copy_slot(stp_lookup_table, 21, 37);
-    copy_slots(stp_lookup_table, 27, 28, 2);
-    copy_slots(stp_lookup_table, 29, 36, 2);
-    copy_slots(stp_lookup_table, 36, 38, 3);
-    copy_slot(stp_lookup_table, 39, 389);
-    copy_slot(stp_lookup_table, 45, 20);
-    copy_slots(stp_lookup_table, 46, 44, 6);
-    copy_slots(stp_lookup_table, 54, 50, 4);
-    copy_slot(stp_lookup_table, 63, 54);
-    copy_slot(stp_lookup_table, 64, 32);
-    copy_slots(stp_lookup_table, 65, 55, 5);
-    copy_slots(stp_lookup_table, 72, 60, 2);
-    copy_slots(stp_lookup_table, 81, 62, 8);
-    copy_slots(stp_lookup_table, 90, 26, 2);
-    copy_slots(stp_lookup_table, 99, 70, 4);
-    copy_slots(stp_lookup_table, 108, 74, 3);
-    copy_slot(stp_lookup_table, 111, 73);
+    copy_runs(stp_lookup_table, {{0, 30, 6}, {9, 28, 2}, {11, 36, 1}, {18, 28, 2}, {21, 37, 1}, {27, 28, 2},
+                                 {29, 36, 2}, {36, 38, 3}, {39, 389, 1}, {45, 20, 1}, {46, 44, 6}, {54, 50, 4},
+                                 {63, 54, 1}, {64, 32, 1}, {65, 55, 5}, {72, 60, 2}, {81, 62, 8}, {90, 26, 2},
+                                 {99, 70, 4}, {108, 74, 3}, {111, 73, 1}});
 
-    copy_slots(chm_lookup_table, 0, 77, 3);
-    copy_slots(chm_lookup_table, 4, 28, 2);
-    copy_slots(chm_lookup_table, 8, 26, 2);
+    copy_runs(chm_lookup_table, {{0, 77, 3}, {4, 28, 2}, {8, 26, 2}});
 
     // Manual groups of five: two or three choices, then the cancel text.
-    copy_slots(manual_btn_lookup_table, 0, 80, 3);
-    copy_slot(manual_btn_lookup_table, 3, 73);
-    copy_slots(manual_btn_lookup_table, 5, 83, 3);
-    copy_slot(manual_btn_lookup_table, 8, 73);
-    copy_slots(manual_btn_lookup_table, 10, 86, 2);
-    copy_slot(manual_btn_lookup_table, 12, 73);
-    copy_slots(manual_btn_lookup_table, 15, 88, 2);
-    copy_slot(manual_btn_lookup_table, 17, 73);
-    copy_slots(manual_btn_lookup_table, 20, 90, 2);
-    copy_slot(manual_btn_lookup_table, 22, 73);
-    copy_slots(manual_btn_lookup_table, 25, 92, 2);
-    copy_slot(manual_btn_lookup_table, 27, 73);
-    copy_slots(manual_btn_lookup_table, 30, 94, 2);
-    copy_slot(manual_btn_lookup_table, 32, 73);
+    copy_runs(manual_btn_lookup_table, {{0, 80, 3}, {3, 73, 1}, {5, 83, 3}, {8, 73, 1}, {10, 86, 2}, {12, 73, 1},
+                                        {15, 88, 2}, {17, 73, 1}, {20, 90, 2}, {22, 73, 1}, {25, 92, 2}, {27, 73, 1},
+                                        {30, 94, 2}, {32, 73, 1}});
 
-    copy_slots(machine_error_table, 0, 96, 17);
-    copy_slots(machine_error_table, 17, 652, 12);
-    copy_slots(machine_error_table, 29, 672, 8);
-    copy_slots(machine_error_table, 37, 681, 2);
+    copy_runs(machine_error_table, {{0, 96, 17}, {17, 652, 12}, {29, 672, 8}, {37, 681, 2}});
 
-    copy_slots(machine_status_table, 0, 113, 14);
-    copy_slot(machine_status_table, 15, 560);
-    copy_slot(machine_status_table, 17, 684);
+    copy_runs(machine_status_table, {{0, 113, 14}, {15, 560, 1}, {17, 684, 1}});
 
-    copy_slots(vez_warning_table, 0, 639, 4);
+    copy_runs(vez_warning_table, {{0, 639, 4}});
 
     std::string (&labels)[64] = config_selections_label_value;
-    copy_slot(labels, 0, 140);
-    copy_slot(labels, 1, 130);
-    copy_slot(labels, 2, 127);
-    copy_slot(labels, 3, 540);
-    copy_slot(labels, 5, 680);
-    copy_slot(labels, 6, 543);
-    copy_slot(labels, 7, 141);
-    copy_slot(labels, 8, 147);
-    copy_slots(labels, 9, 142, 3);
-    copy_slots(labels, 12, 544, 2);
-    copy_slots(labels, 14, 571, 2);
-    copy_slot(labels, 16, 548);
-    copy_slot(labels, 18, 550);
-    copy_slot(labels, 19, 139);
-    copy_slot(labels, 20, 573);
-    copy_slot(labels, 22, 574);
-    copy_slots(labels, 26, 133, 3);
-    copy_slots(labels, 29, 560, 2);
-    copy_slots(labels, 31, 558, 2);
-    copy_slot(labels, 33, 128);
-    copy_slot(labels, 34, 557);
-    copy_slots(labels, 35, 565, 2);
-    copy_slot(labels, 37, 562);
-    copy_slot(labels, 38, 546);
-    copy_slot(labels, 39, 564);
-    copy_slot(labels, 40, 478);
-    copy_slot(labels, 41, 567);
-    copy_slot(labels, 42, 186);
-    copy_slots(labels, 43, 568, 2);
-    copy_slots(labels, 45, 489, 2);
-    copy_slot(labels, 47, 488);
-    copy_slots(labels, 48, 491, 2);
-    copy_slot(labels, 50, 671);
-    copy_slots(labels, 56, 553, 4);
+    copy_runs(labels, {{0, 140, 1}, {1, 130, 1}, {2, 127, 1}, {3, 540, 1}, {5, 680, 1}, {6, 543, 1},
+                       {7, 141, 1}, {8, 147, 1}, {9, 142, 3}, {12, 544, 2}, {14, 571, 2}, {16, 548, 1},
+                       {18, 550, 1}, {19, 139, 1}, {20, 573, 1}, {22, 574, 1}, {26, 133, 3}, {29, 560, 2},
+                       {31, 558, 2}, {33, 128, 1}, {34, 557, 1}, {35, 565, 2}, {37, 562, 1}, {38, 546, 1},
+                       {39, 564, 1}, {40, 478, 1}, {41, 567, 1}, {42, 186, 1}, {43, 568, 2}, {45, 489, 2},
+                       {47, 488, 1}, {48, 491, 2}, {50, 671, 1}, {56, 553, 4}});
     // Items that are not offered read "---" in every language.
     set_entries(labels, {4, 17, 21, 23, 24, 25, 51, 52, 53, 54, 55}, "---");
 
-    copy_slots(vez_selections_label_value, 0, 611, 13);
-    copy_slot(vez_selections_label_value, 13, 683);
+    copy_runs(vez_selections_label_value, {{0, 611, 13}, {13, 683, 1}});
 
-    copy_slot(post_dry_selections_label_value, 0, 186);
-    copy_slots(post_dry_selections_label_value, 1, 628, 2);
+    copy_runs(post_dry_selections_label_value, {{0, 186, 1}, {1, 628, 2}});
 
     std::string (&step_labels)[24] = step_item_selections_label_value;
-    copy_slot(step_labels, 0, 127);
-    copy_slots(step_labels, 1, 152, 2);
-    copy_slots(step_labels, 3, 83, 3);
-    copy_slot(step_labels, 6, 154);
-    copy_slot(step_labels, 7, 88);
-    copy_slots(step_labels, 8, 155, 5);
-    copy_slots(step_labels, 13, 406, 2);
-    // Start and End Liquor keep their own labels: with flow meters they are
-    // edited like any other setting, and "---" would hide what they are.
-    copy_slots(step_labels, 17, 451, 2);
+    // Start and End Liquor (13, 14) keep their own labels: with flow meters
+    // they are edited like any other setting, and "---" would hide what they are.
+    copy_runs(step_labels, {{0, 127, 1}, {1, 152, 2}, {3, 83, 3}, {6, 154, 1}, {7, 88, 1}, {8, 155, 5},
+                            {13, 406, 2}, {17, 451, 2}});
 
-    copy_slots(a2d_selections_header, 0, 502, 2);
-    copy_slots(a2d_selections_header, 2, 328, 4);
+    copy_runs(a2d_selections_header, {{0, 502, 2}, {2, 328, 4}});
 
-    copy_slot(a2d_selections_value, 18, 154);
-    copy_slot(a2d_selections_value, 24, 342);
+    copy_runs(a2d_selections_value, {{18, 154, 1}, {24, 342, 1}, {30, 508, 1}});
     a2d_selections_value[29] = "mVolts";
-    copy_slot(a2d_selections_value, 30, 508);
     a2d_selections_value[23] = temperature_unit == 1.0f ? "Cm" : "In";
     a2d_selections_value[35] = temperature_unit != 0.0f ? "C" : "F";
 
-    copy_slot(d2a_selections_value, 0, 510);
-    copy_slot(d2a_selections_value, 5, 337);
+    copy_runs(d2a_selections_value, {{0, 510, 1}, {5, 337, 1}});
 
-    copy_slots(input_label, 0, 687, 64);
+    copy_runs(input_label, {{0, 687, 64}});
 
-    copy_slots(output_label, 0, 752, 111);
-    copy_slot(output_label, 111, machine_type == 2.0f ? 863 : 864);
-    copy_slots(output_label, 112, 865, 16);
+    copy_runs(output_label, {{0, 752, 111}, {111, machine_type == 2.0f ? 863 : 864, 1}, {112, 865, 16}});
 }

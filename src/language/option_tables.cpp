@@ -314,3 +314,17 @@ int func_option_index(const std::string* table, int table_size, int width, int r
     }
     return -1;
 }
+
+std::string func_option_text_or_number(const std::string* table, int table_size, int width, int row, int value)
+{
+    if (row >= 0)
+        return func_option_text(table, table_size, width, row, value);
+    char text[32];
+    std::snprintf(text, sizeof text, "%d", value);
+    return text;
+}
+
+int func_option_index_in_row(const std::string* table, int table_size, int width, int row, const std::string& text)
+{
+    return row < 0 ? -1 : func_option_index(table, table_size, width, row, text);
+}

@@ -5,16 +5,12 @@
 #pragma once
 #include <string>
 
-constexpr int CFG_LOOKUP_WIDTH = 11;
-constexpr int VEZ_LOOKUP_WIDTH = 9;
-constexpr int FRM_LOOKUP_WIDTH = 8;
-constexpr int STP_LOOKUP_WIDTH = 9;
-constexpr int CHM_LOOKUP_WIDTH = 4;
-constexpr int MANUAL_BTN_LOOKUP_WIDTH = 5;
-// Batch data: row 0 loading/discharging, row 1 the yes/no pair.
-constexpr int VEZ_BATCH_LOOKUP_WIDTH = 4;
-// The power-up menu is one row.
-constexpr int VEZ_POWER_UP_LOOKUP_WIDTH = 8;
+// Row widths of the option tables. Batch data: row 0 loading or
+// discharging, row 1 the yes/no pair. The power-up menu is one row.
+enum lookup_width {
+    CFG_LOOKUP_WIDTH = 11, VEZ_LOOKUP_WIDTH = 9, FRM_LOOKUP_WIDTH = 8, STP_LOOKUP_WIDTH = 9, CHM_LOOKUP_WIDTH = 4,
+    MANUAL_BTN_LOOKUP_WIDTH = 5, VEZ_BATCH_LOOKUP_WIDTH = 4, VEZ_POWER_UP_LOOKUP_WIDTH = 8
+};
 
 extern std::string cfg_lookup_table[112];
 extern std::string vez_lookup_table[32];
@@ -48,3 +44,10 @@ const std::string& func_option_text(const std::string* table, int table_size, in
 // Index of text in the row (exact match), -1 when absent.
 int func_option_index(const std::string* table, int table_size, int width, int row,
                       const std::string& text);
+
+// An item's value as its button shows it: the option text of its row, or
+// the number itself ("%d") for items without a row (row < 0).
+std::string func_option_text_or_number(const std::string* table, int table_size, int width, int row, int value);
+// The value a button's text stands for: its index in the row, -1 when it
+// is not there or the item has no row.
+int func_option_index_in_row(const std::string* table, int table_size, int width, int row, const std::string& text);

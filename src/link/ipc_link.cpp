@@ -8,11 +8,8 @@ unsigned char* ipc_cmd = nullptr;
 unsigned char* ipc_res = nullptr;
 unsigned char ipc_data_buffer[256] = {};
 trigger_record* trigger = nullptr;
-int ipc_sockfd = -1;
-int ipc_socket_connected = 0;
-int inputs_dirty_needs_refresh = 0;
-int outputs_dirty_needs_refresh = 0;
-int analogs_dirty_needs_refresh = 0;
+int ipc_sockfd = -1, ipc_socket_connected = 0;
+int inputs_dirty_needs_refresh = 0, outputs_dirty_needs_refresh = 0, analogs_dirty_needs_refresh = 0;
 int input_output_mode = 0;
 
 namespace {

@@ -17,11 +17,9 @@ struct trigger_record {
 };
 extern trigger_record* trigger;
 
-extern int ipc_sockfd;
-extern int ipc_socket_connected;
-extern int inputs_dirty_needs_refresh;
-extern int outputs_dirty_needs_refresh;
-extern int analogs_dirty_needs_refresh;
+extern int ipc_sockfd, ipc_socket_connected;
+// Set when their display request ends: the screen redraws all on return.
+extern int inputs_dirty_needs_refresh, outputs_dirty_needs_refresh, analogs_dirty_needs_refresh;
 // I/O mode of the inputs/outputs screen: 0 inputs, 1 outputs, 2 analogs.
 extern int input_output_mode;
 

@@ -1,13 +1,10 @@
 #include "link/run_state.h"
 
-int in_run_mode = 0;
-int in_remote_run_mode = 0;
-int resume_formula_number = -1;
-int resume_formula_flag = 0;
+int in_run_mode = 0, in_remote_run_mode = 0;
+int resume_formula_number = -1, resume_formula_flag = 0;
 int formula_ended = 0;
 double formula_elapse_time = 0.0;
-int in_vez_automatic_mode = 0;
-int vez_power_up_mode = 0;
+int in_vez_automatic_mode = 0, vez_power_up_mode = 0;
 int VALID_COM_VERSION = 0;
 int manual_mode = 0;
 

@@ -3,14 +3,11 @@
 // controller's version. Set by the home and run screens and the link.
 #pragma once
 
-extern int in_run_mode;
-extern int in_remote_run_mode;
-extern int resume_formula_number;
-extern int resume_formula_flag;
+extern int in_run_mode, in_remote_run_mode;
+extern int resume_formula_number, resume_formula_flag;
 extern int formula_ended;
 extern double formula_elapse_time;
-extern int in_vez_automatic_mode;
-extern int vez_power_up_mode;
+extern int in_vez_automatic_mode, vez_power_up_mode;
 // 1 when the controller's version file could be read.
 extern int VALID_COM_VERSION;
 extern int manual_mode;

@@ -10,9 +10,7 @@ constexpr size_t PASSWORD_SECOND_OFFSET = 50;
 constexpr size_t PASSWORD_ENABLED_OFFSET = 100;
 
 // Kinds; any other number means the configure password.
-constexpr int PASSWORD_CONFIGURE = 1;
-constexpr int PASSWORD_PROGRAM = 2;
-constexpr int PASSWORD_MANUAL = 3;
+enum password_kind { PASSWORD_CONFIGURE = 1, PASSWORD_PROGRAM = 2, PASSWORD_MANUAL = 3 };
 
 // In memory the texts are whole; on disk each is cut to 49 bytes at a
 // character boundary. second_text is empty in the records kept in memory;
