@@ -45,6 +45,8 @@ struct data_entry_keyboard {
     GtkWidget *entry_subnet = nullptr, *entry_gateway = nullptr;
     GtkWidget *entry_new_password = nullptr, *entry_verify_password = nullptr;
     GtkWidget* vbox_keyboard = nullptr;
+    // The range of each field of the multi-field layouts, under its field.
+    std::vector<std::pair<GtkWidget*, GtkWidget*>> range_labels;  // field, its range
     GtkWidget* active_entry = nullptr;
     GtkWidget* caller = nullptr;
     int item_code = -1;
@@ -146,6 +148,54 @@ void show_keyboard_field(GtkWidget* layout, GtkWidget* field, const std::string&
     set_entry_text(field, text);
     highlight(field);
     keyboard->mode = MODE_LOWER;
+}
+
+// A label under each field of the multi-field layouts, as wide as it.
+void add_range_labels()
+{
+    data_entry_keyboard& k = *keyboard;
+    std::vector<GtkWidget*> fields = {k.entry_hour, k.entry_minute, k.entry_second, k.entry_ip_address,
+                                      k.entry_subnet, k.entry_gateway};
+    fields.insert(fields.end(), k.entry_remote, k.entry_remote + 7);
+    for (GtkWidget* field : fields) {
+        GtkWidget* fixed = field ? gtk_widget_get_parent(field) : nullptr;
+        if (!fixed || !GTK_IS_FIXED(fixed))
+            continue;
+        int x = 0, y = 0, width = 0, height = 0;
+        gtk_container_child_get(GTK_CONTAINER(fixed), field, "x", &x, "y", &y, nullptr);
+        gtk_widget_get_size_request(field, &width, &height);
+        GtkWidget* range = gtk_label_new("");
+        gtk_widget_set_name(range, ("lbl_range_" + std::string(gtk_widget_get_name(field)).substr(6)).c_str());
+        gtk_widget_set_size_request(range, width, 24);
+        gtk_fixed_put(GTK_FIXED(fixed), range, x, y + height + 2);
+        gtk_widget_show(range);
+        k.range_labels.emplace_back(field, range);
+    }
+}
+
+// The help line of a multi-field layout holds one "(range)" per field:
+// each goes under its field (the line itself stays empty). Any other
+// help line is shown as it is.
+void show_help(const std::string& help)
+{
+    data_entry_keyboard& k = *keyboard;
+    std::vector<std::string> ranges;
+    for (size_t open = help.find('('); open != std::string::npos; open = help.find('(', open + 1)) {
+        const size_t close = help.find(')', open);
+        if (close == std::string::npos)
+            break;
+        ranges.push_back(help.substr(open, close - open + 1));
+    }
+    std::vector<GtkWidget*> shown_ranges;
+    for (const auto& [field, range] : k.range_labels) {
+        gtk_label_set_text(GTK_LABEL(range), "");
+        if (gtk_widget_get_visible(gtk_widget_get_parent(field)))
+            shown_ranges.push_back(range);
+    }
+    const bool one_each = !shown_ranges.empty() && ranges.size() == shown_ranges.size();
+    for (size_t i = 0; one_each && i < ranges.size(); ++i)
+        gtk_label_set_text(GTK_LABEL(shown_ranges[i]), ranges[i].c_str());
+    gtk_label_set_text(GTK_LABEL(k.lbl_data_entry_help), one_each ? "" : help.c_str());
 }
 
 // Chooses and fills the layout of an item code.
@@ -350,6 +400,8 @@ void func_load_data_entry_screen()
                              k.entry_verify_password})
         g_signal_connect(entry, "button-press-event", G_CALLBACK(func_clear_data_entry), nullptr);
     gtk_widget_set_sensitive(k.btn_paste, PC_MODE ? TRUE : FALSE);
+    k.range_labels.clear();
+    add_range_labels();
 }
 
 void func_unload_data_entry_screen()
@@ -420,8 +472,7 @@ void func_show_data_entry_dialog(GtkWidget* widget, gpointer data)
     const int screen = func_current_screen_code();
     if (std::optional<std::string> title = func_get_item_title_on_screen(code, screen))
         gtk_label_set_text(GTK_LABEL(k.lbl_active_item), title->c_str());
-    if (std::optional<std::string> help = func_get_item_help(code, screen))
-        gtk_label_set_text(GTK_LABEL(k.lbl_data_entry_help), help->c_str());
+    std::optional<std::string> help = func_get_item_help(code, screen);
     func_show_message(32, gtk_label_get_text(GTK_LABEL(k.lbl_active_item)));
     gtk_button_set_label(GTK_BUTTON(k.btn_keyboard_space1), p[408].c_str());
     gtk_button_set_label(GTK_BUTTON(k.btn_keyboard_space2), p[408].c_str());
@@ -430,6 +481,7 @@ void func_show_data_entry_dialog(GtkWidget* widget, gpointer data)
     for (GtkWidget* entry : k.entry_remote)
         gtk_widget_set_sensitive(entry, TRUE);
     prepare_layout(code);
+    show_help(help ? *help : std::string(gtk_label_get_text(GTK_LABEL(k.lbl_data_entry_help))));
     if (main_application_window)
         gtk_window_set_transient_for(GTK_WINDOW(k.window), GTK_WINDOW(main_application_window));
     gtk_widget_show(k.window);

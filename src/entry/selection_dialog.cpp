@@ -16,6 +16,10 @@
 GtkWidget* temporary_display_window = nullptr;
 
 namespace {
+constexpr int OPTION_WIDTH = 200;
+constexpr int OPTION_HEIGHT = 55;
+constexpr int OPTION_GAP = 6;
+
 const char* label_of(GtkWidget* widget) { return func_get_widget_label_text(widget); }
 
 }  // namespace
@@ -144,11 +148,15 @@ void func_show_selection_dialog(GtkWidget* widget, gpointer data)
     const int n = static_cast<int>(options.size());
     const bool two_columns = n >= 8;
     const int rows = two_columns ? n / 2 + 1 : n;
-    const int table_width = two_columns ? 400 : 200;
+    // Options a finger can hit, with a gap between them.
+    const int table_width = two_columns ? 2 * OPTION_WIDTH + OPTION_GAP : OPTION_WIDTH;
+    const int table_height = rows * OPTION_HEIGHT + (rows - 1) * OPTION_GAP;
     const int window_width = table_width + 40;
-    const int window_height = 50 * rows + 30;
+    const int window_height = table_height + 30;
     gtk_table_resize(GTK_TABLE(table), static_cast<guint>(rows), two_columns ? 2 : 1);
-    gtk_widget_set_size_request(table, table_width, 50 * rows);
+    gtk_table_set_row_spacings(GTK_TABLE(table), OPTION_GAP);
+    gtk_table_set_col_spacings(GTK_TABLE(table), OPTION_GAP);
+    gtk_widget_set_size_request(table, table_width, table_height);
     gtk_widget_set_size_request(window, window_width, window_height);
     for (int i = 0; i < n; ++i) {
         GtkWidget* button = gtk_button_new_with_label(options[static_cast<size_t>(i)].c_str());
@@ -159,7 +167,7 @@ void func_show_selection_dialog(GtkWidget* widget, gpointer data)
         const int row = two_columns ? i % (n / 2 + 1) : i;
         gtk_table_attach(GTK_TABLE(table), button, static_cast<guint>(column), static_cast<guint>(column + 1),
                          static_cast<guint>(row), static_cast<guint>(row + 1), GTK_FILL, GTK_FILL, 0, 0);
-        gtk_widget_set_size_request(button, 200, 50);
+        gtk_widget_set_size_request(button, OPTION_WIDTH, OPTION_HEIGHT);
         if (shown->option_available && !shown->option_available(widget, i))
             gtk_widget_set_sensitive(button, FALSE);
         g_signal_connect(button, "released", G_CALLBACK(func_set_selection), widget);

@@ -24,8 +24,8 @@ namespace {
 // Three digits, ON/OFF beside its 32-pixel mark and "000 Steps" beside its
 // arrow must stay readable in a 55-pixel row, so the name column gives up
 // some of the 400-pixel width and the two labels with pictures use a
-// slightly smaller font.
-const char* const PICTURE_LABEL_FONT = "DejaVu Sans Bold 10";
+// slightly smaller font (bound to their names in lumex.gtkrc, so that a
+// toggled label keeps it).
 constexpr int FRM_TABLE_SIZE = sizeof frm_lookup_table / sizeof frm_lookup_table[0];
 
 page_list_info& formulas_list() { return page_info[SCREEN_FORMULAS].list; }
@@ -94,12 +94,12 @@ list_page formulas_page = [] {
     list.fixed_height = true;
     list.columns = {
         {"btn_frm_number_#", 50, nullptr, nullptr, G_CALLBACK(func_change_formula_number)},
-        {"btn_frm_active_#", 68, PICTURE_LABEL_FONT, nullptr, G_CALLBACK(func_show_selection_dialog), false, false,
-         false, active_picture, ICON_LEFT, GINT_TO_POINTER(1)},
+        {"btn_frm_active_#", 68, nullptr, nullptr, G_CALLBACK(func_show_selection_dialog), false, false, false,
+         active_picture, ICON_LEFT, GINT_TO_POINTER(1)},
         {"btn_frm_name_#", 164, nullptr, nullptr, G_CALLBACK(func_show_button_pressed_state_static_test), true,
          false, true},
-        {"btn_frm_step_#", 118, PICTURE_LABEL_FONT, nullptr, G_CALLBACK(func_unload_formulas_screen), false, false,
-         false, next_picture},
+        {"btn_frm_step_#", 118, nullptr, nullptr, G_CALLBACK(func_unload_formulas_screen), false, false, false,
+         next_picture},
     };
     list.number_column = FORMULAS_NUMBER;
     list.name_column = FORMULAS_NAME;

@@ -31,8 +31,8 @@ GtkWidget** step_item_selections_label = nullptr;
 namespace {
 constexpr int PAGE_SLOTS = 20;  // rows per page of this screen
 constexpr int TABLE_ROWS = 8;   // four pairs of label row and value row
-constexpr int LABEL_ROW_HEIGHT = 15;
-constexpr int COLUMN_SPACING = 26;
+constexpr int LABEL_ROW_HEIGHT = 18;
+constexpr int COLUMN_SPACING = 11;
 // What the list is sized to per pair of rows.
 constexpr int ROW_PAIR_HEIGHT = LABEL_ROW_HEIGHT + SELECTED_STEP_VALUE_HEIGHT;
 

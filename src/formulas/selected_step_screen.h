@@ -12,8 +12,8 @@ constexpr int SELECTED_STEP_LIST_WIDTH = 605;
 constexpr int SELECTED_STEP_LIST_HEIGHT = 280;
 constexpr int SELECTED_STEP_ITEMS = STEP_FORM_ITEMS;  // items 0 to 18
 constexpr int SELECTED_STEP_COLUMNS = 5;
-constexpr int SELECTED_STEP_VALUE_WIDTH = 100;
-constexpr int SELECTED_STEP_VALUE_HEIGHT = 55;
+constexpr int SELECTED_STEP_VALUE_WIDTH = 112;
+constexpr int SELECTED_STEP_VALUE_HEIGHT = 52;
 
 // Value buttons and item labels of the step shown, by item (20 slots, the
 // rows of one page of this screen).

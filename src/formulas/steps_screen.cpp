@@ -22,9 +22,8 @@ namespace {
 // A toolkit size request is the size given, not a minimum: a 20-pixel
 // number tag would cut "001" down to its first stroke, and a 160-pixel
 // type button "Standard Extract (01:30)" beside its arrow. The name
-// column gives up the width (405 = 50 + 148 + 195 + two spacings).
-const char* const TYPE_LABEL_FONT = "DejaVu Sans Bold 8";
-const char* const NUMBER_LABEL_FONT = "DejaVu Sans Bold 9";
+// column gives up the width (405 = 50 + 148 + 195 + two spacings). The
+// number and type fonts are bound to their names in lumex.gtkrc.
 
 display_data& steps_record() { return preloaded_display[SCREEN_STEPS]; }
 page_list_info& steps_list() { return page_info[SCREEN_STEPS].list; }
@@ -105,12 +104,12 @@ list_page steps_page = [] {
     list.row_height = STEPS_ROW_HEIGHT;
     list.column_spacing = 6;
     list.fixed_height = true;
-    list_column number{"lbl_stp_number_#", 50, NUMBER_LABEL_FONT};
+    list_column number{"lbl_stp_number_#", 50};
     list_column name{"btn_stp_name_#", 140, nullptr, nullptr, G_CALLBACK(func_show_button_pressed_state_static_test),
                      true, false, true};
     name.expand = true;
-    list_column type{"btn_stp_type_#", 195, TYPE_LABEL_FONT, nullptr, G_CALLBACK(func_unload_steps_screen), false,
-                     false, false, next_picture, ICON_RIGHT};
+    list_column type{"btn_stp_type_#", 195, nullptr, nullptr, G_CALLBACK(func_unload_steps_screen), false, false,
+                     false, next_picture, ICON_RIGHT};
     list.columns = {number, name, type};
     list.number_column = STEPS_NUMBER;
     list.name_column = STEPS_NAME;

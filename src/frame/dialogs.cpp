@@ -1,4 +1,5 @@
 #include "frame/dialogs.h"
+#include "frame/palette.h"
 
 #include <cstdio>
 #include <map>
@@ -42,28 +43,28 @@ message_style style_for_kind(int kind)
 {
     display_data& shown = *options_display;
     switch (kind) {
-    case 1: return {shown.lbl_message_bar, shown.evb_message_bar, "white", "red"};
-    case 6: return {shown.lbl_page_info, shown.evb_page_info, "Yellow", "#52647b"};
-    case 7: return {shown.lbl_page_info1, shown.evb_page_info1, "Yellow", "#52647b"};
+    case 1: return {shown.lbl_message_bar, shown.evb_message_bar, LUMEX_ERROR_TEXT, LUMEX_ERROR_BACKGROUND};
+    case 6: return {shown.lbl_page_info, shown.evb_page_info, LUMEX_NUMBER_TEXT, LUMEX_BAR_BACKGROUND};
+    case 7: return {shown.lbl_page_info1, shown.evb_page_info1, LUMEX_NUMBER_TEXT, LUMEX_BAR_BACKGROUND};
     case 19:
         if (shown.screen_code == SCREEN_ERROR_INFO)
-            return {shown.lbl_active_item, shown.evb_active_item, "#F6E70C", "#F50F09"};
-        return {shown.lbl_active_item, nullptr, "#F50F09", nullptr};
+            return {shown.lbl_active_item, shown.evb_active_item, LUMEX_ALARM_TITLE_TEXT, LUMEX_ALARM_TITLE_BACKGROUND};
+        return {shown.lbl_active_item, nullptr, LUMEX_ALARM_TEXT, nullptr};
     case 26: return {shown.labels[4], nullptr, nullptr, nullptr};
     case 27: return {shown.labels[5], nullptr, nullptr, nullptr};
     case 28: return {shown.labels[6], nullptr, nullptr, nullptr};
     default: break;
     }
     if (kind == 8)
-        return {run_message_label, run_message_box, "White", "#52647b"};
+        return {run_message_label, run_message_box, LUMEX_PLAIN_TEXT, LUMEX_BAR_BACKGROUND};
     if (kind >= 32) {
         if (kind == 32)
-            return {entry_message_label, entry_message_box, "Yellow", "#52647b"};
+            return {entry_message_label, entry_message_box, LUMEX_NUMBER_TEXT, LUMEX_BAR_BACKGROUND};
         if (kind == 33)
-            return {entry_message_label, entry_message_box, "white", "red"};
-        return {entry_message_label, entry_message_box, "White", "#52647b"};
+            return {entry_message_label, entry_message_box, LUMEX_ERROR_TEXT, LUMEX_ERROR_BACKGROUND};
+        return {entry_message_label, entry_message_box, LUMEX_PLAIN_TEXT, LUMEX_BAR_BACKGROUND};
     }
-    return {shown.lbl_message_bar, shown.evb_message_bar, "White", "#52647b"};
+    return {shown.lbl_message_bar, shown.evb_message_bar, LUMEX_PLAIN_TEXT, LUMEX_BAR_BACKGROUND};
 }
 }  // namespace
 
@@ -149,8 +150,8 @@ dialog_action action_of(int kind, int button)
 
 constexpr int SLOT_NOT_SAVED = 900;
 
-const char* const ORANGE = "#f95f0b";
-const char* const BLUE = "#194e84";
+const char* const ORANGE = LUMEX_WARNING_BACKGROUND;
+const char* const BLUE = LUMEX_QUESTION_BACKGROUND;
 
 constexpr dialog_button OK = {"icon_yes.png", 60, 60};
 constexpr dialog_button NO = {"icon_close_32.png", 60, 60};
@@ -183,7 +184,7 @@ dialog_kind kind_table(int kind)
         return question(false);
     case 17:
     case 18:
-        return {"Black", -1, false, ICON_ANIMATION, "loading.gif", {NONE, NONE}, false};
+        return {LUMEX_WAIT_BACKGROUND, -1, false, ICON_ANIMATION, "loading.gif", {NONE, NONE}, false};
     case 20:
         return {BLUE, -1, false, ICON_STOCK, GTK_STOCK_DIALOG_QUESTION,
                 {{"icon_play_32.png", 60, 60}, {"icon_stop_32.png", 60, 60}}, false};
@@ -320,7 +321,7 @@ void func_show_dialog(int kind, const char* message, int modal, gpointer data)
     GtkWidget* label = gtk_label_new(("\n   " + text + "   \n").c_str());
     gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
     GdkColor white;
-    gdk_color_parse("White", &white);
+    gdk_color_parse(LUMEX_PLAIN_TEXT, &white);
     gtk_widget_modify_fg(label, GTK_STATE_NORMAL, &white);
     gtk_box_pack_start(GTK_BOX(row), label, TRUE, TRUE, 0);
     gtk_box_pack_start(GTK_BOX(content), row, TRUE, TRUE, 8);

@@ -69,10 +69,11 @@ list_page home_page = [] {
     list.row_height = 55;
     list.columns = {
         // Wide enough for three digits in the operator's large font.
-        {"lbl_frm_number_#", 58, "Tahoma bold 16", LUMEX_NUMBER_TEXT,
-         G_CALLBACK(func_show_button_pressed_state_static_test), true},
-        {"btn_frm_name_#", 250, "Tahoma bold 14", LUMEX_PLAIN_TEXT,
-         G_CALLBACK(func_show_button_pressed_state_static_test), true, false, true},
+        // Their fonts are bound to their names in lumex.gtkrc.
+        {"lbl_frm_number_#", 58, nullptr, LUMEX_NUMBER_TEXT, G_CALLBACK(func_show_button_pressed_state_static_test),
+         true},
+        {"btn_frm_name_#", 250, nullptr, LUMEX_PLAIN_TEXT, G_CALLBACK(func_show_button_pressed_state_static_test),
+         true, false, true},
         {"lbl_frm_time_#", 90, nullptr, nullptr, nullptr, false, true},
     };
     list.redraw = func_display_formula_list_test;

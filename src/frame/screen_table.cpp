@@ -1,5 +1,6 @@
 #include "frame/screen_table.h"
 
+#include <algorithm>
 #include <map>
 
 #include "frame/app_state.h"
@@ -38,6 +39,13 @@ void func_register_screen(const screen_description& description)
     if (!descriptions.count(description.code))
         registration_order.push_back(description.code);
     descriptions[description.code] = description;
+}
+
+void func_unregister_screen(int code)
+{
+    descriptions.erase(code);
+    registration_order.erase(std::remove(registration_order.begin(), registration_order.end(), code),
+                             registration_order.end());
 }
 
 const screen_description* func_get_screen(int code)

@@ -72,6 +72,8 @@ screen_description func_describe_screen(int code, const char* name, const char* 
                                         void (*reload)());
 // Adds or replaces the description of its code.
 void func_register_screen(const screen_description& description);
+// Forgets the screen of that code.
+void func_unregister_screen(int code);
 // The description of a code, null when no such screen is registered.
 const screen_description* func_get_screen(int code);
 // Codes of every registered screen, in the order they were registered.

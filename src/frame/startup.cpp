@@ -1,6 +1,7 @@
 #include "frame/startup.h"
 
 #include <dirent.h>
+#include <fontconfig/fontconfig.h>
 
 #include <cstdio>
 #include <cstring>
@@ -93,6 +94,19 @@ void set_pointer()
                                                      : gdk_cursor_new(GDK_BLANK_CURSOR);
     if (gdk_window)
         gdk_window_set_cursor(gdk_window, blank_cursor);
+}
+
+// The console's font names bound to the fonts it is installed with
+// (image/lumex-fonts.conf), before anything is measured or drawn.
+void bind_fonts()
+{
+    static bool bound = false;
+    if (bound)
+        return;
+    const std::string path = func_image_dir() + "lumex-fonts.conf";
+    if (!FcConfigParseAndLoad(FcConfigGetCurrent(), reinterpret_cast<const FcChar8*>(path.c_str()), FcTrue))
+        func_log_system_error("func_prepare_console", "Can't read the font bindings " + path);
+    bound = true;
 }
 
 void set_toolkit_settings()
@@ -220,6 +234,7 @@ gboolean func_timer_splash_2(gpointer splash)
 
 int func_prepare_console(int* argc, char*** argv)
 {
+    bind_fonts();
     gtk_init(argc, argv);
     set_toolkit_settings();
     set_pointer();

@@ -1,6 +1,7 @@
 #include "frame/ui_loader.h"
 
 #include "files/paths.h"
+#include "frame/widget_style.h"
 #include "logs/log_file.h"
 
 ui_file func_load_interface_file(const char* file_name)
@@ -27,6 +28,9 @@ ui_file func_load_interface_file(const char* file_name)
                 gtk_widget_set_name(GTK_WIDGET(item->data), id);
         }
     }
+    for (GSList* item = objects; item; item = item->next)
+        if (GTK_IS_WINDOW(item->data))
+            func_fade_pictures_when_insensitive(GTK_WIDGET(item->data));
     g_slist_free(objects);
     ui.builder = builder;
     return ui;

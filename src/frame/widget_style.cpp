@@ -20,6 +20,44 @@ GtkWidget* func_find_label(GtkWidget* widget)
 }
 
 namespace {
+const char* const NORMAL_PICTURE = "lumex-normal-picture";
+const char* const FADED_PICTURE = "lumex-faded-picture";
+constexpr double FADED_OPACITY = 0.35;
+
+GdkPixbuf* faded_copy(GdkPixbuf* picture)
+{
+    GdkPixbuf* faded = gdk_pixbuf_add_alpha(picture, FALSE, 0, 0, 0);
+    const int width = gdk_pixbuf_get_width(faded), height = gdk_pixbuf_get_height(faded);
+    const int stride = gdk_pixbuf_get_rowstride(faded);
+    guchar* pixels = gdk_pixbuf_get_pixels(faded);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            guchar* alpha = pixels + y * stride + x * 4 + 3;
+            *alpha = static_cast<guchar>(*alpha * FADED_OPACITY);
+        }
+    return faded;
+}
+
+// Shows the faded or the normal picture as the image's state asks.
+void picture_state_changed(GtkWidget* image, GtkStateType, gpointer)
+{
+    if (gtk_image_get_storage_type(GTK_IMAGE(image)) != GTK_IMAGE_PIXBUF)
+        return;
+    GdkPixbuf* shown = gtk_image_get_pixbuf(GTK_IMAGE(image));
+    auto* normal = static_cast<GdkPixbuf*>(g_object_get_data(G_OBJECT(image), NORMAL_PICTURE));
+    auto* faded = static_cast<GdkPixbuf*>(g_object_get_data(G_OBJECT(image), FADED_PICTURE));
+    // A picture set since: it is the normal one now.
+    if (shown != normal && shown != faded) {
+        normal = shown;
+        faded = faded_copy(shown);
+        g_object_set_data_full(G_OBJECT(image), NORMAL_PICTURE, g_object_ref(normal), g_object_unref);
+        g_object_set_data_full(G_OBJECT(image), FADED_PICTURE, faded, g_object_unref);
+    }
+    GdkPixbuf* wanted = gtk_widget_get_state(image) == GTK_STATE_INSENSITIVE ? faded : normal;
+    if (wanted != shown)
+        gtk_image_set_from_pixbuf(GTK_IMAGE(image), wanted);
+}
+
 bool parse_color(const char* name, GdkColor* color) { return name && gdk_color_parse(name, color); }
 }  // namespace
 
@@ -76,6 +114,8 @@ void func_set_button_icon(GtkWidget* button, const char* path, int position)
         gtk_button_set_image_position(GTK_BUTTON(button), positions[position]);
     // Buttons show their picture whatever the theme's gtk-button-images says.
     gtk_widget_show(image);
+    func_fade_when_insensitive(image);
+    picture_state_changed(image, GTK_STATE_NORMAL, nullptr);
 }
 
 void func_set_image_icon(GtkWidget* image, const char* path)
@@ -108,4 +148,45 @@ void func_set_widget_label(GtkWidget* widget, const std::string& text)
         gtk_button_set_label(GTK_BUTTON(widget), text.c_str());
     else if (GTK_IS_LABEL(widget))
         gtk_label_set_text(GTK_LABEL(widget), text.c_str());
+}
+
+void func_fade_when_insensitive(GtkWidget* image)
+{
+    if (!image || !GTK_IS_IMAGE(image) || g_object_get_data(G_OBJECT(image), "lumex-fades"))
+        return;
+    g_object_set_data(G_OBJECT(image), "lumex-fades", GINT_TO_POINTER(1));
+    g_signal_connect(image, "state-changed", G_CALLBACK(picture_state_changed), nullptr);
+    picture_state_changed(image, GTK_STATE_NORMAL, nullptr);
+}
+
+void func_fade_pictures_when_insensitive(GtkWidget* root)
+{
+    if (!root)
+        return;
+    if (GTK_IS_IMAGE(root)) {
+        for (GtkWidget* parent = gtk_widget_get_parent(root); parent; parent = gtk_widget_get_parent(parent))
+            if (GTK_IS_BUTTON(parent)) {
+                func_fade_when_insensitive(root);
+                break;
+            }
+        return;
+    }
+    if (GTK_IS_CONTAINER(root)) {
+        GList* children = gtk_container_get_children(GTK_CONTAINER(root));
+        for (GList* child = children; child; child = child->next)
+            func_fade_pictures_when_insensitive(GTK_WIDGET(child->data));
+        g_list_free(children);
+    }
+    // A button's own picture is not among its children until shown.
+    if (GTK_IS_BUTTON(root))
+        func_fade_when_insensitive(gtk_button_get_image(GTK_BUTTON(root)));
+}
+
+GdkPixbuf* func_get_button_picture(GtkWidget* button)
+{
+    GtkWidget* image = button && GTK_IS_BUTTON(button) ? gtk_button_get_image(GTK_BUTTON(button)) : nullptr;
+    if (!image || !GTK_IS_IMAGE(image) || gtk_image_get_storage_type(GTK_IMAGE(image)) != GTK_IMAGE_PIXBUF)
+        return nullptr;
+    auto* normal = static_cast<GdkPixbuf*>(g_object_get_data(G_OBJECT(image), NORMAL_PICTURE));
+    return normal ? normal : gtk_image_get_pixbuf(GTK_IMAGE(image));
 }

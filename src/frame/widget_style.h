@@ -22,3 +22,12 @@ void func_set_image_animation(GtkWidget* image, const char* path);
 // Sets the text of a button (through the button, so that a picture set
 // later keeps it) or of a label.
 void func_set_widget_label(GtkWidget* widget, const std::string& text);
+
+// The picture of an insensitive button is drawn faded, so that what
+// cannot be used looks so; the picture shown is kept when it changes.
+void func_fade_when_insensitive(GtkWidget* image);
+// The picture a button shows when it can be used (its faded form aside);
+// null when it has none.
+GdkPixbuf* func_get_button_picture(GtkWidget* button);
+// The same for every picture inside the buttons below root.
+void func_fade_pictures_when_insensitive(GtkWidget* root);

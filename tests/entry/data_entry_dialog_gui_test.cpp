@@ -240,5 +240,6 @@ TEST_F(data_entry_dialog_gui_test, a_value_of_a_screen_that_names_its_items_is_l
     ASSERT_FALSE(queued_lines().empty());
     EXPECT_EQ("------>  [Item 26] : 8.0 --> 5.0", queued_lines()[0].second);
     EXPECT_EQ(1, page_info[SCREEN_CONFIGURATION].list.reload);
+    func_unregister_screen(SCREEN_CONFIGURATION);
 }
 }  // namespace

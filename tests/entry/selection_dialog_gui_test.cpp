@@ -62,7 +62,8 @@ TEST_F(selection_dialog_gui_test, the_home_configuration_menu_has_one_column_of_
         EXPECT_EQ(0u, column_of(option));
     int width = 0, height = 0;
     gtk_widget_get_size_request(temporary_display_window, &width, &height);
-    EXPECT_EQ(std::make_pair(240, 180), std::make_pair(width, height));
+    // Three 55-pixel options 6 pixels apart, a 15-pixel margin above and below.
+    EXPECT_EQ(std::make_pair(240, 3 * 55 + 2 * 6 + 30), std::make_pair(width, height));
     func_test_save_screenshot(temporary_display_window, "selection_one_column");
     // Choosing an entry closes the menu.
     func_test_release(options[0]);
@@ -124,6 +125,7 @@ TEST_F(selection_dialog_gui_test, yes_no_and_on_off_values_toggle_without_a_wind
     use_caller(SCREEN_FORMULAS, "btn_frm_active_#000", p[29]);
     func_show_selection_dialog(caller, nullptr);
     EXPECT_EQ(p[28], func_test_label_text(caller));
+    func_unregister_screen(SCREEN_SYSTEM_SETTINGS);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "formulas/formula_operations.h"
 #include "formulas/formulas_screen_fixture.h"
 #include "frame/home_screen.h"
+#include "frame/palette.h"
 #include "frame/screen_table.h"
 #include "link/ipc_link.h"
 
@@ -93,7 +94,7 @@ TEST_F(formulas_screen_gui_test, a_row_press_selects_the_formula_and_unlocks_its
     EXPECT_EQ("111", clone_rename_delete());
     EXPECT_EQ("111", row_options(2));
     EXPECT_EQ("000", row_options(1));
-    EXPECT_EQ(func_test_color("green"),
+    EXPECT_EQ(func_test_color(LUMEX_SELECTED_TEXT),
               func_test_text_color(gtk_bin_get_child(GTK_BIN(widget("btn_frm_name_#002")))));
     func_test_save_screenshot(formulas_window(), "formulas_row_pressed");
 

@@ -17,6 +17,7 @@
 #include "formulas/step_list.h"
 #include "formulas/steps_screen.h"
 #include "frame/paging.h"
+#include "frame/widget_style.h"
 #include "language/option_tables.h"
 
 class step_screens_fixture : public formulas_screen_fixture {
@@ -160,10 +161,9 @@ protected:
     // True when the button shows the picture of that file, pixel for pixel.
     bool shows_picture(GtkWidget* button, const char* file) const
     {
-        GtkWidget* image = gtk_button_get_image(GTK_BUTTON(button));
-        if (!GTK_IS_IMAGE(image) || gtk_image_get_storage_type(GTK_IMAGE(image)) != GTK_IMAGE_PIXBUF)
+        GdkPixbuf* shown = func_get_button_picture(button);
+        if (!shown)
             return false;
-        GdkPixbuf* shown = gtk_image_get_pixbuf(GTK_IMAGE(image));
         GdkPixbuf* expected = gdk_pixbuf_new_from_file(sandbox.path(std::string("image/") + file).c_str(), nullptr);
         const int width = gdk_pixbuf_get_width(shown), height = gdk_pixbuf_get_height(shown);
         const int stride = gdk_pixbuf_get_rowstride(shown);

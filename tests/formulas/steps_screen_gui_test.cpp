@@ -5,6 +5,7 @@
 
 #include "formulas/step_screens_fixture.h"
 #include "frame/home_screen.h"
+#include "frame/palette.h"
 
 namespace {
 class steps_screen_gui_test : public step_screens_fixture {
@@ -84,7 +85,7 @@ TEST_F(steps_screen_gui_test, a_selected_extract_step_cannot_be_copied_even_on_a
     EXPECT_EQ(extract_buttons, buttons(5));
     press_step_row(1);
     EXPECT_EQ(std::vector<bool>(5, true), buttons(1));
-    EXPECT_EQ(func_test_color("green"),
+    EXPECT_EQ(func_test_color(LUMEX_SELECTED_TEXT),
               func_test_text_color(gtk_bin_get_child(GTK_BIN(step_widget("btn_stp_name_#001")))));
     press_step_row(5);
     EXPECT_EQ(extract_buttons, buttons(5));

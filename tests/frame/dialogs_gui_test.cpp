@@ -8,6 +8,7 @@
 #include "frame/startup.h"
 #include "language/language.h"
 #include "logs/log_file.h"
+#include "frame/palette.h"
 #include "support/console_fixture.h"
 #include "support/core_data_fixture.h"
 
@@ -27,16 +28,16 @@ TEST_F(dialogs_gui_test, message_kinds_colour_the_bar)
     func_show_message(1, "Door open");
     GtkWidget* bar = options_display->lbl_message_bar;
     EXPECT_EQ("Door open", func_test_label_text(bar));
-    EXPECT_EQ(func_test_color("white"), func_test_text_color(bar));
-    EXPECT_EQ(func_test_color("red"), func_test_background_color(options_display->evb_message_bar));
+    EXPECT_EQ(func_test_color(LUMEX_ERROR_TEXT), func_test_text_color(bar));
+    EXPECT_EQ(func_test_color(LUMEX_ERROR_BACKGROUND), func_test_background_color(options_display->evb_message_bar));
     func_test_save_screenshot(home_window(), "message_kind_1");
 
     func_show_message(0, "Ready");
-    EXPECT_EQ("#52647b", func_test_background_color(options_display->evb_message_bar));
+    EXPECT_EQ(LUMEX_BAR_BACKGROUND, func_test_background_color(options_display->evb_message_bar));
 
     func_show_message(6, "02 / 05");
     EXPECT_EQ("02 / 05", func_test_label_text(options_display->lbl_page_info));
-    EXPECT_EQ(func_test_color("Yellow"), func_test_text_color(options_display->lbl_page_info));
+    EXPECT_EQ(func_test_color(LUMEX_NUMBER_TEXT), func_test_text_color(options_display->lbl_page_info));
 }
 
 TEST_F(dialogs_gui_test, a_second_dialog_closes_the_first)

@@ -11,6 +11,7 @@
 #include "link/ipc_link.h"
 #include "settings/password_lockout.h"
 #include "settings/passwords.h"
+#include "frame/palette.h"
 #include "support/console_fixture.h"
 
 namespace {
@@ -69,7 +70,7 @@ TEST_F(home_screen_gui_test, twelve_formulas_make_three_pages_and_going_to_the_t
     EXPECT_EQ((std::vector<std::string>{"Towels 011", "Towels 012"}), shown_formula_names());
     const page_list_info& info = page_info[SCREEN_HOME].list;
     EXPECT_EQ((std::vector<int>{1, 3, 12}), (std::vector<int>{info.pressed_row, info.pressed_page, info.selected_number}));
-    EXPECT_EQ(func_test_color("green"), func_test_text_color(gtk_bin_get_child(GTK_BIN(home_widget("btn_frm_name_#001")))));
+    EXPECT_EQ(func_test_color(LUMEX_SELECTED_TEXT), func_test_text_color(gtk_bin_get_child(GTK_BIN(home_widget("btn_frm_name_#001")))));
     func_test_save_screenshot(home_window(), "home_goto_formula_12");
 }
 
@@ -96,7 +97,7 @@ TEST_F(home_screen_gui_test, pressing_a_row_marks_it_and_enables_run_on_the_mach
     EXPECT_EQ(2, info.pressed_row);
     EXPECT_EQ(3, info.selected_number);
     EXPECT_STREQ("Towels 003", info.selected_text);
-    EXPECT_EQ(func_test_color("green"), func_test_text_color(gtk_bin_get_child(GTK_BIN(home_widget("btn_frm_name_#002")))));
+    EXPECT_EQ(func_test_color(LUMEX_SELECTED_TEXT), func_test_text_color(gtk_bin_get_child(GTK_BIN(home_widget("btn_frm_name_#002")))));
     EXPECT_TRUE(gtk_widget_get_sensitive(run_button()));
     // Pressing the number column selects the same row.
     func_test_release(home_widget("lbl_frm_number_#000"));

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 
@@ -131,4 +132,143 @@ std::string func_test_color(const char* name)
     if (!gdk_color_parse(name, &color))
         return "";
     return hex_of(color);
+}
+
+namespace {
+void collect_shown(GtkWidget* widget, std::vector<GtkWidget*>& found)
+{
+    if (!gtk_widget_get_visible(widget))
+        return;
+    found.push_back(widget);
+    if (GTK_IS_CONTAINER(widget)) {
+        GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+        for (GList* child = children; child; child = child->next)
+            collect_shown(GTK_WIDGET(child->data), found);
+        g_list_free(children);
+    }
+}
+
+std::string describe(GtkWidget* widget)
+{
+    // Unnamed widgets carry their type's name; say which named one holds them.
+    std::string name = gtk_widget_get_name(widget);
+    if (name == G_OBJECT_TYPE_NAME(widget))
+        for (GtkWidget* parent = gtk_widget_get_parent(widget); parent; parent = gtk_widget_get_parent(parent))
+            if (std::string(gtk_widget_get_name(parent)) != G_OBJECT_TYPE_NAME(parent)) {
+                name = std::string(gtk_widget_get_name(parent)) + "/" + name;
+                break;
+            }
+    return name;
+}
+
+double channel(guint16 value)
+{
+    const double c = value / 65535.0;
+    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double luminance(const GdkColor& color)
+{
+    return 0.2126 * channel(color.red) + 0.7152 * channel(color.green) + 0.0722 * channel(color.blue);
+}
+
+// The colour a widget is drawn on: the nearest button's face, or the
+// nearest widget with a window of its own.
+GdkColor background_of(GtkWidget* widget)
+{
+    for (GtkWidget* parent = gtk_widget_get_parent(widget); parent; parent = gtk_widget_get_parent(parent)) {
+        if (GTK_IS_BUTTON(parent))
+            return gtk_widget_get_style(parent)->bg[gtk_widget_get_state(parent)];
+        if (gtk_widget_get_has_window(parent) && !(GTK_IS_EVENT_BOX(parent) &&
+                                                    !gtk_event_box_get_visible_window(GTK_EVENT_BOX(parent))))
+            return gtk_widget_get_style(parent)->bg[GTK_STATE_NORMAL];
+    }
+    return gtk_widget_get_style(widget)->bg[GTK_STATE_NORMAL];
+}
+
+bool sensitive_all_the_way(GtkWidget* widget) { return gtk_widget_is_sensitive(widget); }
+}  // namespace
+
+std::vector<GtkWidget*> func_test_shown_widgets(GtkWidget* root)
+{
+    std::vector<GtkWidget*> found;
+    if (root)
+        collect_shown(root, found);
+    return found;
+}
+
+std::vector<std::string> func_test_shown_names(GtkWidget* root)
+{
+    std::vector<std::string> names;
+    for (GtkWidget* widget : func_test_shown_widgets(root))
+        names.push_back(describe(widget));
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::string> func_test_texts_that_do_not_fit(GtkWidget* root)
+{
+    std::vector<std::string> faults;
+    for (GtkWidget* widget : func_test_shown_widgets(root)) {
+        if (!GTK_IS_LABEL(widget) || !gtk_widget_get_mapped(widget))
+            continue;
+        const char* text = gtk_label_get_text(GTK_LABEL(widget));
+        if (!text || !*text)
+            continue;
+        int width = 0, height = 0, xpad = 0, ypad = 0;
+        pango_layout_get_pixel_size(gtk_label_get_layout(GTK_LABEL(widget)), &width, &height);
+        gtk_misc_get_padding(GTK_MISC(widget), &xpad, &ypad);
+        GtkAllocation given;
+        gtk_widget_get_allocation(widget, &given);
+        if (width + 2 * xpad > given.width || height + 2 * ypad > given.height) {
+            char line[512];
+            snprintf(line, sizeof line, "%s '%s' %dx%d in %dx%d", describe(widget).c_str(), text, width + 2 * xpad,
+                     height + 2 * ypad, given.width, given.height);
+            faults.push_back(line);
+        }
+    }
+    return faults;
+}
+
+double func_test_contrast(const GdkColor& a, const GdkColor& b)
+{
+    const double first = luminance(a), second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+std::vector<std::string> func_test_unreadable_texts(GtkWidget* root)
+{
+    std::vector<std::string> faults;
+    for (GtkWidget* widget : func_test_shown_widgets(root)) {
+        if (!GTK_IS_LABEL(widget) || !gtk_widget_get_mapped(widget) || !sensitive_all_the_way(widget))
+            continue;
+        const char* text = gtk_label_get_text(GTK_LABEL(widget));
+        if (!text || !*text)
+            continue;
+        const GdkColor text_color = gtk_widget_get_style(widget)->fg[gtk_widget_get_state(widget)];
+        const GdkColor background = background_of(widget);
+        const double ratio = func_test_contrast(text_color, background);
+        if (ratio < 4.5) {
+            char line[512];
+            snprintf(line, sizeof line, "%s '%s' %s on %s: %.2f", describe(widget).c_str(), text,
+                     hex_of(text_color).c_str(), hex_of(background).c_str(), ratio);
+            faults.push_back(line);
+        }
+    }
+    return faults;
+}
+
+std::vector<std::string> func_test_small_buttons(GtkWidget* root, int min_height)
+{
+    std::vector<std::string> faults;
+    for (GtkWidget* widget : func_test_shown_widgets(root)) {
+        if (!GTK_IS_BUTTON(widget) || !gtk_widget_get_mapped(widget) || !sensitive_all_the_way(widget))
+            continue;
+        GtkAllocation given;
+        gtk_widget_get_allocation(widget, &given);
+        if (given.height < min_height)
+            faults.push_back(describe(widget) + " " + std::to_string(given.width) + "x" +
+                             std::to_string(given.height));
+    }
+    return faults;
 }

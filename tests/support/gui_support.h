@@ -26,3 +26,21 @@ std::string func_test_text_color(GtkWidget* label);
 std::string func_test_background_color(GtkWidget* widget);
 // "#rrggbb" of a colour name.
 std::string func_test_color(const char* name);
+
+// --- what an operator sees -------------------------------------------------------
+
+// Every widget at or below root that is drawn: visible itself and in
+// every parent up to root.
+std::vector<GtkWidget*> func_test_shown_widgets(GtkWidget* root);
+// "name (type)" of each of them, sorted, to compare two showings.
+std::vector<std::string> func_test_shown_names(GtkWidget* root);
+// Each shown label whose text is wider or taller than the space its
+// widget was given: "name 'text' 120x20 in 100x20".
+std::vector<std::string> func_test_texts_that_do_not_fit(GtkWidget* root);
+// Each shown, sensitive label whose colour has less than 4.5:1 contrast
+// with the background it is drawn on.
+std::vector<std::string> func_test_unreadable_texts(GtkWidget* root);
+// Each shown, sensitive button lower than min_height pixels.
+std::vector<std::string> func_test_small_buttons(GtkWidget* root, int min_height);
+// WCAG contrast ratio of two colours.
+double func_test_contrast(const GdkColor& a, const GdkColor& b);
