@@ -81,10 +81,12 @@ bool save_list()
 }
 
 // After an add or copy: the new formula is drawn selected on its page.
-void finish_new_formula(int number, const std::string& line)
+// 1 when it was saved.
+int finish_new_formula(int number, const std::string& line)
 {
     page_list_info& info = formulas_list();
-    if (save_list()) {
+    const bool saved = save_list();
+    if (saved) {
         func_add_log_transaction(line, 1);
         info.total_items += 1;
         func_select_formula_position(sorted_position_of(number));
@@ -92,6 +94,7 @@ void finish_new_formula(int number, const std::string& line)
     func_display_formula_test();
     info.reload = 1;
     func_close_active_dialog();
+    return saved ? 1 : 0;
 }
 
 std::string number_text(int number)
@@ -235,8 +238,7 @@ int func_add_formula_test(GtkWidget*, int number)
     char line[256];
     snprintf(line, sizeof line, "------> [%s] F-%03d (%s)", p[278].c_str(), number, record.name.c_str());
     func_append_formula_row(record);
-    finish_new_formula(number, line);
-    return 1;
+    return finish_new_formula(number, line);
 }
 
 int func_copy_formula_test(GtkWidget*, int number)
@@ -266,8 +268,7 @@ int func_copy_formula_test(GtkWidget*, int number)
     char line[256];
     snprintf(line, sizeof line, "------> [%s] F-%03d (%s) --> F-%03d (%s)", p[282].c_str(), source,
              original->name.c_str(), number, copy.name.c_str());
-    finish_new_formula(number, line);
-    return 1;
+    return finish_new_formula(number, line);
 }
 
 void func_delete_formula_test(GtkWidget*, gpointer)

@@ -10,7 +10,7 @@
 void func_register_formula_operations();
 
 // Item code 25 and 24 save actions: add formula n, copy the selected
-// formula to n. 1 when the list changed, 0 when refused.
+// formula to n. 1 when the list changed, 0 when refused or not saved.
 int func_add_formula_test(GtkWidget* widget, int number);
 int func_copy_formula_test(GtkWidget* widget, int number);
 // Item code 23 save action: renumbers the formula shown on caller (its

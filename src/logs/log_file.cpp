@@ -6,6 +6,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cerrno>
+#include <set>
 #include <vector>
 
 #include "files/atomic_file.h"
@@ -13,6 +15,7 @@
 #include "files/record_bytes.h"
 #include "files/shell_runner.h"
 #include "files/time_source.h"
+#include "files/write_failures.h"
 
 const char* const LOG_PRODUCTION = "production.log";
 const char* const LOG_CHANGE = "change.log";
@@ -53,8 +56,15 @@ void func_write_log(const char* base_name, const std::string& text, int code)
     unsigned char record[LOG_RECORD_SIZE];
     time_t now = func_get_current_time();
     func_build_log_record(record, now, text, code);
-    if (func_append_file_record(func_get_log_file_path(base_name), record, sizeof record))
+    const std::string path = func_get_log_file_path(base_name);
+    if (func_append_file_record(path, record, sizeof record)) {
         func_sync_after_write();
+        return;
+    }
+    // A log that cannot be written is said once, not at every line.
+    static std::set<std::string> reported;
+    if (reported.insert(path).second)
+        func_report_write_failure(path, errno);
 }
 
 void func_log_system_error(const char* function, const std::string& message)

@@ -11,6 +11,7 @@
 #include "frame/home_screen.h"
 #include "frame/palette.h"
 #include "frame/screen_table.h"
+#include "frame/widget_style.h"
 #include "link/ipc_link.h"
 
 namespace {
@@ -156,6 +157,27 @@ TEST_F(formulas_screen_gui_test, home_and_back_return_home_and_write_the_change_
     EXPECT_EQ(p[184] + " " + p[186], lines[0]);
     EXPECT_EQ("------> [" + p[278] + "] F-009 ([N] " + p[186] + " 009)", lines[1]);
     EXPECT_TRUE(queued_lines().empty());
+}
+
+TEST_F(formulas_screen_gui_test, the_active_button_looks_the_same_after_a_toggle)
+{
+    open_with_eight();
+    press_row(0);
+    GtkWidget* active = widget("btn_frm_active_#000");
+    auto font_of = [active] {
+        GtkWidget* text = func_find_label(active);
+        gchar* font = pango_font_description_to_string(gtk_widget_get_style(text)->font_desc);
+        std::string name = font;
+        g_free(font);
+        return name;
+    };
+    const std::string before = font_of();
+    func_test_release(active);  // ON and OFF toggle without a window
+    func_test_run_loop(30);
+    EXPECT_EQ(p[28], label("btn_frm_active_#000"));
+    EXPECT_EQ(before, font_of());
+    EXPECT_EQ(GTK_POS_LEFT, gtk_button_get_image_position(GTK_BUTTON(active)));
+    EXPECT_EQ(std::vector<std::string>{}, func_test_texts_that_do_not_fit(active));
 }
 
 TEST_F(formulas_screen_gui_test, edited_names_and_flags_are_kept_on_paging_and_leaving)

@@ -86,3 +86,40 @@ TEST_F(startup_gui_test, every_interface_file_holds_every_widget_the_code_asks_f
         EXPECT_EQ(std::string::npos, line.find("not found in")) << line;
 }
 }  // namespace
+
+namespace {
+// The family the toolkit draws a font description with.
+std::string drawn_family(const char* description)
+{
+    PangoFontDescription* wanted = pango_font_description_from_string(description);
+    PangoContext* context = gdk_pango_context_get();
+    PangoFont* font = pango_context_load_font(context, wanted);
+    std::string family;
+    if (font) {
+        PangoFontDescription* got = pango_font_describe(font);
+        family = pango_font_description_get_family(got);
+        pango_font_description_free(got);
+        g_object_unref(font);
+    }
+    g_object_unref(context);
+    pango_font_description_free(wanted);
+    return family;
+}
+
+TEST_F(startup_gui_test, every_font_the_console_names_is_one_its_packages_install)
+{
+    prepare_console();
+    EXPECT_EQ("Liberation Sans", drawn_family("Arial bold 14"));
+    EXPECT_EQ("Liberation Sans Narrow", drawn_family("Tahoma Narrow 12"));
+    EXPECT_EQ("DejaVu Sans", drawn_family("Tahoma bold 16"));
+    const std::string entry_family = drawn_family("sans bold 14");
+    EXPECT_TRUE(entry_family == "Liberation Sans" || entry_family == "DejaVu Sans") << entry_family;
+    // The theme's own and the toolkit's font of this variant.
+    EXPECT_EQ("Liberation Sans Narrow", drawn_family("Liberation Sans Narrow Bold 11"));
+    gchar* toolkit_font = nullptr;
+    g_object_get(gtk_settings_get_default(), "gtk-font-name", &toolkit_font, nullptr);
+    const std::string family = drawn_family(toolkit_font);
+    g_free(toolkit_font);
+    EXPECT_TRUE(family == "Liberation Sans" || family == "Liberation Sans Narrow") << family;
+}
+}  // namespace

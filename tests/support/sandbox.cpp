@@ -1,6 +1,11 @@
 #include "support/sandbox.h"
 
+#include <fcntl.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <filesystem>
 #include <fstream>
@@ -49,9 +54,57 @@ sandbox_root::sandbox_root(bool with_installed_data)
     func_set_sync_call([this] { ++sync_calls; });
 }
 
+namespace {
+std::vector<std::string> refused_folders;
+
+bool refused(const char* path)
+{
+    for (const std::string& folder : refused_folders)
+        if (std::string(path).compare(0, folder.size(), folder) == 0)
+            return true;
+    return false;
+}
+
+template <class... Arguments>
+int refuse(int (*real)(const char*, Arguments...), const char* path, Arguments... arguments)
+{
+    if (refused(path)) {
+        errno = EROFS;
+        return -1;
+    }
+    return real(path, arguments...);
+}
+}  // namespace
+
+void sandbox_root::refuse_writes_under(const std::vector<std::string>& folders)
+{
+    refused_folders.clear();
+    for (const std::string& folder : folders)
+        refused_folders.push_back(root_ + folder);
+    file_io_ops& ops = func_file_io_ops();
+    ops.open_file = [](const char* path, int flags, mode_t mode) {
+        if ((flags & (O_WRONLY | O_RDWR | O_CREAT)) && refused(path)) {
+            errno = EROFS;
+            return -1;
+        }
+        return ::open(path, flags, mode);
+    };
+    ops.rename_file = [](const char* from, const char* to) {
+        if (refused(from) || refused(to)) {
+            errno = EROFS;
+            return -1;
+        }
+        return ::rename(from, to);
+    };
+    ops.unlink_file = [](const char* path) { return refuse<>(::unlink, path); };
+    ops.make_folder = [](const char* path, mode_t mode) { return refuse<mode_t>(::mkdir, path, mode); };
+    ops.remove_folder = [](const char* path) { return refuse<>(::rmdir, path); };
+}
+
 sandbox_root::~sandbox_root()
 {
     func_reset_file_io_ops();
+    refused_folders.clear();
     func_set_program_runner([](const std::vector<std::string>&) { return 0; });
     func_set_sync_call([] {});
     func_set_time_source(nullptr);

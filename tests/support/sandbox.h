@@ -24,6 +24,12 @@ public:
     bool exists(const std::string& relative) const;
     std::vector<std::string> list_folder(const std::string& relative) const;
 
+    // From now on the console can read but not change anything below
+    // these folders (relative to the root): creating, replacing, renaming
+    // and removing fail as on a read-only disk, as when the data belongs to
+    // another user. Reading still works.
+    void refuse_writes_under(const std::vector<std::string>& folders);
+
     // Fixes the console's clock (local time).
     static void set_clock(int year, int month, int day, int hour = 10, int minute = 30);
 
