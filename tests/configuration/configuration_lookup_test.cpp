@@ -51,19 +51,6 @@ TEST_F(ConfigurationLookupTest, TextsBackToValues)
     EXPECT_EQ(func_lookup_cfg_index("120° F", 38), -1);  // caller reads the number itself
 }
 
-TEST(ConfigurationItemRows, MapOfTheConfigurationScreen)
-{
-    const int expected[60] = {
-        0,  1,  2,  6,  -1, 9,  3,  4,  -1, 5,  7,  7,  7,  7,  8,  7,  7,  -1, 7,  7,
-        7,  -1, 7,  -1, -1, 7,  -1, -1, -1, -1, -1, -1, -1, -1, 7,  -1, -1, -1, -1, -1,
-        7,  -1, 7,  7,  7,  7,  7,  7,  7,  7,  -1, -1, 7,  7,  -1, -1, -1, -1, -1, -1,
-    };
-    for (int item = 0; item < 60; ++item)
-        EXPECT_EQ(func_get_cfg_item_row(item), expected[item]) << "item " << item;
-    EXPECT_EQ(func_get_cfg_item_row(-1), -1);
-    EXPECT_EQ(func_get_cfg_item_row(60), -1);
-}
-
 TEST_F(ConfigurationLookupTest, MachineTypeSelectsSpeeds)
 {
     current_machine_configuration->items[2] = 1.0f;

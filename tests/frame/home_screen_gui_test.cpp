@@ -6,6 +6,7 @@
 #include "files/build_switches.h"
 #include "frame/dialogs.h"
 #include "frame/home_screen.h"
+#include "frame/screen_table.h"
 #include "link/run_state.h"
 #include "language/language.h"
 #include "link/ipc_link.h"
@@ -174,5 +175,16 @@ TEST_F(home_screen_gui_test, the_home_request_runs_while_home_is_shown)
     start_with(1, 0);
     func_test_run_loop(600);
     EXPECT_EQ((std::vector<int>{'~', 5, 1, 0, 0, 0}), std::vector<int>(ipc_cmd, ipc_cmd + IPC_CMD_SIZE));
+
+    // Back home before the request of the first visit has ticked its
+    // last: that request goes, one asks.
+    const guint first = func_screen_display_request_timer(SCREEN_HOME);
+    ASSERT_NE(0u, first);
+    func_show_screen(SCREEN_FORMULAS);
+    func_show_screen(SCREEN_HOME);
+    const guint second = func_screen_display_request_timer(SCREEN_HOME);
+    EXPECT_NE(0u, second);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(nullptr, g_main_context_find_source_by_id(nullptr, first));
 }
 }  // namespace
