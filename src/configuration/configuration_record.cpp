@@ -292,3 +292,11 @@ bool func_metric_units()
 {
     return current_machine_configuration && func_truncate_to_int(current_machine_configuration->items[0], 0) == 1;
 }
+
+int func_get_language_number()
+{
+    if (!current_machine_configuration)
+        return 0;
+    const float language = current_machine_configuration->items[1];
+    return (language >= 0.0f && language <= 10.0f) ? func_truncate_to_int(language, 0) : 0;
+}

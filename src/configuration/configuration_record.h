@@ -40,6 +40,9 @@ machine_configuration* func_get_configuration_from_liststore();
 // Writes the record into the store's row, saves, and frees the record.
 void func_update_configuration_liststore_test(machine_configuration* record);
 void func_sort_liststore(GtkListStore* store, int column, GtkSortType order);
+// The language of the loaded configuration (item 1), 0 when the item
+// holds no language number (outside 0 to 10 or not a number).
+int func_get_language_number();
 // True when the loaded configuration uses metric units (item 0 is 1).
 bool func_metric_units();
 // Replaces current_machine_configuration from the store.

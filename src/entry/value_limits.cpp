@@ -280,6 +280,8 @@ item_rules rules_for(int item_code)
         return {date_fields(), std::string(DATE_HELP)};
     case 43:
         return {{}, std::string(NETWORK_HELP)};
+    // A post-dry entry is made for a formula number a folder could have.
+    case 33:
     case 49:
     case 50:
     case 51:

@@ -23,7 +23,7 @@ std::string func_get_item_title(int item_code);
 
 // Help line for the item on the screen with screen_code; std::nullopt means
 // "keep the previous text" (items 10 and 11 away from the selected-step
-// screen, item 33, unknown codes).
+// screen, unknown codes).
 std::optional<std::string> func_get_item_help(int item_code, int screen_code);
 
 // Title for the item on that screen: std::nullopt where the previous title

@@ -187,12 +187,17 @@ std::string log_heading()
     return text;
 }
 
+// Back from the step's chemicals the edits of the step are still to be
+// saved or cancelled: the list as edited stays, the file is not read.
+bool keep_edited_step = false;
+
 void show_selected_step()
 {
     if (!func_begin_screen_show(SCREEN_SELECTED_STEP, 187))
         return;
-    if (selected_formula() >= 0)
+    if (selected_formula() >= 0 && !keep_edited_step)
         func_load_step_list_from_file(selected_formula(), func_metric_units());
+    keep_edited_step = false;
     // A cancelled visit leaves its edits' flag behind; this visit starts clean.
     selected_step_list().reload = 0;
     func_begin_log_transaction();
@@ -445,6 +450,8 @@ void func_unload_selected_step_screen(GtkWidget* widget, gpointer)
         if (!func_get_screen(SCREEN_CHEMICALS))
             return;
         func_end_screen_log_transaction();
-        func_show_screen(SCREEN_CHEMICALS);
+        keep_edited_step = true;
+        if (!func_show_screen(SCREEN_CHEMICALS))
+            keep_edited_step = false;
     }
 }

@@ -195,6 +195,27 @@ std::string func_get_step_chemicals_path(int formula, int step)
     return func_get_formula_folder(formula) + name;
 }
 
+int func_set_step_chemical_count(int formula, int step, int count)
+{
+    const std::string path = func_get_step_file_path(formula);
+    std::vector<step_record> records;
+    if (!func_read_records(path, STEP_FILE, "func_load_step_list", func_decode_step_record, records))
+        return 0;
+    bool found = false;
+    for (step_record& record : records)
+        if (record.number == step) {
+            record.items[STEP_CHEMICALS] = count;
+            found = true;
+        }
+    if (!found)
+        return 0;
+    if (!func_write_records(path, STEP_FILE, records, func_encode_step_record)) {
+        func_write_log(LOG_SYSERROR, "func_save_step_list : Can't open file " + path + ".", 0);
+        return 0;
+    }
+    return 1;
+}
+
 // --- store rows ----------------------------------------------------------------------
 
 step_record func_get_step_row(int row)

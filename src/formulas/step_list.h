@@ -74,6 +74,11 @@ void func_decode_step_record_21(const unsigned char* bytes, step_record& record)
 std::string func_get_step_file_path(int formula);
 std::string func_get_step_chemicals_path(int formula, int step);
 
+// The Chemical setting (item 8) of one step in the formula's steps.dat,
+// changing nothing else in the file (the step list as edited is not
+// saved). 1 when the file was written.
+int func_set_step_chemical_count(int formula, int step, int count);
+
 // Store rows <-> records.
 step_record func_get_step_row(int row);
 void func_set_step_row(int row, const step_record& record);

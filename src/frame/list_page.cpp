@@ -111,3 +111,25 @@ GtkWidget* func_selected_row_button(const list_page& list, int column)
         return nullptr;
     return list.button(column, info.pressed_row);
 }
+
+void func_fill_column_labels(GtkWidget* box, const list_page& list, const std::vector<std::string>& labels,
+                             const char* prefix)
+{
+    if (!box || !GTK_IS_BOX(box))
+        return;
+    GList* old = gtk_container_get_children(GTK_CONTAINER(box));
+    for (GList* child = old; child; child = child->next)
+        gtk_widget_destroy(GTK_WIDGET(child->data));
+    g_list_free(old);
+    gtk_box_set_spacing(GTK_BOX(box), list.column_spacing);
+    for (size_t column = 0; column < list.columns.size() && column < labels.size(); ++column) {
+        GtkWidget* label = gtk_label_new(labels[column].c_str());
+        char name[64];
+        snprintf(name, sizeof name, "%s%03d", prefix, static_cast<int>(column));
+        gtk_widget_set_name(label, name);
+        gtk_widget_set_size_request(label, list.columns[column].width, -1);
+        gtk_label_set_ellipsize(GTK_LABEL(label), PANGO_ELLIPSIZE_END);
+        gtk_box_pack_start(GTK_BOX(box), label, list.columns[column].expand, TRUE, 0);
+    }
+    gtk_widget_show_all(box);
+}

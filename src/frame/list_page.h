@@ -72,3 +72,8 @@ std::vector<std::vector<std::string>> func_harvest_list_page(const list_page& li
 // The button of that column in the selected row of the shown screen's
 // list, when that row is on the page shown; null otherwise.
 GtkWidget* func_selected_row_button(const list_page& list, int column);
+
+// Column labels over a list, in a box of the screen: each label named
+// prefix + "%03d" of its column and as wide as its column.
+void func_fill_column_labels(GtkWidget* box, const list_page& list, const std::vector<std::string>& labels,
+                             const char* prefix);

@@ -13,7 +13,12 @@
 #include "files/file_helpers.h"
 #include "files/paths.h"
 #include "files/version_files.h"
+#include "formulas/chemical_valves_screen.h"
+#include "formulas/chemicals.h"
+#include "formulas/chemicals_screen.h"
 #include "formulas/formula_list.h"
+#include "formulas/post_dry.h"
+#include "formulas/post_dry_screen.h"
 #include "formulas/formulas_screen.h"
 #include "formulas/selected_step_screen.h"
 #include "formulas/step_list.h"
@@ -47,6 +52,9 @@ void register_everything()
     func_register_formulas_screen();
     func_register_steps_screen();
     func_register_selected_step_screen();
+    func_register_chemicals_screen();
+    func_register_chemical_valves_screen();
+    func_register_post_dry_screen();
     func_register_password_prompts();
 
     // The machine link's questions: what their buttons send.
@@ -128,6 +136,8 @@ bool allocate_records()
     func_create_configuration_store();
     func_create_formula_list_store();
     func_create_step_list_store();
+    func_create_chemical_stores();
+    func_create_post_dry_store();
     if (!func_allocate_shared_records() || !func_allocate_link_records())
         return false;
     func_allocate_password_records();
@@ -255,6 +265,8 @@ int func_prepare_console(int* argc, char*** argv)
         func_load_password_from_file(kind);
     *trigger = trigger_record();
     load_configured_language();
+    func_load_default_chemical_names_from_file(func_get_language_number());
+    func_load_chemical_valves_list_from_file();
     func_load_images();
 
     register_everything();
