@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install_packages.sh
-cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr
 cmake --build build-tests -j2
 cd build-tests
 xvfb-run -a -s "-screen 0 800x480x24" ctest --output-on-failure -j2

@@ -162,7 +162,7 @@ std::string func_get_language_locale(int language_number)
 int func_init_language(const char* name)
 {
     std::string language_name = name ? name : "";
-    std::string path = func_data_dir() + language_name + ".lng";
+    std::string path = func_language_dir() + language_name + ".lng";
     // The name comes from the configuration; keep it inside the data folder.
     bool name_ok = !language_name.empty() && language_name.find('/') == std::string::npos;
     FILE* file = name_ok ? std::fopen(path.c_str(), "rb") : nullptr;

@@ -77,6 +77,9 @@ void draw_touch_background(cairo_t*, int, int, int);
 void draw_tarvik_logo(cairo_t*, int, int, int);
 void draw_spinner(cairo_t*, int, int, int);
 
+// The desktop station's application icon (draw_app_icon.cpp).
+void draw_app_icon(cairo_t*, int, int, int);
+
 // Frames of the basket series and of the spinner.
 constexpr int basket_frames = 6;
 constexpr int spinner_frames = 10;

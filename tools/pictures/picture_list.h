@@ -146,3 +146,11 @@ LUMEX_PICTURE(splash, "customer_splash.png", 800, 480, draw_splash, splash_custo
 LUMEX_PICTURE(splash, "tarvik_splash.png", 800, 480, draw_splash, splash_tarvik)
 LUMEX_PICTURE(splash, "misc_splash.png", 800, 480, draw_splash, splash_misc)
 LUMEX_PICTURE(splash, "dealer_info_splash.png", 640, 480, draw_dealer_card, 0)
+
+// The desktop station's application icon, one file for each size of the
+// icon theme; installed as lumex6-pc.png under the hicolor theme, not
+// with the console's own pictures.
+LUMEX_PICTURE(image, "app_icon_48.png", 48, 48, draw_app_icon, 0)
+LUMEX_PICTURE(image, "app_icon_64.png", 64, 64, draw_app_icon, 0)
+LUMEX_PICTURE(image, "app_icon_128.png", 128, 128, draw_app_icon, 0)
+LUMEX_PICTURE(image, "app_icon_256.png", 256, 256, draw_app_icon, 0)

@@ -1,0 +1,399 @@
+// The command line and the choice of the data root: option parsing, the
+// per-user root of a desktop user who cannot write the installation root
+// (simulated through the access check, as tests may run as root), its
+// first start, and refusals of unusable folders.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "files/atomic_file.h"
+#include "files/command_line.h"
+#include "files/paths.h"
+#include "files/version_files.h"
+#include "support/sandbox.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+command_line parse(std::vector<std::string> arguments) { return func_parse_command_line(arguments); }
+
+// A sandbox installation root and a throw-away home folder; the access
+// check refuses what the test names, the way a read-only or foreign
+// folder would.
+class RootChoiceTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/lumex-home-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        home = pattern;
+        environment.home = home;
+        char buffer[4096];
+        ASSERT_NE(getcwd(buffer, sizeof buffer), nullptr);
+        old_folder = buffer;
+    }
+    void TearDown() override
+    {
+        func_set_access_check(nullptr);
+        func_reset_file_io_ops();
+        if (chdir(old_folder.c_str()) != 0)
+            ADD_FAILURE() << "cannot return to " << old_folder;
+        std::error_code ignored;
+        fs::remove_all(home, ignored);
+    }
+
+    // From now on the folder (and everything below it) cannot be written.
+    void refuse_writes(std::string folder)
+    {
+        while (folder.size() > 1 && folder.back() == '/')
+            folder.pop_back();
+        func_set_access_check([folder](const std::string& path, int mode) {
+            if ((mode & W_OK) && path.compare(0, folder.size(), folder) == 0)
+                return false;
+            return access(path.c_str(), mode) == 0;
+        });
+    }
+
+    root_choice choose(const command_line& line, bool desktop)
+    {
+        return func_choose_roots(line, desktop, sandbox.root(), environment);
+    }
+
+    std::string per_user_root() const { return home + "/.local/share/lumex6/"; }
+
+    sandbox_root sandbox;
+    std::string home;
+    std::string old_folder;
+    user_environment environment;
+};
+
+std::vector<std::string> names_in(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    return names;
+}
+
+std::vector<std::string> names_below(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        names.push_back(fs::relative(entry.path(), folder).string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+TEST(CommandLine, OptionsInEveryFormTheyAreWritten)
+{
+    EXPECT_FALSE(parse({}).help || parse({}).version || parse({}).root_given);
+    EXPECT_TRUE(parse({}).error.empty());
+
+    EXPECT_TRUE(parse({"--help"}).help);
+    EXPECT_TRUE(parse({"--version"}).version);
+    EXPECT_TRUE(parse({"--he"}).help) << "an unambiguous beginning stands for the option";
+    EXPECT_TRUE(parse({"--v"}).version);
+
+    for (const auto& arguments : std::vector<std::vector<std::string>>{
+             {"--root", "/srv/data"}, {"--root=/srv/data"}, {"--ro", "/srv/data"}, {"--r=/srv/data"}}) {
+        command_line line = parse(arguments);
+        EXPECT_TRUE(line.error.empty()) << arguments[0] << ": " << line.error;
+        EXPECT_TRUE(line.root_given);
+        EXPECT_EQ(line.root, "/srv/data") << arguments[0];
+    }
+    EXPECT_EQ(parse({"--root", "a", "--root", "b"}).root, "b") << "the last one counts";
+    EXPECT_EQ(parse({"--root", "--help"}).root, "--help") << "the folder may look like an option";
+    EXPECT_TRUE(parse({"--root", "x", "--"}).error.empty());
+
+    // Whichever of --help and --version comes first is answered.
+    command_line both = parse({"--version", "--help"});
+    EXPECT_TRUE(both.version);
+    EXPECT_FALSE(both.help);
+}
+
+TEST(CommandLine, WrongArgumentsAreUsageErrorsNamingTheArgument)
+{
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--bogus"}, "unrecognized option '--bogus'"},
+        {{"--rooted=/x"}, "unrecognized option '--rooted=/x'"},
+        {{"-x"}, "invalid option -- 'x'"},
+        {{"-"}, "unexpected argument '-'"},
+        {{"formulas"}, "unexpected argument 'formulas'"},
+        {{"--", "--help"}, "unexpected argument '--help'"},
+        {{"--help=yes"}, "option '--help' doesn't allow an argument"},
+        {{"--root"}, "option '--root' requires a folder"},
+        {{"--root="}, "option '--root' requires a folder"},
+        {{"--root", ""}, "option '--root' requires a folder"},
+        {{"--help", "--bogus"}, "unrecognized option '--bogus'"},
+        {{"--\x1b]2;owned\x07"}, "unrecognized option '--?]2;owned?'"},
+    };
+    for (const auto& [arguments, message] : cases)
+        EXPECT_EQ(parse(arguments).error, message) << arguments[0];
+}
+
+TEST(CommandLine, HelpAndVersionNameTheVariant)
+{
+    for (bool desktop : {false, true}) {
+        std::ostringstream help, version;
+        func_print_help(help, desktop);
+        func_print_version(version, desktop);
+        const std::string name = desktop ? "lumex6-pc" : "lumex6";
+        EXPECT_EQ(help.str().rfind("Usage: " + name + " [OPTION]...\n", 0), 0u) << help.str();
+        for (const char* option : {"--root DIR", "--help", "--version", func_default_install_root().c_str(), "Exit status"})
+            EXPECT_NE(help.str().find(option), std::string::npos) << option;
+        EXPECT_EQ(help.str().find("XDG_DATA_HOME") != std::string::npos, desktop);
+        EXPECT_EQ(version.str(), name + " (Lumex 6) " + LUMEX_TEST_VERSION + "\n");
+    }
+    // The version the console writes for the controller ("6.1.012") is
+    // the package's version ("6.1.12") with the last number in three digits.
+    int major = 0, minor = 0, patch = 0, p_major = 0, p_minor = 0, p_patch = 0;
+    ASSERT_EQ(std::sscanf(CONSOLE_SOFTWARE_VERSION, "%d.%d.%d", &major, &minor, &patch), 3);
+    ASSERT_EQ(std::sscanf(LUMEX_TEST_VERSION, "%d.%d.%d", &p_major, &p_minor, &p_patch), 3);
+    EXPECT_EQ(std::vector<int>({major, minor, patch}), std::vector<int>({p_major, p_minor, p_patch}));
+}
+
+TEST(CommandLine, UserDataRootFollowsTheXdgRule)
+{
+    user_environment environment;
+    environment.home = "/home/ana";
+    environment.account_home = "/home/ana-account";
+    EXPECT_EQ(func_user_data_root(environment), "/home/ana/.local/share/lumex6/") << "unset";
+    for (const char* unusable : {"", "relative/data", "./data", "~/data"}) {
+        environment.xdg_data_home = unusable;
+        EXPECT_EQ(func_user_data_root(environment), "/home/ana/.local/share/lumex6/") << unusable;
+    }
+    environment.xdg_data_home = "/data/ana//";
+    EXPECT_EQ(func_user_data_root(environment), "/data/ana/lumex6/");
+    environment.xdg_data_home = "/";
+    EXPECT_EQ(func_user_data_root(environment), "/lumex6/");
+
+    environment.xdg_data_home = "";
+    environment.home = "home/ana";
+    EXPECT_EQ(func_user_data_root(environment), "/home/ana-account/.local/share/lumex6/")
+        << "a relative HOME is not used";
+    environment.home = "/";
+    EXPECT_EQ(func_user_data_root(environment), "/.local/share/lumex6/");
+    environment.home = "";
+    environment.account_home = "";
+    EXPECT_EQ(func_user_data_root(environment), "");
+}
+
+TEST_F(RootChoiceTest, WhoCanWriteTheInstallationRootWorksThere)
+{
+    for (bool desktop : {false, true}) {
+        root_choice choice = choose(command_line(), desktop);
+        EXPECT_EQ(choice.error, "");
+        EXPECT_EQ(choice.data_root, sandbox.root());
+        EXPECT_EQ(choice.resource_root, sandbox.root());
+        EXPECT_FALSE(choice.per_user);
+    }
+    EXPECT_FALSE(fs::exists(per_user_root()));
+}
+
+TEST_F(RootChoiceTest, DesktopUserWhoCannotWriteItGetsAFolderOfTheirOwn)
+{
+    refuse_writes(sandbox.root());
+    environment.xdg_data_home = "relative";
+    root_choice choice = choose(command_line(), true);
+    EXPECT_EQ(choice.error, "");
+    EXPECT_TRUE(choice.per_user);
+    EXPECT_EQ(choice.data_root, per_user_root());
+    EXPECT_EQ(choice.resource_root, sandbox.root()) << "interface files stay where the package put them";
+
+    environment.xdg_data_home = home + "/xdg";
+    EXPECT_EQ(choose(command_line(), true).data_root, home + "/xdg/lumex6/");
+
+    environment.xdg_data_home = "";
+    environment.home = "";
+    environment.account_home = "";
+    EXPECT_NE(choose(command_line(), true).error.find("home folder"), std::string::npos);
+
+    // The machine console never moves its data: it says how to choose.
+    root_choice machine = choose(command_line(), false);
+    EXPECT_NE(machine.error.find("cannot write to the data root '" + sandbox.root() + "'"), std::string::npos)
+        << machine.error;
+    EXPECT_NE(machine.error.find("--root"), std::string::npos);
+}
+
+TEST_F(RootChoiceTest, RootOptionTakesRelativeTrailingSlashAndPlainAlike)
+{
+    fs::create_directories(home + "/customer a");
+    ASSERT_EQ(chdir(home.c_str()), 0);
+    const std::string expected = home + "/customer a/";
+    for (const char* typed : {"customer a", "customer a/", "./customer a//", "../" }) {
+        command_line line = parse({"--root", typed});
+        root_choice choice = choose(line, true);
+        ASSERT_EQ(choice.error, "") << typed;
+        if (std::string(typed) == "../")
+            EXPECT_EQ(choice.data_root, fs::path(home).parent_path().string() + "/");
+        else
+            EXPECT_EQ(choice.data_root, expected) << typed;
+    }
+    EXPECT_EQ(choose(parse({"--root", home + "/customer a"}), false).data_root, expected);
+    // A bare data folder reads the installed interface files; a whole tree
+    // (a copy of a machine's folder) its own.
+    EXPECT_EQ(choose(parse({"--root", expected}), true).resource_root, sandbox.root());
+    fs::create_directories(expected + "image");
+    EXPECT_EQ(choose(parse({"--root", expected}), false).resource_root, expected);
+}
+
+TEST_F(RootChoiceTest, RootOptionRefusesFoldersTheConsoleCannotUse)
+{
+    std::ofstream(home + "/plain-file") << "x";
+    fs::create_directories(home + "/locked");
+    fs::create_directories(home + "/read-only");
+    func_set_access_check([this](const std::string& path, int mode) {
+        if (path == home + "/locked" && (mode & (R_OK | X_OK)))
+            return false;
+        if (path == home + "/read-only" && (mode & W_OK))
+            return false;
+        return access(path.c_str(), mode) == 0;
+    });
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {home + "/missing", "cannot use '" + home + "/missing' as the data root: No such file or directory"},
+        {home + "/plain-file", "cannot use '" + home + "/plain-file' as the data root: it is not a folder"},
+        {home + "/locked/", "cannot read the data root '" + home + "/locked/'"},
+        {home + "/read-only", "cannot write to the data root '" + home + "/read-only'"},
+    };
+    for (bool desktop : {false, true})
+        for (const auto& [folder, message] : cases) {
+            root_choice choice = choose(parse({"--root", folder}), desktop);
+            EXPECT_EQ(choice.error, message);
+            // No per-user folder instead: a refused root stops the start.
+            EXPECT_FALSE(choice.per_user);
+        }
+    EXPECT_FALSE(fs::exists(per_user_root()));
+}
+
+TEST_F(RootChoiceTest, MissingInterfaceFilesStopTheStart)
+{
+    sandbox_root empty(false);
+    root_choice choice = func_choose_roots(command_line(), true, empty.root(), environment);
+    EXPECT_NE(choice.error.find("cannot read the interface files in '" + empty.root() + "image/'"), std::string::npos)
+        << choice.error;
+    EXPECT_NE(choice.error.find("lumex6-data"), std::string::npos);
+}
+
+TEST_F(RootChoiceTest, FirstStartBuildsAndSeedsTheUserRootFromTheInstallation)
+{
+    sandbox.write_file("configuration/site.cfg", "configuration bytes");
+    sandbox.write_file("formulas/formulas.dat", "list");
+    sandbox.write_file("formulas/f-001/steps.dat", "steps of 1");
+    sandbox.write_file("data/password.dat", "secret");
+    sandbox.write_file("log/01-2026-events.log", "installation's own log");
+    sandbox.write_file(std::string("formulas/") + TEMPORARY_FILE_PREFIX + "half", "cut short");
+    refuse_writes(sandbox.root());
+    root_choice choice = choose(command_line(), true);
+    ASSERT_EQ(choice.error, "");
+
+    EXPECT_EQ(func_prepare_data_root(choice, sandbox.root()), "");
+    const std::string root = per_user_root();
+    EXPECT_EQ(names_below(root),
+              (std::vector<std::string>{"configuration", "configuration/site.cfg", "data", "data/password.dat",
+                                        "formulas", "formulas/f-001", "formulas/f-001/steps.dat",
+                                        "formulas/formulas.dat", "hd", "log", "update"}))
+        << "language files, pictures, logs and half-written files are not copied";
+    EXPECT_EQ(func_read_whole_file(root + "formulas/f-001/steps.dat"), "steps of 1");
+    EXPECT_EQ(func_read_whole_file(root + "configuration/site.cfg"), "configuration bytes");
+    EXPECT_EQ(names_in(home + "/.local/share"), (std::vector<std::string>{"lumex6"}))
+        << "nothing is left beside it";
+    struct stat info;
+    ASSERT_EQ(stat((home + "/.local/share").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u) << "folders the XDG rule creates are private";
+
+    // Later starts keep the user's changes and bring back removed folders.
+    std::ofstream(root + "configuration/site.cfg") << "changed by the user";
+    fs::remove_all(root + "log");
+    sandbox.write_file("formulas/formulas.dat", "newer installation list");
+    EXPECT_EQ(func_prepare_data_root(choice, sandbox.root()), "");
+    EXPECT_EQ(func_read_whole_file(root + "configuration/site.cfg"), "changed by the user");
+    EXPECT_EQ(func_read_whole_file(root + "formulas/formulas.dat"), "list");
+    EXPECT_TRUE(fs::is_directory(root + "log"));
+}
+
+TEST_F(RootChoiceTest, FirstStartThatCannotFinishLeavesNoHalfSeededRoot)
+{
+    sandbox.write_file("formulas/formulas.dat", "list");
+    refuse_writes(sandbox.root());
+    root_choice choice = choose(command_line(), true);
+    // Creating the formula folder fails, as on a full disk.
+    func_file_io_ops().make_folder = [](const char* path, mode_t mode) {
+        if (std::string(path).find("/formulas") != std::string::npos) {
+            errno = ENOSPC;
+            return -1;
+        }
+        return ::mkdir(path, mode);
+    };
+    const std::string error = func_prepare_data_root(choice, sandbox.root());
+    EXPECT_NE(error.find("cannot seed the data root '" + per_user_root() + "'"), std::string::npos) << error;
+    EXPECT_NE(error.find("No space left on device"), std::string::npos) << error;
+    EXPECT_EQ(names_below(home + "/.local/share"), std::vector<std::string>{});
+
+    // The same for a root that is in the way.
+    func_reset_file_io_ops();
+    std::ofstream(home + "/.local/share/lumex6") << "not a folder";
+    EXPECT_NE(func_prepare_data_root(choice, sandbox.root()).find("cannot use '" + per_user_root() + "' as the data root"),
+              std::string::npos);
+}
+
+TEST_F(RootChoiceTest, ApplyingTheCommandLineSetsTheRootsOrEndsWithItsStatus)
+{
+    const std::string installed = sandbox.root();
+    const char* old_home = getenv("HOME");
+    const std::string saved_home = old_home ? old_home : "";
+    const char* old_xdg = getenv("XDG_DATA_HOME");
+    const std::string saved_xdg = old_xdg ? old_xdg : "";
+    setenv("HOME", home.c_str(), 1);
+    setenv("XDG_DATA_HOME", "", 1);
+    refuse_writes(installed);
+
+    auto run = [](std::vector<std::string> words, bool desktop, std::string& out, std::string& err) {
+        std::vector<char*> argv;
+        for (std::string& word : words)
+            argv.push_back(word.data());
+        argv.push_back(nullptr);
+        std::ostringstream out_stream, err_stream;
+        int status = func_apply_command_line(static_cast<int>(words.size()), argv.data(), desktop, out_stream,
+                                             err_stream);
+        out = out_stream.str();
+        err = err_stream.str();
+        return status;
+    };
+    std::string out, err;
+    EXPECT_EQ(run({"lumex6-pc", "--bogus"}, true, out, err), EXIT_USAGE);
+    EXPECT_EQ(err, "lumex6-pc: unrecognized option '--bogus'\nTry 'lumex6-pc --help' for more information.\n");
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(run({"lumex6", "--help"}, false, out, err), 0);
+    EXPECT_EQ(out.rfind("Usage: lumex6 ", 0), 0u);
+    EXPECT_EQ(run({"lumex6", "--root", home + "/missing"}, false, out, err), EXIT_ROOT_UNUSABLE);
+    EXPECT_EQ(err.rfind("lumex6: cannot use '", 0), 0u) << err;
+    EXPECT_EQ(func_get_install_root(), installed) << "a refused start changes no root";
+    EXPECT_EQ(run({"lumex6"}, false, out, err), EXIT_ROOT_UNUSABLE);
+
+    EXPECT_EQ(run({"lumex6-pc"}, true, out, err), -1) << err;
+    EXPECT_EQ(func_get_install_root(), per_user_root());
+    EXPECT_EQ(func_data_dir(), per_user_root() + "data/");
+    EXPECT_EQ(func_image_dir(), installed + "image/");
+    EXPECT_EQ(func_language_dir(), installed + "data/");
+    EXPECT_TRUE(fs::exists(func_language_dir() + "L0.lng"));
+    EXPECT_TRUE(fs::is_directory(func_formulas_dir()));
+
+    setenv("HOME", saved_home.c_str(), 1);
+    if (old_xdg)
+        setenv("XDG_DATA_HOME", saved_xdg.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
+}
