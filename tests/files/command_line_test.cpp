@@ -372,16 +372,12 @@ TEST_F(RootChoiceTest, ApplyingTheCommandLineSetsTheRootsOrEndsWithItsStatus)
         err = err_stream.str();
         return status;
     };
+    // (The programs' own statuses and messages: tests/packaging/check_packages.sh programs.)
     std::string out, err;
     EXPECT_EQ(run({"lumex6-pc", "--bogus"}, true, out, err), EXIT_USAGE);
-    EXPECT_EQ(err, "lumex6-pc: unrecognized option '--bogus'\nTry 'lumex6-pc --help' for more information.\n");
-    EXPECT_EQ(out, "");
-    EXPECT_EQ(run({"lumex6", "--help"}, false, out, err), 0);
-    EXPECT_EQ(out.rfind("Usage: lumex6 ", 0), 0u);
-    EXPECT_EQ(run({"lumex6", "--root", home + "/missing"}, false, out, err), EXIT_ROOT_UNUSABLE);
-    EXPECT_EQ(err.rfind("lumex6: cannot use '", 0), 0u) << err;
-    EXPECT_EQ(func_get_install_root(), installed) << "a refused start changes no root";
     EXPECT_EQ(run({"lumex6"}, false, out, err), EXIT_ROOT_UNUSABLE);
+    EXPECT_EQ(err.rfind("lumex6: cannot write to the data root", 0), 0u) << err;
+    EXPECT_EQ(func_get_install_root(), installed) << "a refused start changes no root";
 
     EXPECT_EQ(run({"lumex6-pc"}, true, out, err), -1) << err;
     EXPECT_EQ(func_get_install_root(), per_user_root());
