@@ -17,6 +17,7 @@
 #include "frame/palette.h"
 #include "frame/paging.h"
 #include "frame/screen_table.h"
+#include "frame/screen_texts.h"
 #include "frame/screens.h"
 #include "frame/ui_loader.h"
 #include "frame/widget_style.h"
@@ -382,6 +383,10 @@ void func_load_data_entry_screen()
     k.btn_keyboard_123b1 = lookup(ui, "btn_keyboard_123b1");
     k.btn_keyboard_abc2 = lookup(ui, "btn_keyboard_abc2");
     k.btn_paste = lookup(ui, "btn_paste");
+    func_bind_text(k.btn_keyboard_space1, 408);
+    func_bind_text(k.btn_keyboard_space2, 408);
+    func_bind_text(k.btn_keyboard_123b1, 409);
+    func_bind_text(k.btn_keyboard_abc2, 409);
 
     PangoFontDescription* font = pango_font_description_from_string("sans bold 14");
     for (GtkWidget* entry : {k.entry_hour, k.entry_minute, k.entry_second, k.entry_text, k.entry_numeric})
@@ -474,10 +479,6 @@ void func_show_data_entry_dialog(GtkWidget* widget, gpointer data)
         gtk_label_set_text(GTK_LABEL(k.lbl_active_item), title->c_str());
     std::optional<std::string> help = func_get_item_help(code, screen);
     func_show_message(32, gtk_label_get_text(GTK_LABEL(k.lbl_active_item)));
-    gtk_button_set_label(GTK_BUTTON(k.btn_keyboard_space1), p[408].c_str());
-    gtk_button_set_label(GTK_BUTTON(k.btn_keyboard_space2), p[408].c_str());
-    gtk_button_set_label(GTK_BUTTON(k.btn_keyboard_123b1), p[409].c_str());
-    gtk_button_set_label(GTK_BUTTON(k.btn_keyboard_abc2), p[409].c_str());
     for (GtkWidget* entry : k.entry_remote)
         gtk_widget_set_sensitive(entry, TRUE);
     prepare_layout(code);

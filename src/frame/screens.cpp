@@ -2,6 +2,7 @@
 
 #include "files/paths.h"
 #include "frame/app_state.h"
+#include "frame/screen_texts.h"
 #include "files/build_switches.h"
 #include "language/language.h"
 
@@ -115,8 +116,7 @@ void func_setup_list_buttons(display_data& record, const list_screen_buttons& gi
     for (int index = 0; index < 4; ++index) {
         GtkWidget* button = record.buttons[index];
         func_connect_released(button, handlers[index], nullptr);
-        if (button && !p[slots[index]].empty())
-            gtk_button_set_label(GTK_BUTTON(button), p[slots[index]].c_str());
+        func_bind_text(button, slots[index]);
         if (button && index > 0)
             gtk_widget_set_sensitive(button, FALSE);
     }

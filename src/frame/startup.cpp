@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fontconfig/fontconfig.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -27,6 +28,7 @@
 #include "frame/clock.h"
 #include "frame/dialogs.h"
 #include "frame/home_screen.h"
+#include "frame/language_switch.h"
 #include "frame/screen_table.h"
 #include "frame/screens.h"
 #include "frame/ui_loader.h"
@@ -162,10 +164,8 @@ void load_configured_language()
         configuration->items[1] = 0.0f;
         language = 0.0f;
     }
-    char name[16];
-    snprintf(name, sizeof name, "L%0.0f", language);
-    if (!func_init_language(name))
-        report_missing_language();
+    // Rounded as the file name "L%0.0f" always was.
+    func_switch_language(static_cast<int>(std::nearbyint(language)));
     // Reloading the language refreshes the record from the store; keep
     // the corrected number.
     if (current_machine_configuration->items[1] < 0.0f || current_machine_configuration->items[1] > 10.0f)

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
+#include <vector>
 
 #include "configuration/configuration_record.h"
 #include "files/paths.h"
@@ -22,6 +23,9 @@ std::string p[LANGUAGE_SLOT_COUNT];
 int default_language = 0;
 
 namespace {
+
+// Row of the Language item in cfg_lookup_table.
+constexpr int CFG_LANGUAGE_ROW = 1;
 
 const char* const MISSING_LANGUAGE_TEXT = "Selected language is not available, defaulting to English.";
 
@@ -77,6 +81,44 @@ bool read_language_line(FILE* file, std::string& line)
     return true;
 }
 
+std::string language_name(int number) { return "L" + std::to_string(number); }
+std::string language_path(int number) { return func_language_dir() + language_name(number) + ".lng"; }
+
+// The file of a language name, or none when it cannot be read.
+FILE* open_language_file(const std::string& name)
+{
+    // The name comes from the configuration; keep it inside the data folder.
+    if (name.empty() || name.find('/') != std::string::npos)
+        return nullptr;
+    FILE* file = std::fopen((func_language_dir() + name + ".lng").c_str(), "rb");
+    struct stat status;
+    if (file && (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode))) {
+        std::fclose(file);  // a folder of that name is no language file
+        file = nullptr;
+    }
+    return file;
+}
+
+// Hands each non-blank text to take(slot, text), slot by slot from 0 up
+// to slot_count - 1. English lists one slot a line; in a translation the
+// odd lines are the English source texts and are skipped.
+template <class Take>
+void read_slots(FILE* file, bool pairs, int slot_count, Take take)
+{
+    std::string line;
+    int slot = 0;
+    long long line_number = 0;
+    while (slot < slot_count && read_language_line(file, line)) {
+        ++line_number;
+        if (pairs && line_number % 2 == 1)
+            continue;
+        std::string text = trimmed(line);
+        if (!text.empty())
+            take(slot, text);
+        ++slot;
+    }
+}
+
 // Language number of a name "L<n>" ("l" also accepted); 0 when it has none.
 double language_number_of(const char* name)
 {
@@ -101,6 +143,18 @@ void apply_font(double language_number)
         return;
     std::string font = func_get_language_font_name(language_number);
     g_object_set(G_OBJECT(settings), "gtk-font-name", font.c_str(), nullptr);
+}
+
+// The Language option row: one entry a language file, L0 up to the
+// highest installed. Without any file the compiled row stays.
+void fill_language_name_row()
+{
+    std::vector<std::string> names = func_installed_language_names();
+    if (names.empty())
+        return;
+    const size_t first = static_cast<size_t>(CFG_LANGUAGE_ROW) * CFG_LOOKUP_WIDTH;
+    for (size_t index = 0; index < static_cast<size_t>(CFG_LOOKUP_WIDTH); ++index)
+        cfg_lookup_table[first + index] = index < names.size() ? names[index] : std::string();
 }
 
 // entry <- slot, for a run of entries and slots.
@@ -161,36 +215,30 @@ std::string func_get_language_locale(int language_number)
 
 int func_init_language(const char* name)
 {
-    std::string language_name = name ? name : "";
-    std::string path = func_language_dir() + language_name + ".lng";
-    // The name comes from the configuration; keep it inside the data folder.
-    bool name_ok = !language_name.empty() && language_name.find('/') == std::string::npos;
-    FILE* file = name_ok ? std::fopen(path.c_str(), "rb") : nullptr;
-    struct stat status;
-    if (file && (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode))) {
-        std::fclose(file);  // a folder of that name is no language file
-        file = nullptr;
-    }
+    FILE* file = open_language_file(name ? name : "");
     if (!file)
         return 0;
 
-    const bool pairs = !is_english(name);
-    std::string line;
-    int slot = 0;
-    long long line_number = 0;
-    while (slot < LANGUAGE_SLOT_COUNT && read_language_line(file, line)) {
-        ++line_number;
-        // In a translation the odd lines are the English source texts.
-        if (pairs && line_number % 2 == 1)
-            continue;
-        std::string text = trimmed(line);
-        // An empty line keeps what the slot holds (English, after L0).
-        if (!text.empty())
-            p[slot] = text;
-        ++slot;
+    // Every load starts from nothing but English, so no text of the
+    // language loaded before survives a switch.
+    std::vector<std::string> slots(LANGUAGE_SLOT_COUNT);
+    const bool english = is_english(name);
+    if (!english) {
+        if (FILE* base = open_language_file("L0")) {
+            read_slots(base, false, LANGUAGE_SLOT_COUNT, [&](int slot, std::string& text) { slots[slot].swap(text); });
+            std::fclose(base);
+        } else {
+            // The translation still reads; its blank lines stay empty.
+            func_log_system_error("func_init_language", "Can't read the English texts " + language_path(0));
+        }
     }
+    read_slots(file, !english, LANGUAGE_SLOT_COUNT, [&](int slot, std::string& text) { slots[slot].swap(text); });
     std::fclose(file);
+    for (int slot = 0; slot < LANGUAGE_SLOT_COUNT; ++slot)
+        p[slot].swap(slots[slot]);
 
+    func_reset_option_tables();
+    fill_language_name_row();
     func_init_language_array();
 
     double number = language_number_of(name);
@@ -199,6 +247,32 @@ int func_init_language(const char* name)
     // A missing locale leaves the previous one in force.
     std::setlocale(LC_ALL, func_get_language_locale(default_language).c_str());
     return 1;
+}
+
+std::vector<std::string> func_installed_language_names()
+{
+    int highest = -1;
+    for (int number = LANGUAGE_NUMBER_MAX; number >= 0 && highest < 0; --number) {
+        struct stat status;
+        if (stat(language_path(number).c_str(), &status) == 0 && S_ISREG(status.st_mode))
+            highest = number;
+    }
+    std::vector<std::string> names;
+    for (int number = 0; number <= highest; ++number) {
+        std::string own_name;
+        if (FILE* file = open_language_file(language_name(number))) {
+            // Only as far as the name: a long or broken file costs no more.
+            read_slots(file, number != 0, LANGUAGE_NAME_SLOT + 1, [&](int slot, std::string& text) {
+                if (slot == LANGUAGE_NAME_SLOT)
+                    own_name.swap(text);
+            });
+            std::fclose(file);
+        }
+        // A broken file's bytes are no name to draw.
+        const bool readable = !own_name.empty() && g_utf8_validate(own_name.c_str(), -1, nullptr);
+        names.push_back(readable ? own_name : language_name(number));
+    }
+    return names;
 }
 
 std::string func_missing_language_text() { return p[394].empty() ? std::string(MISSING_LANGUAGE_TEXT) : p[394]; }
@@ -241,13 +315,16 @@ void func_copy_language_to_tables(const machine_configuration* configuration)
 
     copy_runs(vez_warning_table, {{0, 639, 4}});
 
+    // Generic 1 to 4 (items 56 to 59) take the titles of their own typed
+    // values; slots 553 to 556 are the batch-data screen's words.
     std::string (&labels)[64] = config_selections_label_value;
     copy_runs(labels, {{0, 140, 1}, {1, 130, 1}, {2, 127, 1}, {3, 540, 1}, {5, 680, 1}, {6, 543, 1},
                        {7, 141, 1}, {8, 147, 1}, {9, 142, 3}, {12, 544, 2}, {14, 571, 2}, {16, 548, 1},
                        {18, 550, 1}, {19, 139, 1}, {20, 573, 1}, {22, 574, 1}, {26, 133, 3}, {29, 560, 2},
                        {31, 558, 2}, {33, 128, 1}, {34, 557, 1}, {35, 565, 2}, {37, 562, 1}, {38, 546, 1},
                        {39, 564, 1}, {40, 478, 1}, {41, 567, 1}, {42, 186, 1}, {43, 568, 2}, {45, 489, 2},
-                       {47, 488, 1}, {48, 491, 2}, {50, 671, 1}, {56, 553, 4}});
+                       {47, 488, 1}, {48, 491, 2}, {50, 671, 1}, {56, 527, 3},
+                       {59, 526, 1}});
     // Items that are not offered read "---" in every language.
     set_entries(labels, {4, 17, 21, 23, 24, 25, 51, 52, 53, 54, 55}, "---");
 

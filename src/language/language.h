@@ -2,19 +2,30 @@
 // data/L<n>.lng. English (L0) is loaded first, then the configured one.
 #pragma once
 #include <string>
+#include <vector>
 
 constexpr int LANGUAGE_SLOT_COUNT = 1000;
 // Longest line a language file read takes (a longer line counts as more).
 constexpr int LANGUAGE_LINE_MAX = 199;
+// Languages are numbered 0 (English) to this.
+constexpr int LANGUAGE_NUMBER_MAX = 10;
+// The slot in which each language file gives its own name.
+constexpr int LANGUAGE_NAME_SLOT = 902;
 
 // Slots hold their text; a slot no file has filled is empty.
 extern std::string p[LANGUAGE_SLOT_COUNT];
 extern int default_language;
 
-// Loads data/<name>.lng and applies it (tables, font, locale). 0 when the
-// file cannot be read (nothing changes then): the caller tells the
-// operator with func_missing_language_text().
+// Loads data/<name>.lng and applies it (tables, font, locale). Every load
+// starts from empty slots and the compiled tables, then English (L0), then
+// for another language its file on top: a blank translated line shows the
+// English text. 0 when the file cannot be read (nothing changes then): the
+// caller tells the operator with func_missing_language_text().
 int func_init_language(const char* name);
+// Own names of the installed languages (slot LANGUAGE_NAME_SLOT of each
+// file), L0 up to the highest installed; "L<n>" for a file that is missing
+// or names nothing. Fills the Language option row at each load.
+std::vector<std::string> func_installed_language_names();
 std::string func_missing_language_text();
 // Copies the slots into the option and label tables.
 void func_init_language_array();
