@@ -3,6 +3,7 @@
 #include <cstring>
 #include <fstream>
 #include <new>
+#include <vector>
 
 #include "configuration/configuration_lookup.h"
 #include "files/atomic_file.h"
@@ -114,6 +115,15 @@ bool first_row(GtkTreeIter* iter)
            gtk_tree_model_get_iter_first(GTK_TREE_MODEL(configure_list_store), iter);
 }
 
+// The store's one row becomes record.
+void put_only_row(const machine_configuration& record)
+{
+    GtkTreeIter iter;
+    gtk_list_store_clear(configure_list_store);
+    gtk_list_store_append(configure_list_store, &iter);
+    write_row(&iter, record);
+}
+
 std::string configuration_file_path()
 {
     std::string name = func_get_configuration_filename();
@@ -170,10 +180,7 @@ int func_load_configuration_from_file()
     if (!in) {
         machine_configuration defaults;
         func_set_default_configuration(defaults);
-        GtkTreeIter iter;
-        gtk_list_store_clear(configure_list_store);
-        gtk_list_store_append(configure_list_store, &iter);
-        write_row(&iter, defaults);
+        put_only_row(defaults);
         if (!func_save_configuration_to_file())
             func_refresh_current_configuration();
         TIDAL_LOOP = 0;
@@ -183,24 +190,41 @@ int func_load_configuration_from_file()
     unsigned char bytes[CONFIGURATION_RECORD_SIZE];
     in.read(reinterpret_cast<char*>(bytes), sizeof bytes);
     bool whole = in.gcount() == static_cast<std::streamsize>(sizeof bytes);
+    const bool longer = whole && in.peek() != std::char_traits<char>::eof();
     in.close();
-    gtk_list_store_clear(configure_list_store);
     if (!whole) {
         func_write_log(LOG_SYSERROR,
                        "func_load_machine : Can't read machine configuration record from file " +
                            path + " . \n",
                        0);
+        // The screen and the rest of the console work with the defaults;
+        // the damaged file stays until the operator saves over it.
+        machine_configuration defaults;
+        func_set_default_configuration(defaults);
+        put_only_row(defaults);
         TIDAL_LOOP = 0;
-        // Nothing was loaded: the rest of the console reads the defaults.
         func_refresh_current_configuration();
         return 0;
     }
+    if (longer)
+        func_write_log(LOG_SYSERROR,
+                       "func_load_machine : " + path + " is longer than one record; its first " +
+                           std::to_string(CONFIGURATION_RECORD_SIZE) + " bytes are used.",
+                       0);
 
     machine_configuration record;
     func_decode_configuration(bytes, record);
-    GtkTreeIter iter;
-    gtk_list_store_append(configure_list_store, &iter);
-    write_row(&iter, record);
+    const std::vector<int> repaired = func_repair_configuration(record);
+    if (!repaired.empty()) {
+        std::string items;
+        for (int item : repaired)
+            items += (items.empty() ? "" : ", ") + std::to_string(item);
+        func_write_log(LOG_SYSERROR,
+                       "func_load_machine : items " + items + " of " + path +
+                           " are not values they can hold; their defaults are used.",
+                       0);
+    }
+    put_only_row(record);
     TIDAL_LOOP = func_truncate_to_int(record.items[25], 0);
     func_refresh_current_configuration();
     return 1;
@@ -208,17 +232,23 @@ int func_load_configuration_from_file()
 
 int func_save_configuration_to_file()
 {
-    const std::string path = configuration_file_path();
     GtkTreeIter iter;
     if (!first_row(&iter)) {
         // An empty store means the file could not be read; writing an
         // empty file would destroy what may still be recovered from it.
         func_write_log(LOG_SYSERROR,
-                       "func_save_machine : no configuration loaded, file " + path + " kept.", 0);
+                       "func_save_machine : no configuration loaded, file " + configuration_file_path() + " kept.", 0);
         return 0;
     }
     machine_configuration record;
     read_row(&iter, record);
+    return func_save_configuration(record);
+}
+
+int func_save_configuration(const machine_configuration& record)
+{
+    func_create_configuration_store();
+    const std::string path = configuration_file_path();
     unsigned char bytes[CONFIGURATION_RECORD_SIZE];
     func_encode_configuration(record, bytes);
     if (!func_write_file_atomic(path, bytes, sizeof bytes)) {
@@ -226,6 +256,10 @@ int func_save_configuration_to_file()
                        "func_save_machine :can't create/open file " + path + " not found.", 0);
         return 0;
     }
+    // The store and the copy the console reads follow only a record that
+    // is on disk.
+    put_only_row(record);
+    TIDAL_LOOP = func_truncate_to_int(record.items[25], 0);
     func_refresh_current_configuration();
     return 1;
 }
@@ -254,10 +288,8 @@ void func_update_configuration_liststore_test(machine_configuration* record)
         return;
     }
     GtkTreeIter iter;
-    if (first_row(&iter)) {
-        write_row(&iter, *record);
-        func_save_configuration_to_file();
-    }
+    if (first_row(&iter))
+        func_save_configuration(*record);
     delete record;
 }
 

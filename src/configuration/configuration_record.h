@@ -35,6 +35,9 @@ void func_set_default_configuration(machine_configuration& record);
 std::string func_get_configuration_filename();
 int func_load_configuration_from_file();
 int func_save_configuration_to_file();
+// Writes record to the configuration file atomically; only then does it
+// become the store's row and current_machine_configuration. 1 or 0.
+int func_save_configuration(const machine_configuration& record);
 // New record from the store's first row; with no row, the defaults.
 machine_configuration* func_get_configuration_from_liststore();
 // Writes the record into the store's row, saves, and frees the record.

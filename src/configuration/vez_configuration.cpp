@@ -1,6 +1,5 @@
 #include "configuration/vez_configuration.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -38,12 +37,6 @@ constexpr int VEZ_TABLE_SIZE = static_cast<int>(std::size(vez_lookup_table));
 const record_format VEZ_FORMAT = {VEZ_RECORD_SIZE, 1, "vez configurations"};
 
 enum class file_state { missing, unreadable, read };
-
-bool is_folder(const std::string& path)
-{
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
 
 std::string vez_file_path()
 {
@@ -153,24 +146,7 @@ std::string func_get_vez_configuration_filename()
 {
     const std::string folder = func_configuration_dir();
     func_create_directory(folder);
-    DIR* dir = opendir(folder.c_str());
-    if (!dir)
-        return "";
-    // Directory order differs between file systems and copies of the
-    // folder; the smallest name keeps the choice the same everywhere.
-    std::string found;
-    const size_t prefix_length = std::strlen(TEMPORARY_FILE_PREFIX);
-    while (dirent* entry = readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name == "." || name == ".." || name.compare(0, prefix_length, TEMPORARY_FILE_PREFIX) == 0 ||
-            name.find(VEZ_PATTERN) == std::string::npos || (!found.empty() && name >= found))
-            continue;
-        if (is_folder(folder + name))
-            continue;
-        found = name;
-    }
-    closedir(dir);
-    return found;
+    return func_find_first_entry_containing(folder, VEZ_PATTERN, false);
 }
 
 int func_load_vez_configuration_from_file()

@@ -51,6 +51,7 @@ void sync_folder(const std::string& folder)
 }  // namespace
 
 file_io_ops& func_file_io_ops() { return ops; }
+void func_sync_folder(const std::string& folder) { sync_folder(folder); }
 void func_reset_file_io_ops() { ops = real_ops; }
 
 int func_write_file_atomic(const std::string& path, const void* data, size_t size)

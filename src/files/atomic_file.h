@@ -33,6 +33,9 @@ extern const char* const TEMPORARY_FILE_PREFIX;
 int func_write_file_atomic(const std::string& path, const void* data, size_t size);
 int func_write_file_atomic(const std::string& path, const std::string& content);
 
+// Flushes a folder's entries (after renames made through file_io_ops).
+void func_sync_folder(const std::string& folder);
+
 // Appends one record with a single write (log files). 1 or 0.
 int func_append_file_record(const std::string& path, const void* data, size_t size);
 

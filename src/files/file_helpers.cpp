@@ -198,15 +198,18 @@ std::string func_find_first_entry_containing(const std::string& folder, const ch
     if (!dir)
         return "";
     const std::string base = with_slash(folder);
+    // The first in name order, not directory order: with two candidates
+    // the same one is chosen on every machine and after every copy.
     std::string found;
     while (dirent* entry = readdir(dir)) {
         if (is_dot_entry(entry->d_name) || is_temporary(entry->d_name) ||
             !std::strstr(entry->d_name, pattern))
             continue;
+        if (!found.empty() && std::strcmp(entry->d_name, found.c_str()) >= 0)
+            continue;
         if (!include_folders && is_directory(base + entry->d_name))
             continue;
         found = entry->d_name;
-        break;
     }
     closedir(dir);
     return found;

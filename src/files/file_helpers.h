@@ -28,12 +28,12 @@ int func_reset_default_directory();
 int file_exists(const std::string& path);
 // name without its last four characters; "" for names shorter than that.
 std::string func_remove_filename_extension(const std::string& name);
-// First entry of folder, in directory order, whose name contains ".set"
+// First entry of folder, in name order, whose name contains ".set"
 // (".cfs"); "" when there is none or the folder cannot be opened.
 std::string func_get_formula_set_filename(const std::string& folder);
 std::string func_get_configuration_set_filename(const std::string& folder);
 
-// First entry of folder whose name contains pattern, skipping "." and
+// First entry of folder, in name order, whose name contains pattern, skipping "." and
 // "..", temporary files of the atomic writer and, unless
 // include_folders, folders.
 std::string func_find_first_entry_containing(const std::string& folder, const char* pattern,

@@ -18,6 +18,7 @@
 #include "frame/screen_table.h"
 #include "frame/screens.h"
 #include "frame/ui_loader.h"
+#include "frame/value_grid.h"
 #include "frame/widget_style.h"
 #include "language/language.h"
 #include "language/option_tables.h"
@@ -30,7 +31,6 @@ GtkWidget** step_item_selections_label = nullptr;
 
 namespace {
 constexpr int PAGE_SLOTS = 20;  // rows per page of this screen
-constexpr int TABLE_ROWS = 8;   // four pairs of label row and value row
 constexpr int LABEL_ROW_HEIGHT = 18;
 constexpr int COLUMN_SPACING = 11;
 // What the list is sized to per pair of rows.
@@ -117,8 +117,6 @@ void speed_released(GtkWidget* widget, gpointer data)
     else
         func_show_data_entry_dialog(widget, GINT_TO_POINTER(speed_item_code));
 }
-
-void press_value(GtkWidget* widget, gpointer) { func_show_decision_pressed_state_static_test(widget); }
 
 float configuration_item(int item)
 {
@@ -269,50 +267,37 @@ void func_display_selected_step_test()
     display_data& shown = *options_display;
     page_list_info& info = selected_step_list();
     func_update_page_info_test(SELECTED_STEP_ITEMS);
-    GtkWidget* table = func_replace_list_table(TABLE_ROWS, SELECTED_STEP_COLUMNS);
-    gtk_table_set_row_spacings(GTK_TABLE(table), 0);
-    gtk_table_set_col_spacings(GTK_TABLE(table), COLUMN_SPACING);
-
     const step_rules_context context = func_get_step_rules_context();
     speed_item_code = !context.programmable_speed ? 0 : step->items[STEP_TYPE] > STEP_SOAK_WASH ? 11 : 10;
     for (int item = 0; item < PAGE_SLOTS; ++item)
         step_item_selections_name[item] = step_item_selections_label[item] = nullptr;
-    for (int item = 0; item < SELECTED_STEP_ITEMS; ++item) {
-        const guint column = static_cast<guint>(item % SELECTED_STEP_COLUMNS);
-        const guint row = static_cast<guint>(2 * (item / SELECTED_STEP_COLUMNS));
-        char name[40];
-
-        GtkWidget* label = gtk_label_new(step_item_selections_label_value[item].c_str());
-        snprintf(name, sizeof name, "lbl_stp_item_label_#%03d", item);
-        gtk_widget_set_name(label, name);
-        gtk_widget_set_size_request(label, SELECTED_STEP_VALUE_WIDTH, LABEL_ROW_HEIGHT);
-        gtk_table_attach(GTK_TABLE(table), label, column, column + 1, row, row + 1, GTK_FILL, GTK_FILL, 0, 0);
-
-        GtkWidget* button = gtk_button_new_with_label("");
-        snprintf(name, sizeof name, "btn_stp_item_name_#%03d", item);
-        gtk_widget_set_name(button, name);
-        gtk_widget_set_size_request(button, SELECTED_STEP_VALUE_WIDTH, SELECTED_STEP_VALUE_HEIGHT);
-        gtk_button_set_focus_on_click(GTK_BUTTON(button), FALSE);
-        // Pictures the dialogs add later go above the text too.
-        gtk_button_set_image_position(GTK_BUTTON(button), GTK_POS_TOP);
-        gtk_table_attach(GTK_TABLE(table), button, column, column + 1, row + 1, row + 2, GTK_FILL, GTK_FILL, 0, 0);
-
-        g_signal_connect(button, "pressed", G_CALLBACK(press_value), nullptr);
-        gpointer data = GINT_TO_POINTER(item);
-        if (data_entry_code(item) >= 0)
-            func_connect_released(button, G_CALLBACK(func_show_data_entry_dialog), GINT_TO_POINTER(data_entry_code(item)));
-        else if (item == STEP_CHEMICALS)
-            func_connect_released(button, G_CALLBACK(func_unload_selected_step_screen), data);
-        else if (item == STEP_RPM)
-            func_connect_released(button, G_CALLBACK(speed_released), data);
-        else
-            func_connect_released(button, G_CALLBACK(open_selection), data);
-        if (has_yes_no_icon(item))
-            set_icon(button, step->items[item] > 0);
-
-        step_item_selections_label[item] = label;
-        step_item_selections_name[item] = button;
-    }
+    value_grid grid;
+    grid.columns = SELECTED_STEP_COLUMNS;
+    grid.button_width = SELECTED_STEP_VALUE_WIDTH;
+    grid.button_height = SELECTED_STEP_VALUE_HEIGHT;
+    grid.label_height = LABEL_ROW_HEIGHT;
+    grid.column_spacing = COLUMN_SPACING;
+    grid.label_prefix = "lbl_stp_item_label_#";
+    grid.button_prefix = "btn_stp_item_name_#";
+    // Pictures the dialogs add later go above the text too.
+    grid.picture_position = GTK_POS_TOP;
+    GtkWidget* table = func_build_value_grid(
+        grid, SELECTED_STEP_ITEMS, [](int item) { return step_item_selections_label_value[item]; },
+        [&step](GtkWidget* button, int item) {
+            gpointer data = GINT_TO_POINTER(item);
+            if (data_entry_code(item) >= 0)
+                func_connect_released(button, G_CALLBACK(func_show_data_entry_dialog),
+                                      GINT_TO_POINTER(data_entry_code(item)));
+            else if (item == STEP_CHEMICALS)
+                func_connect_released(button, G_CALLBACK(func_unload_selected_step_screen), data);
+            else if (item == STEP_RPM)
+                func_connect_released(button, G_CALLBACK(speed_released), data);
+            else
+                func_connect_released(button, G_CALLBACK(open_selection), data);
+            if (has_yes_no_icon(item))
+                set_icon(button, step->items[item] > 0);
+        },
+        step_item_selections_label, step_item_selections_name);
     info.rows_shown = SELECTED_STEP_ITEMS;
 
     func_set_step_data_to_buttons_test();

@@ -194,6 +194,9 @@ dialog_kind kind_table(int kind)
     case 29:
         return {ORANGE, 179, true, ICON_STOCK, GTK_STOCK_DIALOG_WARNING, {{"icon_yes.png", 60, 60}, NONE}, false};
     default:
+        // A screen's own question: a free kind whose answer it registered.
+        if (kind >= DIALOG_KIND_OWN_QUESTIONS && registered_actions.count({kind, 0}))
+            return question();
         return {BLUE, 181, true, ICON_STOCK, GTK_STOCK_DIALOG_INFO, {OK, NONE}, false};
     }
 }

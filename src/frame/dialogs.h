@@ -31,6 +31,9 @@ void func_show_wait_dialog(int operation_slot, int item_slot);
 // What a dialog button does: registered by the subsystem that owns the
 // question (button 0 the first, 1 the second); unregistered buttons close
 // the dialog. data is the one given to func_show_dialog.
+// Kinds from DIALOG_KIND_OWN_QUESTIONS on are free for screens' own
+// questions: registering the first button's action makes one a question.
+constexpr int DIALOG_KIND_OWN_QUESTIONS = 40;
 using dialog_action = void (*)(gpointer data);
 void func_register_dialog_action(int kind, int button, dialog_action action);
 void func_unload_dialog(GtkWidget* dialog);

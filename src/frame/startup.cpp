@@ -14,7 +14,10 @@
 #include "files/file_helpers.h"
 #include "files/paths.h"
 #include "files/version_files.h"
+#include "configuration/configuration_screen.h"
+#include "configuration/vez_configuration_screen.h"
 #include "formulas/chemical_valves_screen.h"
+#include "formulas/level_unit.h"
 #include "formulas/chemicals.h"
 #include "formulas/chemicals_screen.h"
 #include "formulas/formula_list.h"
@@ -51,6 +54,8 @@ namespace {
 void register_everything()
 {
     func_register_home_screen();
+    func_register_configuration_screen();
+    func_register_vez_configuration_screen();
     func_register_formulas_screen();
     func_register_steps_screen();
     func_register_selected_step_screen();
@@ -256,6 +261,9 @@ int func_prepare_console(int* argc, char*** argv)
     if (!func_init_language("L0"))
         report_missing_language();
     func_load_configuration_from_file();
+    // A change of level unit a power cut interrupted is completed (or
+    // dropped) before anything reads a formula.
+    func_finish_level_unit_change();
     func_refresh_current_configuration();
     if (!current_machine_configuration) {
         func_write_log(LOG_SYSERROR, "Main : Can't load machine configuration.", 0);

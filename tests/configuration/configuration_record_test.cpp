@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <cstring>
 
 #include "configuration/configuration_record.h"
@@ -93,14 +95,14 @@ TEST_F(ConfigurationFileTest, ReadsFirstNameThatContainsCfgAnywhereButNoTemporar
     EXPECT_FALSE(sandbox.exists("configuration/default.cfg"));
 }
 
-TEST_F(ConfigurationFileTest, ShortFileLeavesStoreEmptyAndDefaultsCurrent)
+TEST_F(ConfigurationFileTest, ShortFileGivesDefaultsAndStaysUntilSaved)
 {
     const std::string short_record(100, 'Z');
     sandbox.write_file("configuration/short.cfg", short_record);
     current_machine_configuration->items[8] = 17.0f;
     TIDAL_LOOP = 1;
     EXPECT_EQ(func_load_configuration_from_file(), 0);
-    EXPECT_EQ(store_rows(), 0);
+    EXPECT_EQ(store_rows(), 1);  // the screen shows the defaults
     EXPECT_EQ(TIDAL_LOOP, 0);
     EXPECT_EQ(current_machine_configuration->items[8], 300.0f);
     EXPECT_STREQ(current_machine_configuration->machine_name, MACHINE_NAME);
@@ -108,11 +110,29 @@ TEST_F(ConfigurationFileTest, ShortFileLeavesStoreEmptyAndDefaultsCurrent)
     EXPECT_EQ(syserror_lines(),
               std::vector<std::string>{"func_load_machine : Can't read machine configuration record from file " +
                                        path + " . \n"});
-    // Saving with nothing loaded keeps the file as it was.
-    EXPECT_EQ(func_save_configuration_to_file(), 0);
     EXPECT_EQ(sandbox.read_file("configuration/short.cfg"), short_record);
-    ASSERT_EQ(syserror_lines().size(), 2u);
-    EXPECT_NE(syserror_lines()[1].find(path), std::string::npos);
+    // Only the operator's save replaces it.
+    EXPECT_EQ(func_save_configuration_to_file(), 1);
+    EXPECT_EQ(sandbox.read_file("configuration/short.cfg").size(), 292u);
+}
+
+TEST_F(ConfigurationFileTest, TwoFilesChooseTheFirstNameAndDamagedItemsAreRepaired)
+{
+    machine_configuration record;
+    func_set_default_configuration(record);
+    record.items[6] = 3.0f;
+    unsigned char bytes[292];
+    func_encode_configuration(record, bytes);
+    sandbox.write_file("configuration/b.cfg", std::string(reinterpret_cast<char*>(bytes), 292));
+    record.items[6] = 5.0f;
+    record.items[29] = std::nanf("");
+    func_encode_configuration(record, bytes);
+    sandbox.write_file("configuration/a.cfg", std::string(reinterpret_cast<char*>(bytes), 292));
+    EXPECT_EQ(func_load_configuration_from_file(), 1);
+    EXPECT_EQ(current_machine_configuration->items[6], 5.0f);
+    EXPECT_EQ(current_machine_configuration->items[29], 0.0f);
+    ASSERT_EQ(syserror_lines().size(), 1u);
+    EXPECT_NE(syserror_lines()[0].find("items 29 of " + sandbox.path("configuration/a.cfg")), std::string::npos);
 }
 
 TEST_F(ConfigurationFileTest, GarbageNameIsBoundedAndValidText)

@@ -165,7 +165,7 @@ TEST_F(chemicals_screen_gui_test, a_valve_rate_typed_as_12_5_is_stored_as_125_an
     ASSERT_EQ(15u * CHEMICAL_VALVE_RECORD_SIZE, bytes.size());
     std::memcpy(&rate, bytes.data() + CHEMICAL_VALVE_RECORD_SIZE + 56, 4);
     EXPECT_EQ(125.0f, rate);
-    EXPECT_EQ(SCREEN_HOME, func_current_screen_code());  // no configuration screen to go back to
+    EXPECT_EQ(SCREEN_CONFIGURATION, func_current_screen_code());  // where the valves are reached from
     func_show_chemical_valves_screen(nullptr, nullptr);
     func_test_run_loop(30);
     EXPECT_EQ("12.5", func_test_label_text(cell("btn_chm_item_inject_rate", 1)));

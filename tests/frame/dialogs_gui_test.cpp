@@ -61,7 +61,7 @@ TEST_F(dialogs_gui_test, each_kind_has_its_title_and_buttons_and_only_errors_are
         int kind, title, buttons;
         const char *text, *screenshot;
     } kinds[] = {{1, 179, 1, "Fill error", "dialog_kind_1_error"}, {3, 180, 1, "Check level", nullptr},
-                 {40, 181, 1, "Saved", "dialog_kind_40_information"},  // unknown kinds inform
+                 {99, 181, 1, "Saved", "dialog_kind_99_information"},  // unknown kinds inform
                  {13, 178, 2, "Power down?", "dialog_kind_13_question"}};
     for (const auto& k : kinds) {
         func_show_dialog(k.kind, k.text, 1, nullptr);
@@ -71,7 +71,7 @@ TEST_F(dialogs_gui_test, each_kind_has_its_title_and_buttons_and_only_errors_are
             func_test_save_screenshot(dialog_window, k.screenshot);
     }
     EXPECT_EQ(std::vector<std::string>{"Fill error"}, read_log_texts(sandbox.read_file("log/03-2018-error.log")));
-    func_show_dialog(40, "Saved", 1, nullptr);
+    func_show_dialog(99, "Saved", 1, nullptr);
     func_test_release(dialog_button(0));
     EXPECT_EQ(nullptr, dialog_window);
     // The wait dialog has no buttons and no frame.
