@@ -49,17 +49,21 @@ void func_build_list_page(list_page& list, int total_items,
                           const std::function<std::string(int item, int column)>& text)
 {
     display_data& screen = *options_display;
-    page_list_info& info = func_current_page_list();
-    func_update_page_info_test(total_items);
+    const bool second = list.second;
+    page_list_info& info = second ? func_current_page_list1() : func_current_page_list();
+    if (second)
+        func_update_page_info1_test(total_items);
+    else
+        func_update_page_info_test(total_items);
 
     const int columns = static_cast<int>(list.columns.size());
-    GtkWidget* table = func_replace_list_table(list.rows + 1, columns);
+    GtkWidget* table = func_replace_list_table(list.rows + 1, columns, second);
     gtk_table_set_row_spacings(GTK_TABLE(table), static_cast<guint>(list.row_spacing));
     gtk_table_set_col_spacings(GTK_TABLE(table), static_cast<guint>(list.column_spacing));
     if (list.fixed_height)
-        gtk_widget_set_size_request(table, screen.list_width,
+        gtk_widget_set_size_request(table, second ? screen.list_width1 : screen.list_width,
                                     list.rows * list.row_height + (list.rows - 1) * list.row_spacing);
-    func_return_to_pressed_page(total_items);
+    func_return_to_pressed_page(total_items, second);
 
     list.shown.assign(static_cast<size_t>(columns), std::vector<GtkWidget*>(static_cast<size_t>(list.rows), nullptr));
     int rows = 0;
@@ -76,17 +80,24 @@ void func_build_list_page(list_page& list, int total_items,
     }
     info.rows_shown = rows;
     gtk_table_resize(GTK_TABLE(table), static_cast<guint>(rows + 1), static_cast<guint>(columns));
-    screen.list_height = rows * list.row_height;
+    (second ? screen.list_height1 : screen.list_height) = rows * list.row_height;
     gtk_widget_show_all(table);
 
     if (info.pressed_row >= 0 && info.pressed_page == info.current_page && info.pressed_row < rows) {
         gpointer data = list.data ? list.data(info.first_item + info.pressed_row) : nullptr;
-        func_show_button_pressed_state_static_test(list.button(list.name_column, info.pressed_row), data);
+        GtkWidget* pressed = list.button(list.name_column, info.pressed_row);
+        if (second)
+            func_show_button_pressed_state_static1_test(pressed, data);
+        else
+            func_show_button_pressed_state_static_test(pressed, data);
         info.reload = 0;
-    } else {
+    } else if (!second) {
         func_enable_clone_ren_del_button(0);
     }
-    func_enable_disable_page_up_down_button();
+    if (second)
+        func_enable_disable_page_up_down_button1();
+    else
+        func_enable_disable_page_up_down_button();
     if (screen.window)
         gtk_widget_queue_draw(screen.window);
 }
@@ -94,7 +105,7 @@ void func_build_list_page(list_page& list, int total_items,
 std::vector<std::vector<std::string>> func_harvest_list_page(const list_page& list)
 {
     std::vector<std::vector<std::string>> rows;
-    const page_list_info& info = func_current_page_list();
+    const page_list_info& info = list.second ? func_current_page_list1() : func_current_page_list();
     for (int row = 0; row < info.rows_shown && row < list.rows; ++row) {
         std::vector<std::string> texts;
         for (size_t column = 0; column < list.columns.size(); ++column)
@@ -106,7 +117,7 @@ std::vector<std::vector<std::string>> func_harvest_list_page(const list_page& li
 
 GtkWidget* func_selected_row_button(const list_page& list, int column)
 {
-    const page_list_info& info = func_current_page_list();
+    const page_list_info& info = list.second ? func_current_page_list1() : func_current_page_list();
     if (info.pressed_row < 0 || info.pressed_row >= info.rows_shown || info.pressed_page != info.current_page)
         return nullptr;
     return list.button(column, info.pressed_row);

@@ -53,6 +53,8 @@ struct list_page {
     void (*after_row_press)(int row, gpointer data) = nullptr;
     // Redraws the list (its screen's display function).
     void (*redraw)() = nullptr;
+    // The second list of its screen (its own table, paging and page buttons).
+    bool second = false;
 
     // The buttons of the page shown, [column][row]; null beyond rows_shown.
     std::vector<std::vector<GtkWidget*>> shown;

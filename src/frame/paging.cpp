@@ -34,11 +34,7 @@ int shown_code()
     return (code >= 0 && code < SCREEN_RECORD_COUNT) ? code : -1;
 }
 
-page_list_info& current_list1()
-{
-    int code = shown_code();
-    return (code < 0 || !page_info) ? dummy_list : page_info[code].list1;
-}
+page_list_info& current_list1() { return func_current_page_list1(); }
 
 void write_counter(int kind, const page_list_info& info)
 {
@@ -133,6 +129,12 @@ page_list_info& func_current_page_list()
     return (code < 0 || !page_info) ? dummy_list : page_info[code].list;
 }
 
+page_list_info& func_current_page_list1()
+{
+    const int code = func_current_screen_code();
+    return (code < 0 || code >= SCREEN_RECORD_COUNT || !page_info) ? dummy_list : page_info[code].list1;
+}
+
 int func_get_index_from_widget_name_no_page_adjust(GtkWidget* widget)
 {
     return widget ? func_get_row_from_name(gtk_widget_get_name(widget)) : -1;
@@ -215,29 +217,33 @@ int func_get_lookup_table_index(int item)
     return shown && shown->option_row ? shown->option_row(item) : -1;
 }
 
-GtkWidget* func_replace_list_table(int rows, int columns)
+GtkWidget* func_replace_list_table(int rows, int columns, bool second)
 {
     display_data& shown = *options_display;
-    if (shown.tbl_options_list)
-        gtk_widget_destroy(shown.tbl_options_list);
+    GtkWidget*& shown_table = second ? shown.tbl_options_list1 : shown.tbl_options_list;
+    if (shown_table)
+        gtk_widget_destroy(shown_table);
     GtkWidget* table = gtk_table_new(static_cast<guint>(rows), static_cast<guint>(columns), FALSE);
     gtk_table_set_row_spacings(GTK_TABLE(table), 10);
-    gtk_widget_set_name(table, "tbl_options_list");
-    if (shown.vwp_options_list)
-        gtk_container_add(GTK_CONTAINER(shown.vwp_options_list), table);
-    shown.tbl_options_list = table;
+    gtk_widget_set_name(table, second ? "tbl_options_list1" : "tbl_options_list");
+    if (GtkWidget* viewport = second ? shown.vwp_options_list1 : shown.vwp_options_list)
+        gtk_container_add(GTK_CONTAINER(viewport), table);
+    shown_table = table;
     const int code = shown.screen_code;
     if (code >= 0 && code < SCREEN_RECORD_COUNT)
-        preloaded_display[code].tbl_options_list = table;
+        (second ? preloaded_display[code].tbl_options_list1 : preloaded_display[code].tbl_options_list) = table;
     return table;
 }
 
-void func_return_to_pressed_page(int total_items)
+void func_return_to_pressed_page(int total_items, bool second)
 {
-    page_list_info& info = func_current_page_list();
+    page_list_info& info = second ? func_current_page_list1() : func_current_page_list();
     if (info.reload == 1 && info.pressed_row >= 0) {
         info.current_page = info.pressed_page;
-        func_update_page_info_test(total_items);
+        if (second)
+            func_update_page_info1_test(total_items);
+        else
+            func_update_page_info_test(total_items);
     }
 }
 

@@ -23,6 +23,8 @@ int func_get_selected_number(int screen_code);
 
 // --- on the shown screen (options_display) ----------------------------------------
 page_list_info& func_current_page_list();
+// The second list's paging record of the shown screen.
+page_list_info& func_current_page_list1();
 int func_get_index_from_widget_name_no_page_adjust(GtkWidget* widget);
 int func_get_index_from_widget_name(GtkWidget* widget);
 void func_update_page_info_test(int total_items);
@@ -38,12 +40,12 @@ void func_set_selection_after_deletion(int items_left);
 void func_select_added_item();
 // Option row of an item of the shown screen, -1 when it has none.
 int func_get_lookup_table_index(int item);
-// Replaces the shown list's table by an empty one of rows x columns with
-// the list's row spacing; the screen's record keeps the new table.
-GtkWidget* func_replace_list_table(int rows, int columns);
+// Replaces the shown list's table (the second list's with `second`) by
+// an empty one of rows x columns; the screen's record keeps the new table.
+GtkWidget* func_replace_list_table(int rows, int columns, bool second = false);
 // With the reload flag set and a row remembered, the page of that row
 // becomes current again (paging recomputed for total_items).
-void func_return_to_pressed_page(int total_items);
+void func_return_to_pressed_page(int total_items, bool second = false);
 // Label text of a button (or label), "" when none.
 const char* func_get_widget_label_text(GtkWidget* widget);
 
