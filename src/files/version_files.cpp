@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <glib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
@@ -11,7 +12,6 @@
 #include <new>
 
 #include "files/atomic_file.h"
-#include "files/file_helpers.h"
 #include "files/record_bytes.h"
 #include "logs/log_file.h"
 
@@ -151,17 +151,45 @@ int func_ok_to_update(const std::string& package_version)
     return package.patch > own.patch ? 1 : 0;
 }
 
+std::string func_update_package_version(const std::string& file_name)
+{
+    static const std::string extension = ".upt";
+    if (file_name.size() <= extension.size() ||
+        file_name.compare(file_name.size() - extension.size(), extension.size(), extension) != 0)
+        return "";
+    const std::string version = file_name.substr(0, file_name.size() - extension.size());
+    int pieces = 0;
+    size_t digits = 0;
+    for (char c : version) {
+        if (c >= '0' && c <= '9') {
+            if (++digits > 9)
+                return "";
+        } else if (c == '.' && digits > 0 && pieces < 2) {
+            ++pieces;
+            digits = 0;
+        } else {
+            return "";
+        }
+    }
+    return (pieces == 2 && digits > 0) ? version : "";
+}
+
 std::string func_have_update_files(const std::string& folder)
 {
     DIR* dir = opendir(folder.c_str());
     if (!dir)
         return "";
     std::string found;
+    const std::string base = (!folder.empty() && folder.back() == '/') ? folder : folder + "/";
     while (dirent* entry = readdir(dir)) {
-        if (!std::strstr(entry->d_name, ".upt"))
+        const std::string version = func_update_package_version(entry->d_name);
+        if (version.empty())
             continue;
-        std::string version = func_remove_filename_extension(entry->d_name);
-        if (!version.empty() && func_ok_to_update(version)) {
+        // A folder or a link is no package, whatever its name.
+        struct stat info;
+        if (lstat((base + entry->d_name).c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+            continue;
+        if (func_ok_to_update(version)) {
             found = version;
             break;
         }

@@ -40,6 +40,11 @@ int func_version_compatible(const std::string& version, const std::string& minim
                             const std::string& maximum);
 // 1 when a package of this version is newer than this console.
 int func_ok_to_update(const std::string& package_version);
-// Version of the first package (".upt" in its name, directory order) in
-// folder that func_ok_to_update accepts, "" when none.
+// Version a package file name stands for: "6.1.013.upt" -> "6.1.013".
+// Only three dot-separated runs of 1 to 9 digits followed by ".upt" make
+// a package name; anything else (other characters, "..", a leading "-",
+// a longer extension) gives "".
+std::string func_update_package_version(const std::string& file_name);
+// Version of the first package file (directory order) in folder that
+// func_ok_to_update accepts, "" when none.
 std::string func_have_update_files(const std::string& folder);
