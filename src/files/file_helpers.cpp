@@ -12,6 +12,7 @@
 
 #include "files/atomic_file.h"
 #include "files/paths.h"
+#include "files/shell_runner.h"
 #include "files/write_failures.h"
 #include "logs/log_file.h"
 
@@ -37,7 +38,7 @@ bool is_dot_entry(const char* name) { return !std::strcmp(name, ".") || !std::st
 std::string folder_of(const std::string& path)
 {
     size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+    return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
 }
 
 std::string with_slash(const std::string& folder)
@@ -46,47 +47,120 @@ std::string with_slash(const std::string& folder)
 }
 }  // namespace
 
-int func_copy_file(const std::string& source, const std::string& destination)
+namespace {
+unsigned copy_counter = 0;
+
+bool write_all(int fd, const char* data, size_t size)
 {
-    int fd = ::open(source.c_str(), O_RDONLY);
-    if (fd < 0) {
-        log_copy_failure("Can't open source file : ", source);
-        return 0;
+    while (size > 0) {
+        ssize_t written = func_file_io_ops().write_file(fd, data, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            if (written == 0)
+                errno = EIO;
+            return false;
+        }
+        data += written;
+        size -= static_cast<size_t>(written);
     }
-    std::string content;
+    return true;
+}
+
+// Streams source into a temporary name beside destination, flushes it and
+// renames it over destination, so the final name only ever holds a whole
+// copy. *error_number gets the errno of a destination failure.
+copy_outcome copy_streamed(const std::string& source, const std::string& destination, bool follow_links,
+                           int* error_number)
+{
+    file_io_ops& ops = func_file_io_ops();
+    // O_NONBLOCK: a FIFO on a stick must not hang the console.
+    const int source_flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | (follow_links ? 0 : O_NOFOLLOW);
+    int in = ::open(source.c_str(), source_flags);
+    if (in < 0) {
+        log_copy_failure("Can't open source file : ", source);
+        return copy_outcome::source_failed;
+    }
+    struct stat info;
+    if (fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(in);
+        log_copy_failure("Error reading source file : ", source);
+        return copy_outcome::source_failed;
+    }
+    const std::string temporary = folder_of(destination) + TEMPORARY_FILE_PREFIX + "copy_" +
+                                  std::to_string(getpid()) + "_" + std::to_string(copy_counter++);
+    int out = ops.open_file(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (out < 0) {
+        *error_number = errno;
+        ::close(in);
+        log_copy_failure("Can't open destination file : ", destination);
+        return copy_outcome::destination_failed;
+    }
+    const char* failure = nullptr;
+    copy_outcome outcome = copy_outcome::done;
     char buffer[16384];
-    bool read_ok = true;
     for (;;) {
-        ssize_t got = ::read(fd, buffer, sizeof buffer);
+        ssize_t got = ::read(in, buffer, sizeof buffer);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
-            read_ok = false;
+            failure = "Error reading source file : ";
+            outcome = copy_outcome::source_failed;
             break;
         }
         if (got == 0)
             break;
-        content.append(buffer, static_cast<size_t>(got));
+        if (!write_all(out, buffer, static_cast<size_t>(got))) {
+            failure = "Error writing destination file : ";
+            break;
+        }
     }
-    if (!read_ok) {
-        ::close(fd);
-        log_copy_failure("Error reading source file : ", source);
+    if (!failure && ops.fsync_file(out) != 0)
+        failure = "Error writing destination file : ";
+    if (failure && outcome == copy_outcome::done)
+        outcome = copy_outcome::destination_failed;
+    if (outcome == copy_outcome::destination_failed)
+        *error_number = errno;
+    if (::close(in) != 0 && !failure) {
+        failure = "Error closing source file : ";
+        outcome = copy_outcome::source_failed;
+    }
+    if (ops.close_file(out) != 0 && !failure) {
+        *error_number = errno;
+        failure = "Error closing destination file : ";
+        outcome = copy_outcome::destination_failed;
+    }
+    if (!failure && ops.rename_file(temporary.c_str(), destination.c_str()) != 0) {
+        *error_number = errno;
+        failure = "Error writing destination file : ";
+        outcome = copy_outcome::destination_failed;
+    }
+    if (failure) {
+        ops.unlink_file(temporary.c_str());
+        log_copy_failure(failure, outcome == copy_outcome::source_failed ? source : destination);
+        return outcome;
+    }
+    func_sync_folder(folder_of(destination));
+    return copy_outcome::done;
+}
+}  // namespace
+
+int func_copy_file(const std::string& source, const std::string& destination)
+{
+    int error_number = 0;
+    const copy_outcome outcome = copy_streamed(source, destination, true, &error_number);
+    if (outcome == copy_outcome::destination_failed)
+        func_report_write_failure(destination, error_number);
+    if (outcome != copy_outcome::done)
         return 0;
-    }
-    if (::close(fd) != 0) {
-        log_copy_failure("Error closing source file : ", source);
-        return 0;
-    }
-    if (!func_write_file_atomic(destination, content)) {
-        // The atomic writer does not say which step failed; a folder we
-        // cannot write to means the file could not even be created.
-        if (access(folder_of(destination).c_str(), W_OK | X_OK) != 0)
-            log_copy_failure("Can't open destination file : ", destination);
-        else
-            log_copy_failure("Error writing destination file : ", destination);
-        return 0;
-    }
+    func_sync_after_write();
     return 1;
+}
+
+copy_outcome func_copy_outside_file(const std::string& source, const std::string& destination)
+{
+    int error_number = 0;
+    return copy_streamed(source, destination, false, &error_number);
 }
 
 int func_copy_directory_files(const std::string& source_folder,

@@ -3,9 +3,19 @@
 #pragma once
 #include <string>
 
-// Copies source to destination (replaced atomically). 1, or 0 after one
-// syserror.log line naming the failing path.
+// Copies source to destination (replaced atomically: streamed to a
+// temporary name beside it, flushed, renamed). 1, or 0 after one
+// syserror.log line naming the failing path; a destination that could not
+// be written is also reported through func_report_write_failure.
 int func_copy_file(const std::string& source, const std::string& destination);
+
+// Which side of a copy failed.
+enum class copy_outcome { done, source_failed, destination_failed };
+// The same copy for files from outside the console (sets on a stick): a
+// source that is a symbolic link or not a plain file is refused, not
+// followed. Logs as func_copy_file but leaves the report to the caller,
+// and skips the sync (the caller syncs once at the end).
+copy_outcome func_copy_outside_file(const std::string& source, const std::string& destination);
 // Copies every plain file of source_folder into destination_folder, each
 // path being the folder text followed directly by the entry name (pass
 // folders ending in "/"). 1 when every file was copied (an empty folder

@@ -13,6 +13,7 @@
 #include "files/build_switches.h"
 #include "files/file_helpers.h"
 #include "files/paths.h"
+#include "files/sets.h"
 #include "files/version_files.h"
 #include "configuration/configuration_screen.h"
 #include "configuration/vez_configuration_screen.h"
@@ -255,6 +256,9 @@ int func_prepare_console(int* argc, char*** argv)
     set_pointer();
     if (!allocate_records())
         return 1;
+    // Before anything reads the working folders: an import a power cut
+    // interrupted is put right.
+    func_recover_interrupted_set_import();
     remove_stale_temporary_files();
     func_watch_write_failures();
 
