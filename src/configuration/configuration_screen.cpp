@@ -352,15 +352,8 @@ void func_display_configuration_test()
     for (int place = 0; place < CONFIGURATION_ITEMS_PER_PAGE; ++place)
         config_selections_label[place] = config_selections_name[place] = nullptr;
 
-    value_grid grid;
-    grid.columns = COLUMNS;
-    grid.button_width = VALUE_WIDTH;
-    grid.button_height = VALUE_HEIGHT;
-    grid.label_height = LABEL_HEIGHT;
-    grid.column_spacing = COLUMN_SPACING;
-    grid.label_prefix = "lbl_cfg_#";
-    grid.button_prefix = "btn_cfg_#";
-    grid.picture_position = GTK_POS_TOP;
+    const value_grid grid{COLUMNS, VALUE_WIDTH, VALUE_HEIGHT, LABEL_HEIGHT, COLUMN_SPACING, 0,
+                          "lbl_cfg_#", "btn_cfg_#", GTK_POS_TOP};
     GtkWidget* table = func_build_value_grid(
         grid, count, [first](int place) { return config_selections_label_value[first + place]; },
         [first](GtkWidget* button, int place) {

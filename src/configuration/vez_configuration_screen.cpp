@@ -139,15 +139,8 @@ void func_display_vez_configuration_test()
         return;
     func_show_message(5, p[SLOT_TITLE]);
     func_update_page_info_test(VEZ_SHOWN_ITEMS);
-    value_grid grid;
-    grid.columns = COLUMNS;
-    grid.button_width = VALUE_WIDTH;
-    grid.button_height = VALUE_HEIGHT;
-    grid.label_height = LABEL_HEIGHT;
-    grid.column_spacing = COLUMN_SPACING;
-    grid.label_prefix = "lbl_vez_#";
-    grid.button_prefix = "btn_vez_#";
-    grid.picture_position = GTK_POS_TOP;
+    const value_grid grid{COLUMNS, VALUE_WIDTH, VALUE_HEIGHT, LABEL_HEIGHT, COLUMN_SPACING, 0,
+                          "lbl_vez_#", "btn_vez_#", GTK_POS_TOP};
     GtkWidget* table = func_build_value_grid(
         grid, VEZ_SHOWN_ITEMS, [](int item) { return vez_selections_label_value[item]; },
         [](GtkWidget* button, int item) {

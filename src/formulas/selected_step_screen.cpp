@@ -271,16 +271,9 @@ void func_display_selected_step_test()
     speed_item_code = !context.programmable_speed ? 0 : step->items[STEP_TYPE] > STEP_SOAK_WASH ? 11 : 10;
     for (int item = 0; item < PAGE_SLOTS; ++item)
         step_item_selections_name[item] = step_item_selections_label[item] = nullptr;
-    value_grid grid;
-    grid.columns = SELECTED_STEP_COLUMNS;
-    grid.button_width = SELECTED_STEP_VALUE_WIDTH;
-    grid.button_height = SELECTED_STEP_VALUE_HEIGHT;
-    grid.label_height = LABEL_ROW_HEIGHT;
-    grid.column_spacing = COLUMN_SPACING;
-    grid.label_prefix = "lbl_stp_item_label_#";
-    grid.button_prefix = "btn_stp_item_name_#";
-    // Pictures the dialogs add later go above the text too.
-    grid.picture_position = GTK_POS_TOP;
+    const value_grid grid{SELECTED_STEP_COLUMNS, SELECTED_STEP_VALUE_WIDTH, SELECTED_STEP_VALUE_HEIGHT,
+                          LABEL_ROW_HEIGHT,      COLUMN_SPACING,            0,
+                          "lbl_stp_item_label_#", "btn_stp_item_name_#",   GTK_POS_TOP};
     GtkWidget* table = func_build_value_grid(
         grid, SELECTED_STEP_ITEMS, [](int item) { return step_item_selections_label_value[item]; },
         [&step](GtkWidget* button, int item) {
