@@ -16,6 +16,10 @@ GtkWidget* list_page::button(int column, int row) const
 }
 
 namespace {
+// Room a row button's picture (22 pixels and its gap) and its borders take.
+constexpr int ROW_PICTURE_ROOM = 28;
+constexpr int ROW_PADDING = 14;
+
 GtkWidget* new_row_button(const list_page& list, const list_column& column, int item, int row,
                           const std::string& text, gpointer data)
 {
@@ -35,8 +39,14 @@ GtkWidget* new_row_button(const list_page& list, const list_column& column, int 
     if (column.font || column.color)
         func_set_widget_font_and_color(button, column.font, column.color, nullptr, nullptr);
     if (column.ellipsize)
-        if (GtkWidget* label = func_find_label(button))
+        if (GtkWidget* label = func_find_label(button)) {
             gtk_label_set_ellipsize(GTK_LABEL(label), PANGO_ELLIPSIZE_END);
+            // An ellipsized label asks for no width of its own: give it
+            // what the button leaves beside its picture.
+            if (column.width > 0)
+                gtk_widget_set_size_request(label, column.width - (column.picture ? ROW_PICTURE_ROOM : 0) - ROW_PADDING,
+                                            -1);
+        }
     if (column.released)
         g_signal_connect(button, "released", column.released, list.data ? data : column.data);
     if (column.hidden)

@@ -12,6 +12,7 @@
 #include "files/atomic_file.h"
 #include "files/build_switches.h"
 #include "files/file_helpers.h"
+#include "files/file_screen.h"
 #include "files/paths.h"
 #include "files/sets.h"
 #include "files/version_files.h"
@@ -57,6 +58,7 @@ void register_everything()
     func_register_home_screen();
     func_register_configuration_screen();
     func_register_vez_configuration_screen();
+    func_register_file_screen();
     func_register_formulas_screen();
     func_register_steps_screen();
     func_register_selected_step_screen();
