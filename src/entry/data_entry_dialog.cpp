@@ -84,6 +84,11 @@ void highlight(GtkWidget* entry) { func_clear_data_entry(entry, nullptr, nullptr
 // Fields the item's check reads, in screen order.
 std::vector<GtkWidget*> checked_entries(int item_code)
 {
+    const item_layout layout = func_get_item_layout(item_code);
+    if (layout == LAYOUT_PASSWORD)
+        return {keyboard->entry_new_password, keyboard->entry_verify_password};
+    if (layout == LAYOUT_NETWORK)
+        return {keyboard->entry_ip_address, keyboard->entry_subnet, keyboard->entry_gateway};
     const int count = func_get_item_field_count(item_code);
     if (count == 7)
         return std::vector<GtkWidget*>(keyboard->entry_remote, keyboard->entry_remote + 7);
@@ -273,17 +278,11 @@ void prepare_layout(int code)
         func_toggle_keyboard_mode(MODE_LOWER);
 }
 
-// The typed fields Save hands on: those the check reads, or the password pair.
+// The typed fields Save hands on: those the check reads.
 std::vector<std::string> typed_fields(int code)
 {
-    std::vector<GtkWidget*> entries = checked_entries(code);
-    const item_layout layout = func_get_item_layout(code);
-    if (layout == LAYOUT_PASSWORD)
-        entries = {keyboard->entry_new_password, keyboard->entry_verify_password};
-    else if (layout == LAYOUT_NETWORK)
-        entries = {keyboard->entry_ip_address, keyboard->entry_subnet, keyboard->entry_gateway};
     std::vector<std::string> fields;
-    for (GtkWidget* entry : entries)
+    for (GtkWidget* entry : checked_entries(code))
         fields.push_back(entry_text(entry));
     return fields;
 }

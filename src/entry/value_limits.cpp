@@ -12,7 +12,9 @@
 #include "frame/app_state.h"
 #include "language/language.h"
 #include "language/units.h"
+#include "settings/network_settings.h"
 #include "settings/passwords.h"
+#include "settings/system_clock.h"
 
 namespace {
 
@@ -57,15 +59,19 @@ struct number_range {
 };
 
 // One typed field: how it is read, the values it accepts (any range will
-// do) and what the operator is told when it is refused.
+// do, or a check of the text itself) and what the operator is told when
+// it is refused.
 struct field_rule {
     bool decimal = false;
     std::vector<number_range> accepted;
     std::string message;
+    bool (*text_accepted)(const std::string& text) = nullptr;
 };
 
 bool field_accepts(const field_rule& rule, const std::string& text)
 {
+    if (rule.text_accepted)
+        return rule.text_accepted(text);
     if (rule.decimal) {
         float value = func_read_decimal_number(text);
         for (const number_range& range : rule.accepted)
@@ -187,7 +193,31 @@ std::vector<field_rule> clock_time_fields()
 
 std::vector<field_rule> date_fields()
 {
-    return {whole_rule(1, 12, p[197]), whole_rule(1, 31, p[198]), whole_rule(1900, 2100, p[199])};
+    return {whole_rule(1, 12, p[197]), whole_rule(1, 31, p[198]),
+            whole_rule(CLOCK_FIRST_YEAR, CLOCK_LAST_YEAR, p[199])};
+}
+
+field_rule text_rule(bool (*accepted)(const std::string&), int message_slot)
+{
+    field_rule rule;
+    rule.text_accepted = accepted;
+    rule.message = p[message_slot];
+    return rule;
+}
+
+// A new password and its repetition: the first must fit its record (the
+// two are compared when saved).
+std::vector<field_rule> password_fields()
+{
+    return {text_rule(func_password_fits_record, 944), text_rule([](const std::string&) { return true; }, 944)};
+}
+
+// Address, netmask and gateway: checked before anything is written.
+std::vector<field_rule> network_fields()
+{
+    return {text_rule([](const std::string& text) { return func_is_ipv4_address(text) && text != "0.0.0.0"; }, 945),
+            text_rule([](const std::string& text) { return func_is_ipv4_netmask(text) && text != "0.0.0.0"; }, 956),
+            text_rule(func_is_ipv4_address, 957)};
 }
 
 std::vector<field_rule> remote_formula_fields()
@@ -276,10 +306,14 @@ item_rules rules_for(int item_code)
         // The range is only shown: post-dry values have always been taken
         // as typed, and saving formats them as "%03d" whatever they are.
         return {{}, format_text("%s (%d-%d)!", slot(item_code == 34 ? 632 : 633), 0, 999)};
+    case 37:
+    case 38:
+    case 39:
+        return {password_fields(), std::nullopt};
     case 40:
         return {date_fields(), std::string(DATE_HELP)};
     case 43:
-        return {{}, std::string(NETWORK_HELP)};
+        return {network_fields(), std::string(NETWORK_HELP)};
     // A post-dry entry is made for a formula number a folder could have.
     case 33:
     case 49:
@@ -427,7 +461,12 @@ int func_get_item_field_count(int item_code)
     case 17:
     case 40:
     case 41:
+    case 43:
         return 3;
+    case 37:
+    case 38:
+    case 39:
+        return 2;
     default:
         return (item_code >= 26 && item_code <= 32) ? REMOTE_FIELD_COUNT : 1;
     }
@@ -443,6 +482,14 @@ int func_check_item_value(int item_code, const std::vector<std::string>& fields,
             message = rules[index].message;
             return static_cast<int>(index);
         }
+    }
+    // A day the month does not have (30 February) is no date.
+    if (item_code == 40 && fields.size() >= 3 &&
+        !func_valid_clock_date(static_cast<int>(func_read_whole_number(fields[2])),
+                               static_cast<int>(func_read_whole_number(fields[0])),
+                               static_cast<int>(func_read_whole_number(fields[1])))) {
+        message = p[953];
+        return 1;
     }
     return -1;
 }

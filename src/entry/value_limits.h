@@ -31,8 +31,9 @@ std::optional<std::string> func_get_item_help(int item_code, int screen_code);
 // is left as it was together with the help line).
 std::optional<std::string> func_get_item_title_on_screen(int item_code, int screen_code);
 
-// Number of typed fields the check reads: 3 for times and dates, 7 for the
-// remote formula, 1 otherwise.
+// Number of typed fields the check reads: 3 for times, dates and the
+// network, 2 for a new password and its repetition, 7 for the remote
+// formula, 1 otherwise.
 int func_get_item_field_count(int item_code);
 
 // Checks the typed fields in screen order (missing fields count as empty).

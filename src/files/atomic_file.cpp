@@ -54,12 +54,12 @@ file_io_ops& func_file_io_ops() { return ops; }
 void func_sync_folder(const std::string& folder) { sync_folder(folder); }
 void func_reset_file_io_ops() { ops = real_ops; }
 
-int func_write_file_atomic(const std::string& path, const void* data, size_t size)
+int func_write_file_atomic(const std::string& path, const void* data, size_t size, mode_t mode)
 {
     const std::string folder = folder_of(path);
     const std::string temporary = folder + TEMPORARY_FILE_PREFIX + std::to_string(getpid()) + "_" +
                                   std::to_string(temporary_counter++);
-    int fd = ops.open_file(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int fd = ops.open_file(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, mode);
     if (fd < 0) {
         func_report_write_failure(path, errno);
         return 0;

@@ -29,8 +29,9 @@ extern const char* const TEMPORARY_FILE_PREFIX;
 
 // Replaces path with exactly size bytes of data. 1 on success, 0 on any
 // failure (the old file is then untouched, and the failure is reported
-// through func_report_write_failure). Syncs afterwards.
-int func_write_file_atomic(const std::string& path, const void* data, size_t size);
+// through func_report_write_failure). Syncs afterwards. mode is the new
+// file's (before the umask): 0600 for files only root may read.
+int func_write_file_atomic(const std::string& path, const void* data, size_t size, mode_t mode = 0644);
 int func_write_file_atomic(const std::string& path, const std::string& content);
 
 // Flushes a folder's entries (after renames made through file_io_ops).

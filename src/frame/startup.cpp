@@ -43,8 +43,10 @@
 #include "language/units.h"
 #include "link/ipc_link.h"
 #include "logs/log_file.h"
+#include "logs/logs_screen.h"
 #include "settings/password_lockout.h"
 #include "settings/passwords.h"
+#include "settings/settings_screen.h"
 #include "settings/system_commands.h"
 
 std::string array_letters_icons[26];
@@ -65,6 +67,8 @@ void register_everything()
     func_register_chemicals_screen();
     func_register_chemical_valves_screen();
     func_register_post_dry_screen();
+    func_register_system_settings_screen();
+    func_register_logs_screen();
     func_register_password_prompts();
 
     // The machine link's questions: what their buttons send.
@@ -81,10 +85,6 @@ void register_everything()
     func_register_dialog_action(13, 0, [](gpointer) {
         func_close_active_dialog();
         func_do_powerdown();
-    });
-    func_register_dialog_action(24, 0, [](gpointer) {
-        func_close_active_dialog();
-        func_process_recalibration();
     });
     func_register_dialog_action(29, 0, [](gpointer) { func_reboot_machine(); });
 }

@@ -14,7 +14,11 @@ lockout_continuation pending = nullptr;
 
 const password_record* guarding_password(int item_code)
 {
-    return item_code == 45 ? program_password : configure_password;
+    switch (item_code) {
+    case 45: return program_password;
+    case 21: return manual_password;
+    default: return configure_password;
+    }
 }
 
 void prompt_saved(const item_save& save)
@@ -50,6 +54,6 @@ void func_process_password_prompt(GtkWidget* caller, int item_code, const std::s
 
 void func_register_password_prompts()
 {
-    for (int code = 44; code <= 46; ++code)
+    for (int code : {21, 44, 45, 46})
         func_register_item_action(code, prompt_saved);
 }

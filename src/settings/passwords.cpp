@@ -5,6 +5,9 @@
 #include <cstdio>
 #include <fstream>
 #include <new>
+#include <set>
+
+#include <glib.h>
 
 #include "files/atomic_file.h"
 #include "files/paths.h"
@@ -16,6 +19,8 @@ password_record* program_password = nullptr;
 password_record* manual_password = nullptr;
 
 namespace {
+std::set<std::string> damaged_files_reported;
+
 int known_kind(int kind)
 {
     return (kind == PASSWORD_PROGRAM || kind == PASSWORD_MANUAL) ? kind : PASSWORD_CONFIGURE;
@@ -28,23 +33,34 @@ void clear_record(password_record& record)
     record.enabled = 0;
 }
 
-// 1 with a whole record, 0 when the file is missing, -1 when it is short.
+// 1 with a sound record, 0 when the file is missing, -1 when it is damaged.
 int read_password_file(int kind, password_record& record)
 {
-    std::ifstream in(func_get_password_file_path(kind), std::ios::binary);
+    const std::string path = func_get_password_file_path(kind);
+    std::ifstream in(path, std::ios::binary);
     if (!in) {
         clear_record(record);
         return 0;
     }
-    unsigned char bytes[PASSWORD_RECORD_SIZE];
+    // One byte more than a record tells a long file from a whole one.
+    unsigned char bytes[PASSWORD_RECORD_SIZE + 1];
     in.read(reinterpret_cast<char*>(bytes), sizeof bytes);
-    if (in.gcount() != static_cast<std::streamsize>(sizeof bytes)) {
-        clear_record(record);
-        return -1;
+    const std::streamsize size = in.gcount();
+    if (size == static_cast<std::streamsize>(PASSWORD_RECORD_SIZE)) {
+        func_decode_password_record(bytes, record);
+        if ((record.enabled == 0 || record.enabled == 1) && g_utf8_validate(record.password.c_str(), -1, nullptr))
+            return 1;
     }
-    func_decode_password_record(bytes, record);
-    return 1;
+    clear_record(record);
+    // Said once, not at every showing of the settings screen.
+    if (damaged_files_reported.insert(path).second)
+        func_log_system_error("func_load_password_from_file",
+                              path + " is damaged; the password is taken as not set.");
+    return -1;
 }
+
+// The record as the file holds it, whatever happened to the one in memory.
+void reload_record(int kind) { read_password_file(kind, *func_get_password_record(kind)); }
 }  // namespace
 
 int func_allocate_password_records()
@@ -111,11 +127,12 @@ int func_save_password_to_file(int kind, const password_record* record)
     }
     unsigned char bytes[PASSWORD_RECORD_SIZE];
     func_encode_password_record(*record, bytes);
-    if (!func_write_file_atomic(path, bytes, sizeof bytes)) {
+    if (!func_write_file_atomic(path, bytes, sizeof bytes, 0600)) {
         func_write_log(LOG_SYSERROR,
                        "func_update_password :can't create/open file " + path + " not found.", 0);
         return 0;
     }
+    damaged_files_reported.erase(path);
     return 1;
 }
 
@@ -151,4 +168,41 @@ password_record* func_get_encoded_password(int kind)
     if (read_password_file(kind, *record) == 1)
         record->second_text = func_encode_password_text(record->password);
     return record;
+}
+
+bool func_password_fits_record(const std::string& password)
+{
+    return password.size() < PASSWORD_TEXT_SIZE && func_encode_password_text(password).size() < PASSWORD_TEXT_SIZE;
+}
+
+password_change func_change_password(int kind, const std::string& typed, const std::string& verify)
+{
+    if (g_ascii_strcasecmp(typed.c_str(), verify.c_str()) != 0)
+        return PASSWORD_MISMATCH;
+    if (!func_password_fits_record(typed))
+        return PASSWORD_TOO_LONG;
+    password_record* record = func_get_password_record(kind);
+    password_record changed = *record;
+    changed.password = typed;
+    changed.second_text.clear();
+    changed.enabled = 1;
+    if (!func_save_password_to_file(kind, &changed)) {
+        reload_record(kind);
+        return PASSWORD_NOT_SAVED;
+    }
+    *record = changed;
+    return PASSWORD_CHANGED;
+}
+
+int func_set_password_enabled(int kind, int enabled)
+{
+    password_record* record = func_get_password_record(kind);
+    password_record changed = *record;
+    changed.enabled = enabled ? 1 : 0;
+    if (!func_save_password_to_file(kind, &changed)) {
+        reload_record(kind);
+        return 0;
+    }
+    *record = changed;
+    return 1;
 }

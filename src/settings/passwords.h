@@ -38,10 +38,34 @@ void func_encode_password_record(const password_record& record, unsigned char* b
 void func_decode_password_record(const unsigned char* bytes, password_record& record);
 
 // Reads the kind's file into its record. Missing file: texts emptied,
-// flag 0, returns 0. Short file: the same, but returns 1. Otherwise 1.
+// flag 0, returns 0. A file that is not one whole record (short, long),
+// or whose flag is neither 0 nor 1 or whose text is not UTF-8: the same,
+// logged, but returns 1, so a damaged file never locks anyone out.
+// Otherwise 1.
 int func_load_password_from_file(int kind);
-// Replaces the kind's file with the record. 1, or 0 after logging.
+// Replaces the kind's file (mode 0600) with the record. 1, or 0 after
+// logging.
 int func_save_password_to_file(int kind, const password_record* record);
+
+// The longest password of letters and digits whose encoded form fits the
+// record's second field.
+constexpr size_t PASSWORD_MAX_CHARACTERS = 22;
+// True when the password and its encoded form both fit their fields.
+bool func_password_fits_record(const std::string& password);
+
+enum password_change {
+    PASSWORD_CHANGED,
+    PASSWORD_MISMATCH,   // the two typed texts differ
+    PASSWORD_TOO_LONG,   // func_password_fits_record refused it
+    PASSWORD_NOT_SAVED   // the file could not be replaced (logged)
+};
+// Sets and enables the kind's password when the two typed texts agree
+// (without regard to case). Anything but PASSWORD_CHANGED leaves the file
+// and the record as they were.
+password_change func_change_password(int kind, const std::string& typed, const std::string& verify);
+// Saves the kind's password as asked for (1) or not (0). 1 on success;
+// 0 leaves the file and the record as they were.
+int func_set_password_enabled(int kind, int enabled);
 
 // The display form: "%X" of 49, of each byte minus 13 (signed byte, shown
 // as unsigned 32-bit) and of 47; surrounding white space is ignored and

@@ -100,7 +100,7 @@ TEST_F(value_limits_test, every_range_holds_at_both_ends)
     expect_values(52, {"12abc", " +7"}, {"-4294967286"});
     expect_values(80, {}, {"nan", "inf"});
     // Unchecked and unknown items accept anything.
-    for (int item : {1, 8, 19, 43, 18, 56, 90, -1, 100}) {
+    for (int item : {1, 8, 19, 18, 56, 90, -1, 100}) {
         EXPECT_EQ(check(item, {"-5", "abc", "100000"}), -1) << item;
         EXPECT_EQ(message, UNTOUCHED);
     }
@@ -154,9 +154,11 @@ TEST_F(value_limits_test, times_and_dates_stop_at_the_first_bad_field)
         const char* message;
     };
     const fields_case cases[] = {
-        {40, {"1", "1", "1900"}, -1, UNTOUCHED},   {40, {"12", "31", "2100"}, -1, UNTOUCHED},
-        {40, {"6", "15", "1899"}, 2, "t199"},      {40, {"6", "15", "2101"}, 2, "t199"},
+        {40, {"1", "1", "1970"}, -1, UNTOUCHED},   {40, {"12", "31", "2099"}, -1, UNTOUCHED},
+        {40, {"6", "15", "1969"}, 2, "t199"},      {40, {"6", "15", "2100"}, 2, "t199"},
         {40, {"13", "0", "2101"}, 0, "t197"},      {40, {"0", "15", "2000"}, 0, "t197"},
+        {40, {"2", "30", "2024"}, 1, "t953"},      {40, {"2", "29", "2023"}, 1, "t953"},
+        {40, {"2", "29", "2024"}, -1, UNTOUCHED},  {40, {"4", "31", "2024"}, 1, "t953"},
         {40, {"6", "32", "2000"}, 1, "t198"},      {40, {"", "", ""}, 0, "t197"},
         {3, {"23", "59", "59"}, -1, UNTOUCHED},    {3, {"24", "60", "60"}, 0, "t202"},
         {41, {"0", "60", "60"}, 1, "t203"},        {41, {"0", "0", "60"}, 2, "t204"},
@@ -191,5 +193,33 @@ TEST_F(value_limits_test, remote_formula_fields_in_screen_order)
         }
         EXPECT_EQ(check(item, {"0", "10000", "-1", "1000", "x", "", "99999"}), 0);
         EXPECT_EQ(message, "t186 t648 (1-999)!");
+    }
+}
+
+TEST_F(value_limits_test, passwords_must_fit_their_record_and_addresses_must_be_dotted)
+{
+    EXPECT_EQ(check(37, {std::string(22, 'a'), "anything"}), -1);
+    EXPECT_EQ(check(38, {std::string(23, 'a'), ""}), 0);
+    EXPECT_EQ(message, "t944");
+    // Each byte of a letter beyond ASCII takes eight digits.
+    EXPECT_EQ(check(39, {"\xC3\xA4\xC3\xA4\xC3\xA4", ""}), 0);
+
+    EXPECT_EQ(check(43, {"192.168.1.20", "255.255.255.0", "0.0.0.0"}), -1);
+    struct bad_address {
+        int index;
+        const char* text;
+        const char* message;
+    };
+    const bad_address cases[] = {
+        {0, "192.168.1", "t945"}, {0, "192.168.1.256", "t945"}, {0, "192.168.01.2", "t945"},
+        {0, " 10.0.0.1", "t945"}, {0, "0.0.0.0", "t945"},       {0, "10.0.0.1; reboot", "t945"},
+        {1, "255.0.255.0", "t956"}, {1, "0.0.0.0", "t956"},     {2, "", "t957"},
+        {2, "10.0.0.x", "t957"},
+    };
+    for (const bad_address& bad : cases) {
+        std::vector<std::string> fields = {"10.0.0.5", "255.0.0.0", "10.0.0.1"};
+        fields[static_cast<size_t>(bad.index)] = bad.text;
+        EXPECT_EQ(check(43, fields), bad.index) << bad.text;
+        EXPECT_EQ(message, bad.message) << bad.text;
     }
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <memory>
 #include <utility>
@@ -63,13 +65,13 @@ TEST_F(PasswordTest, SaveWritesTheRecordLayoutOfEachKindAndLogsAFailure)
 TEST_F(PasswordTest, LoadReadsEachKindsFileAndEmptiesTheRecordOnMissingOrShortFiles)
 {
     sandbox.write_file("data/p_password.dat", password_bytes("Secret", "junk", 1));
-    sandbox.write_file("data/m_password.dat", password_bytes("Hand", "", 0) + "trailing");
+    sandbox.write_file("data/m_password.dat", password_bytes("Hand", "", 0));
     EXPECT_EQ(func_load_password_from_file(PASSWORD_PROGRAM), 1);
     EXPECT_EQ(func_load_password_from_file(PASSWORD_MANUAL), 1);
     EXPECT_EQ(text_of(*program_password), "Secret|junk|1");
     EXPECT_EQ(text_of(*manual_password), "Hand||0");
     // Texts without terminators stay inside their fields.
-    sandbox.write_file("data/password.dat", std::string(50, 'x') + std::string(54, 'y'));
+    sandbox.write_file("data/password.dat", std::string(50, 'x') + std::string(50, 'y') + std::string("\x01\0\0\0", 4));
     EXPECT_EQ(func_load_password_from_file(0), 1);
     EXPECT_EQ(configure_password->password + "|" + configure_password->second_text,
               std::string(50, 'x') + "|" + std::string(50, 'y'));
@@ -77,9 +79,45 @@ TEST_F(PasswordTest, LoadReadsEachKindsFileAndEmptiesTheRecordOnMissingOrShortFi
     std::filesystem::remove(sandbox.path("data/password.dat"));
     EXPECT_EQ(func_load_password_from_file(PASSWORD_CONFIGURE), 0);
     EXPECT_EQ(text_of(*configure_password), "||0");
-    sandbox.write_file("data/p_password.dat", password_bytes("Secret", "", 1).substr(0, 103));
-    EXPECT_EQ(func_load_password_from_file(PASSWORD_PROGRAM), 1);
-    EXPECT_EQ(text_of(*program_password), "||0");
+    // Damaged files never lock anyone out: 0, 103 and 105 bytes, a flag
+    // that is neither 0 nor 1, a text that is not UTF-8.
+    std::string bad_flag = password_bytes("Secret", "", 1);
+    put_u32_by_hand(bad_flag, 100, 0x7F3A9C01);
+    const std::string damaged[] = {"", password_bytes("Secret", "", 1).substr(0, 103),
+                                   password_bytes("Secret", "", 1) + "x", bad_flag,
+                                   password_bytes("\xFF\xFEsecret", "", 1)};
+    for (const std::string& file : damaged) {
+        sandbox.write_file("data/p_password.dat", file);
+        *program_password = password_record{"old", "", 1};
+        EXPECT_EQ(func_load_password_from_file(PASSWORD_PROGRAM), 1) << file.size();
+        EXPECT_EQ(text_of(*program_password), "||0") << file.size();
+    }
+    // Said once, not at every reading.
+    EXPECT_EQ(syserror_lines(), std::vector<std::string>{"func_load_password_from_file : " +
+                                                         sandbox.path("data/p_password.dat") +
+                                                         " is damaged; the password is taken as not set."});
+}
+
+TEST_F(PasswordTest, ChangingAndEnablingReplaceTheFileWholeOrLeaveItAsItWas)
+{
+    sandbox.write_file("data/password.dat", std::string(30, '\x01'));
+    func_load_password_from_file(PASSWORD_CONFIGURE);
+    EXPECT_EQ(func_change_password(PASSWORD_CONFIGURE, "Abc", "aBC"), PASSWORD_CHANGED);
+    EXPECT_EQ(sandbox.read_file("data/password.dat"), password_bytes("Abc", "", 1));
+    struct stat status {};
+    ASSERT_EQ(stat(sandbox.path("data/password.dat").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
+    EXPECT_EQ(func_set_password_enabled(PASSWORD_CONFIGURE, 0), 1);
+    EXPECT_EQ(sandbox.read_file("data/password.dat"), password_bytes("Abc", "", 0));
+
+    EXPECT_EQ(func_change_password(PASSWORD_CONFIGURE, "one", "two"), PASSWORD_MISMATCH);
+    EXPECT_EQ(func_change_password(PASSWORD_CONFIGURE, std::string(23, 'L'), std::string(23, 'L')),
+              PASSWORD_TOO_LONG);
+    sandbox.refuse_writes_under({"data"});
+    EXPECT_EQ(func_change_password(PASSWORD_CONFIGURE, "New", "New"), PASSWORD_NOT_SAVED);
+    EXPECT_EQ(func_set_password_enabled(PASSWORD_CONFIGURE, 1), 0);
+    EXPECT_EQ(sandbox.read_file("data/password.dat"), password_bytes("Abc", "", 0));
+    EXPECT_EQ(text_of(*configure_password), "Abc||0");
 }
 
 TEST(PasswordEncoding, HexOfShiftedBytesBetween49And47)

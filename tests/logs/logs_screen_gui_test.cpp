@@ -1,0 +1,134 @@
+// The logs screen as an operator uses it from home: a day on the
+// calendar, a log, its records a page at a time, another month.
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+#include "frame/dialogs.h"
+#include "frame/screen_table.h"
+#include "language/language.h"
+#include "logs/log_file.h"
+#include "logs/logs_screen.h"
+#include "support/console_fixture.h"
+
+namespace {
+class logs_screen_gui_test : public console_gui_test {
+protected:
+    void TearDown() override
+    {
+        gtk_widget_hide(preloaded_display[SCREEN_LOGS].window);
+        console_gui_test::TearDown();
+    }
+    // count records of that day with texts "<prefix> <n>", appended to the file.
+    void add_records(const std::string& relative, int month, int day, int count, const std::string& prefix)
+    {
+        struct tm moment = {};
+        moment.tm_year = 2018 - 1900;
+        moment.tm_mon = month - 1;
+        moment.tm_mday = day;
+        moment.tm_hour = 8;
+        moment.tm_isdst = -1;
+        std::string bytes = sandbox.read_file(relative);
+        for (int n = 0; n < count; ++n) {
+            unsigned char record[LOG_RECORD_SIZE];
+            func_build_log_record(record, mktime(&moment), prefix + " " + std::to_string(n), n);
+            bytes.append(reinterpret_cast<const char*>(record), sizeof record);
+        }
+        sandbox.write_file(relative, bytes);
+    }
+    GtkWidget* window() const { return preloaded_display[SCREEN_LOGS].window; }
+    GtkWidget* widget(const char* name) const { return func_test_find_widget(window(), name); }
+    void press(const char* name)
+    {
+        func_test_release(widget(name));
+        func_test_run_loop(40);
+    }
+    std::string text(const char* name) const { return func_test_label_text(widget(name)); }
+    // Number and message of each row of the table.
+    static std::vector<std::string> rows()
+    {
+        std::vector<std::string> shown;
+        GtkTreeModel* model = GTK_TREE_MODEL(log_tree_store);
+        GtkTreeIter iter;
+        for (gboolean more = gtk_tree_model_get_iter_first(model, &iter); more;
+             more = gtk_tree_model_iter_next(model, &iter)) {
+            gchar *number = nullptr, *message = nullptr;
+            gtk_tree_model_get(model, &iter, 0, &number, 4, &message, -1);
+            shown.push_back(std::string(number) + " " + message);
+            g_free(number);
+            g_free(message);
+        }
+        return shown;
+    }
+    double scrolled_to() const
+    {
+        return gtk_adjustment_get_value(
+            gtk_scrolled_window_get_vadjustment(GTK_SCROLLED_WINDOW(widget("scrwin_options_list"))));
+    }
+};
+
+TEST_F(logs_screen_gui_test, a_days_records_page_by_page_and_another_month)
+{
+    add_records(CHANGE_LOG, 3, 25, 4, "day before");
+    add_records(CHANGE_LOG, 3, 26, 25, "changed");
+    add_records("log/02-2018-error.log", 2, 10, 2, "door open");
+    prepare_console();
+    show_home();
+    ASSERT_TRUE(gtk_widget_get_sensitive(home_widget("btn_log")));
+    func_test_release(home_widget("btn_log"));
+    func_test_run_loop(40);
+    ASSERT_EQ(func_current_screen_code(), SCREEN_LOGS);
+    EXPECT_TRUE(gtk_widget_get_visible(widget("evb_log_calendar")));
+    EXPECT_FALSE(gtk_widget_get_visible(widget("scrwin_options_list")));
+    EXPECT_EQ(text("lbl_log_month"), "March 2018");
+    func_test_save_screenshot(window(), "logs_calendar");
+
+    press("btn_change_log");
+    EXPECT_FALSE(gtk_widget_get_visible(widget("evb_log_calendar")));
+    std::vector<std::string> shown = rows();
+    ASSERT_EQ(shown.size(), 25u);
+    EXPECT_EQ(shown.front(), "0000 changed 0");
+    EXPECT_EQ(shown.back(), "0024 changed 24");
+    EXPECT_EQ(text("lbl_message_bar"), p[191] + "   03/26/2018");
+    EXPECT_EQ(text("lbl_page_info"), "01 / 03");
+    EXPECT_FALSE(gtk_widget_get_sensitive(widget("btn_page_up")));
+    func_test_save_screenshot(window(), "logs_change_log_day");
+    press("btn_page_down");
+    EXPECT_EQ(text("lbl_page_info"), "02 / 03");
+    EXPECT_EQ(scrolled_to(), LOG_ROWS_PER_PAGE * LOG_ROW_HEIGHT);
+    press("btn_page_down");
+    EXPECT_EQ(text("lbl_page_info"), "03 / 03");
+    EXPECT_FALSE(gtk_widget_get_sensitive(widget("btn_page_down")));
+
+    // A month without a production log: said, and an empty table.
+    press("btn_production_log");
+    EXPECT_TRUE(rows().empty());
+    EXPECT_EQ(text("lbl_message_bar"), p[183]);
+    EXPECT_EQ(text("lbl_page_info"), "01 / 01");
+    EXPECT_FALSE(gtk_widget_get_sensitive(widget("btn_page_down")));
+    func_test_save_screenshot(window(), "logs_empty_day");
+    // The start's own lines are in this month's system error log.
+    press("btn_syserror_log");
+    EXPECT_FALSE(rows().empty());
+    func_test_save_screenshot(window(), "logs_system_error_day");
+
+    // Back to the calendar, a month earlier, the 10th.
+    press("btn_log_calendar");
+    EXPECT_TRUE(gtk_widget_get_visible(widget("evb_log_calendar")));
+    press("btn_previous_month");
+    EXPECT_EQ(text("lbl_log_month"), "February 2018");
+    gtk_calendar_select_day(GTK_CALENDAR(widget("log_calendar")), 10);
+    press("btn_error_log");
+    EXPECT_EQ(rows(), (std::vector<std::string>{"0000 door open 0", "0001 door open 1"}));
+    EXPECT_EQ(text("lbl_message_bar"), p[192] + "   02/10/2018");
+    func_test_save_screenshot(window(), "logs_error_day");
+
+    press("btn_cancel");
+    EXPECT_EQ(func_current_screen_code(), SCREEN_HOME);
+    // Shown again: today's calendar.
+    func_test_release(home_widget("btn_log"));
+    func_test_run_loop(40);
+    EXPECT_EQ(text("lbl_log_month"), "March 2018");
+    EXPECT_TRUE(gtk_widget_get_visible(widget("evb_log_calendar")));
+}
+}  // namespace

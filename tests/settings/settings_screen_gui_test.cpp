@@ -1,0 +1,232 @@
+// The system settings screen as a service technician uses it from the
+// configuration screen: passwords set, enabled and disabled; on the
+// machine the clock, the network and the recalibration, each through the
+// program runner; on the desktop those stay out of reach.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+
+#include "entry/data_entry_dialog.h"
+#include "entry/selection_dialog.h"
+#include "files/build_switches.h"
+#include "files/shell_runner.h"
+#include "files/time_source.h"
+#include "frame/dialogs.h"
+#include "frame/paging.h"
+#include "frame/screen_table.h"
+#include "language/language.h"
+#include "settings/settings_screen.h"
+#include "support/console_fixture.h"
+#include "support/core_data_fixture.h"
+
+namespace {
+using argv_list = std::vector<std::vector<std::string>>;
+
+class settings_screen_gui_test : public console_gui_test {
+protected:
+    void SetUp() override
+    {
+        console_gui_test::SetUp();
+        std::ofstream(interfaces_path()) << "auto lo\niface lo inet loopback\nauto eth0\niface eth0 inet dhcp\n";
+        func_set_network_restart_pause(0);
+        // "date -s" moves the console's clock as the system's would.
+        func_set_program_runner([this](const std::vector<std::string>& argv) {
+            sandbox.programs_run.push_back(argv);
+            struct tm wanted = {};
+            if (argv[0] == "date" && strptime(argv[2].c_str(), "%Y-%m-%d %H:%M:%S", &wanted)) {
+                wanted.tm_isdst = -1;
+                const time_t moment = mktime(&wanted);
+                func_set_time_source([moment] { return moment; });
+            }
+            return 0;
+        });
+        prepare_console();
+        show_home();
+        // Home, the configuration menu's first row, then System Settings.
+        func_test_release(home_widget("btn_configuration"));
+        func_test_run_loop(20);
+        for (GtkWidget* entry : func_test_find_widgets(temporary_display_window, "selections_#"))
+            if (func_get_row_from_name(gtk_widget_get_name(entry)) == 0)
+                func_test_release(entry);
+        func_test_run_loop(30);
+        func_test_release(func_test_find_widget(preloaded_display[SCREEN_CONFIGURATION].window, "btn_system_settings"));
+        func_test_run_loop(30);
+        sandbox.programs_run.clear();
+    }
+    void TearDown() override
+    {
+        func_set_network_restart_pause(1000);
+        func_unload_data_entry_screen();
+        for (int code : {SCREEN_CONFIGURATION, SCREEN_SYSTEM_SETTINGS})
+            gtk_widget_hide(preloaded_display[code].window);
+        console_gui_test::TearDown();
+    }
+    std::string interfaces_path() const { return sandbox.system_root() + "etc/network/interfaces"; }
+    GtkWidget* window() const { return preloaded_display[SCREEN_SYSTEM_SETTINGS].window; }
+    GtkWidget* widget(const char* name) const { return func_test_find_widget(window(), name); }
+    std::string text(const char* name) const { return func_test_label_text(widget(name)); }
+    void press(const char* name)
+    {
+        func_test_release(widget(name));
+        func_test_run_loop(30);
+    }
+    // Opens the button's entry, types into the named fields, saves.
+    void type(const char* button, const std::vector<std::pair<const char*, std::string>>& fields)
+    {
+        press(button);
+        ASSERT_NE(nullptr, data_entry_window()) << button;
+        for (const auto& [name, typed] : fields)
+            gtk_entry_set_text(GTK_ENTRY(func_test_find_widget(data_entry_window(), name)), typed.c_str());
+        gtk_button_clicked(GTK_BUTTON(func_test_find_widget(data_entry_window(), "btn_save")));
+        func_test_run_loop(30);
+    }
+    void close_dialog()
+    {
+        func_close_active_dialog();
+        func_test_run_loop(10);
+    }
+};
+
+TEST_F(settings_screen_gui_test, passwords_are_set_enabled_and_disabled_and_never_written_out)
+{
+    ASSERT_EQ(func_current_screen_code(), SCREEN_SYSTEM_SETTINGS);
+    EXPECT_EQ(text("btn_configure_password"), p[267]);
+    EXPECT_TRUE(gtk_widget_get_visible(widget("tbl_password")));
+    EXPECT_FALSE(gtk_widget_get_visible(widget("tbl_date_time")));
+    func_test_save_screenshot(window(), "system_settings_passwords");
+
+    // Enabling a password that is not set asks for one.
+    press("btn_configure_enabled_#000");
+    ASSERT_NE(nullptr, data_entry_window());
+    func_test_save_screenshot(data_entry_window(), "system_settings_password_entry");
+    gtk_button_clicked(GTK_BUTTON(func_test_find_widget(data_entry_window(), "btn_cancel")));
+    const std::string secret = "Laundry7";
+    type("btn_configure_password", {{"entry_new_password", secret}, {"entry_verify_password", "other"}});
+    EXPECT_EQ(dialog_text(), p[208]);
+    close_dialog();
+    EXPECT_FALSE(sandbox.exists("data/password.dat"));
+    // Too long for its record: refused in the dialog, which stays open.
+    type("btn_configure_password", {{"entry_new_password", std::string(23, 'x')}, {"entry_verify_password", ""}});
+    EXPECT_EQ(dialog_text(), p[944]);
+    EXPECT_NE(nullptr, data_entry_window());
+    close_dialog();
+    gtk_button_clicked(GTK_BUTTON(func_test_find_widget(data_entry_window(), "btn_cancel")));
+    type("btn_configure_password", {{"entry_new_password", secret}, {"entry_verify_password", "LAUNDRY7"}});
+    EXPECT_EQ(dialog_text(), p[206]);
+    close_dialog();
+    EXPECT_EQ(text("btn_configure_password"), "******");
+    EXPECT_EQ(text("btn_configure_enabled_#000"), p[27]);
+    EXPECT_EQ(sandbox.read_file("data/password.dat").substr(0, secret.size() + 1), secret + '\0');
+
+    press("btn_configure_enabled_#000");
+    EXPECT_EQ(text("btn_configure_enabled_#000"), p[26]);
+    EXPECT_EQ(sandbox.read_file("data/password.dat")[100], '\0');
+
+    press("btn_cancel");
+    EXPECT_EQ(func_current_screen_code(), SCREEN_CONFIGURATION);
+    const std::vector<std::string> lines = change_log();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], p[184] + " " + p[266]);
+    EXPECT_EQ(lines[1], "------>  [" + p[177] + "] : " + p[954]);
+    EXPECT_EQ(lines[2], "------>  [" + p[177] + " " + p[403] + "] : " + p[27] + " --> " + p[26]);
+    for (const char* log : {CHANGE_LOG, SYSERROR_LOG, "log/03-2018-error.log"})
+        EXPECT_EQ(sandbox.read_file(log).find(secret), std::string::npos) << log;
+}
+
+TEST_F(settings_screen_gui_test, clock_network_and_recalibration_act_on_the_machine_only)
+{
+    press("btn_page_down");
+    EXPECT_TRUE(gtk_widget_get_visible(widget("tbl_date_time")));
+    EXPECT_EQ(text("btn_date"), "03/26/2018");
+    if (PC_MODE) {
+        for (const char* name : {"btn_date", "btn_time", "btn_dhcp_enabled_#000", "btn_ip_address", "btn_recalibrate"})
+            EXPECT_FALSE(gtk_widget_get_sensitive(widget(name))) << name;
+        EXPECT_EQ(text("btn_ip_address"), "-");
+        func_test_save_screenshot(window(), "system_settings_clock_network");
+        EXPECT_TRUE(sandbox.programs_run.empty());
+        return;
+    }
+    EXPECT_FALSE(gtk_widget_get_sensitive(widget("btn_ip_address")));
+    // 30 February is refused before "date" runs.
+    type("btn_date", {{"entry_hour", "2"}, {"entry_minute", "30"}, {"entry_second", "2018"}});
+    EXPECT_EQ(dialog_text(), p[953]);
+    close_dialog();
+    gtk_button_clicked(GTK_BUTTON(func_test_find_widget(data_entry_window(), "btn_cancel")));
+    EXPECT_TRUE(sandbox.programs_run.empty());
+    type("btn_date", {{"entry_hour", "4"}, {"entry_minute", "2"}, {"entry_second", "2018"}});
+    type("btn_time", {{"entry_hour", "7"}, {"entry_minute", "45"}, {"entry_second", "0"}});
+    EXPECT_EQ(text("btn_date"), "04/02/2018");
+    EXPECT_EQ(text("btn_time"), "07:45:00");
+
+    // DHCP off, then a static address: a refused one first.
+    press("btn_dhcp_enabled_#000");
+    EXPECT_EQ(text("btn_dhcp_enabled_#000"), p[26]);
+    ASSERT_TRUE(gtk_widget_get_sensitive(widget("btn_ip_address")));
+    type("btn_ip_address",
+         {{"entry_ip_address", "192.168.1.300"}, {"entry_subnet", "255.255.255.0"}, {"entry_gateway", "0.0.0.0"}});
+    EXPECT_EQ(dialog_text(), p[945]);
+    func_test_save_screenshot(dialog_window, "system_settings_address_refused");
+    close_dialog();
+    gtk_button_clicked(GTK_BUTTON(func_test_find_widget(data_entry_window(), "btn_cancel")));
+    type("btn_ip_address", {{"entry_ip_address", "192.168.1.30"}, {"entry_subnet", "255.255.255.0"}});
+    func_test_run_loop(50);
+    EXPECT_EQ(func_read_whole_file(interfaces_path()),
+              "auto lo\niface lo inet loopback\nauto eth0\niface eth0 inet static\naddress 192.168.1.30\n"
+              "netmask 255.255.255.0\n");
+    EXPECT_EQ(text("btn_ip_address"), "192.168.1.30");
+    func_test_save_screenshot(window(), "system_settings_clock_network");
+
+    press("btn_recalibrate");
+    EXPECT_EQ(dialog_text(), p[400] + "?");
+    func_test_release(dialog_button(0));
+    func_test_run_loop(30);
+    EXPECT_EQ((argv_list{{"date", "-s", "2018-04-02 14:05:00"},
+                         {"hwclock", "-w"},
+                         {"date", "-s", "2018-04-02 07:45:00"},
+                         {"hwclock", "-w"},
+                         {"ifdown", "eth0"},
+                         {"ifup", "eth0"},
+                         {"sync"},
+                         {"reboot"}}),
+              sandbox.programs_run);
+    // Written before the restart, in the month the clock now shows.
+    const std::vector<std::string> lines = read_log_texts(sandbox.read_file("log/04-2018-change.log"));
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[1], "------>  [" + p[195] + "] : 03/26/2018 --> 04/02/2018");
+    EXPECT_EQ(lines[3], "------>  [" + p[942] + "] : " + p[27] + " --> " + p[26]);
+    EXPECT_EQ(lines[4], "------>  [" + p[943] + "] : 0.0.0.0 --> 192.168.1.30 / 255.255.255.0 / 0.0.0.0");
+    EXPECT_EQ(lines[5], "------>  [" + p[404] + "]");
+}
+
+TEST_F(settings_screen_gui_test, failures_of_the_clock_and_the_network_are_shown_and_logged)
+{
+    if (PC_MODE)
+        return;
+    press("btn_page_down");
+    func_set_program_runner([this](const std::vector<std::string>& argv) {
+        sandbox.programs_run.push_back(argv);
+        return argv[0] == "ifup" ? 1 : 0;
+    });
+    // "date" that leaves the clock as it was.
+    type("btn_time", {{"entry_hour", "9"}, {"entry_minute", "0"}, {"entry_second", "0"}});
+    EXPECT_EQ(dialog_text(), p[947]);
+    close_dialog();
+    EXPECT_EQ(text("btn_time"), "14:05:00");
+    press("btn_dhcp_enabled_#000");
+    type("btn_ip_address", {{"entry_ip_address", "10.0.0.9"}, {"entry_subnet", "255.0.0.0"}});
+    func_test_run_loop(50);
+    EXPECT_EQ(dialog_text(), p[949]);
+    close_dialog();
+    // Back to DHCP: the file is written and the interface restarted again.
+    press("btn_dhcp_enabled_#000");
+    func_test_run_loop(50);
+    close_dialog();
+    EXPECT_EQ(text("btn_dhcp_enabled_#000"), p[27]);
+    EXPECT_EQ(func_read_whole_file(interfaces_path()),
+              "auto lo\niface lo inet loopback\nauto eth0\niface eth0 inet dhcp\n");
+    const std::vector<std::string> logged = syserror_log();
+    EXPECT_EQ(std::count(logged.begin(), logged.end(), "func_set_system_time : the clock did not change to 2018-03-26 09:00:00"), 1);
+    EXPECT_EQ(std::count(logged.begin(), logged.end(), "func_set_ip_data : ifup eth0 failed (status 1)"), 2);
+}
+}  // namespace
