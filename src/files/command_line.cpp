@@ -28,7 +28,7 @@ struct option_name {
     const char* name;
     bool takes_folder;
 };
-const option_name known_options[] = {{"help", false}, {"version", false}, {"root", true}};
+const option_name known_options[] = {{"help", false}, {"version", false}, {"root", true}, {"socket", true}};
 
 std::string with_slash(const std::string& folder)
 {
@@ -207,10 +207,15 @@ command_line func_parse_command_line(const std::vector<std::string>& arguments)
                     value = argument.substr(equals + 1);
                 else if (i + 1 < arguments.size())
                     value = arguments[++i];
+                const bool root = option->name[0] == 'r';
                 if (value.empty())
-                    line.error = "option '--root' requires a folder";
-                line.root_given = true;
-                line.root = value;
+                    line.error = root ? "option '--root' requires a folder" : "option '--socket' requires a path";
+                if (root) {
+                    line.root_given = true;
+                    line.root = value;
+                } else {
+                    line.socket = value;
+                }
             }
         }
     }
@@ -228,6 +233,9 @@ void func_print_help(std::ostream& out, bool desktop)
         << "\n"
            "      --root DIR   keep the console's data (configuration, formulas, logs)\n"
            "                   in DIR, a folder you can read and write\n"
+           "      --socket PATH\n"
+           "                   reach the machine controller on the socket PATH\n"
+           "                   (default /run/lumex6/ipc.sock)\n"
            "      --help       display this help and exit\n"
            "      --version    output version information and exit\n"
            "\n";
@@ -400,6 +408,7 @@ int func_apply_command_line(int argc, char** argv, bool desktop, std::ostream& o
     }
     func_set_install_root(choice.data_root);
     func_set_resource_root(choice.resource_root);
+    func_set_ipc_socket_path(line.socket);
     return -1;
 }
 

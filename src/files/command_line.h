@@ -26,11 +26,12 @@ struct command_line {
     bool version = false;
     bool root_given = false;
     std::string root;   // as typed
+    std::string socket;  // --socket: the controller's socket, "" for the default
     std::string error;  // a usage error: the message, without the program name
 };
 
 // arguments: argv without the program name. Options may be given as
-// "--root DIR" or "--root=DIR"; "--" ends the options.
+// "--root DIR" or "--root=DIR" (and so --socket PATH); "--" ends the options.
 command_line func_parse_command_line(const std::vector<std::string>& arguments);
 
 // The variant's name ("lumex6" or "lumex6-pc") for messages and --help.

@@ -15,6 +15,7 @@ std::string with_slash(const std::string& root)
 std::string install_root = func_default_install_root();
 std::string resource_root = install_root;
 std::string system_root = "/";
+std::string ipc_socket_path;
 
 std::string below(const std::string& root, const std::string& relative)
 {
@@ -55,3 +56,9 @@ std::string func_configuration_dir() { return func_install_path("configuration/"
 std::string func_log_dir() { return func_install_path("log/"); }
 std::string func_update_dir() { return func_install_path("update/"); }
 std::string func_hd_dir() { return func_install_path("hd/"); }
+
+std::string func_ipc_socket_path()
+{
+    return ipc_socket_path.empty() ? func_system_path("run/lumex6/ipc.sock") : ipc_socket_path;
+}
+void func_set_ipc_socket_path(const std::string& path) { ipc_socket_path = path; }

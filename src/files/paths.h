@@ -39,3 +39,8 @@ std::string func_configuration_dir();  // configuration/
 std::string func_log_dir();            // log/
 std::string func_update_dir();         // update/
 std::string func_hd_dir();             // hd/
+
+// The machine controller's socket: run/lumex6/ipc.sock below the system
+// root unless chosen at start (--socket); "" restores that default.
+std::string func_ipc_socket_path();
+void func_set_ipc_socket_path(const std::string& path);

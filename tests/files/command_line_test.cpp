@@ -117,6 +117,9 @@ TEST(CommandLine, OptionsInEveryFormTheyAreWritten)
     EXPECT_EQ(parse({"--root", "a", "--root", "b"}).root, "b") << "the last one counts";
     EXPECT_EQ(parse({"--root", "--help"}).root, "--help") << "the folder may look like an option";
     EXPECT_TRUE(parse({"--root", "x", "--"}).error.empty());
+    EXPECT_EQ(parse({"--socket", "/tmp/c.sock"}).socket, "/tmp/c.sock");
+    EXPECT_EQ(parse({"--s=/tmp/c.sock", "--root", "x"}).socket, "/tmp/c.sock");
+    EXPECT_FALSE(parse({"--socket="}).error.empty());
 
     // Whichever of --help and --version comes first is answered.
     command_line both = parse({"--version", "--help"});

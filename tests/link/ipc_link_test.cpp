@@ -108,14 +108,4 @@ TEST_F(ipc_link_test, without_a_command_record_the_request_logs_and_stops)
               read_log_texts(sandbox.read_file("log/03-2024-syserror.log")));
 }
 
-TEST_F(ipc_link_test, the_transport_has_fixed_results)
-{
-    EXPECT_EQ(-1, func_setup_ipc_socket());
-    EXPECT_EQ(-1, func_connect_to_ipc_socket());
-    EXPECT_EQ(0, func_check_ipc_socket_for_data());
-    EXPECT_TRUE(func_restore_ipc_connection(nullptr));
-    ipc_socket_connected = 1;
-    func_reset_ipc_socket();
-    EXPECT_EQ(0, ipc_socket_connected);
-}
 }  // namespace

@@ -1,0 +1,105 @@
+// The frame decoder: whole frames out of any split of the byte stream,
+// and every kind of bad input dropped with its fault named.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "link/ipc_frame.h"
+
+namespace {
+struct decoded {
+    std::vector<std::pair<int, std::vector<unsigned char>>> frames;
+    std::vector<int> faults;
+    ipc_frame_decoder decoder{
+        [this](uint8_t kind, const unsigned char* payload, size_t size) {
+            frames.push_back({kind, std::vector<unsigned char>(payload, payload + size)});
+        },
+        [this](ipc_frame_fault fault) { faults.push_back(fault); }};
+    void feed(const std::vector<unsigned char>& bytes) { decoder.feed(bytes.data(), bytes.size()); }
+};
+
+std::vector<unsigned char> frame(int kind, size_t size, unsigned char fill)
+{
+    std::vector<unsigned char> payload(size, fill);
+    return func_encode_ipc_frame(static_cast<uint8_t>(kind), payload.data(), payload.size());
+}
+
+std::vector<unsigned char> joined(std::initializer_list<std::vector<unsigned char>> parts)
+{
+    std::vector<unsigned char> all;
+    for (const auto& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+TEST(ipc_frame, the_header_is_kind_and_little_endian_length)
+{
+    const std::vector<unsigned char> run = frame(IPC_KIND_RUN, IPC_RUN_RECORD_SIZE, 7);
+    ASSERT_EQ(3 + IPC_RUN_RECORD_SIZE, run.size());
+    EXPECT_EQ(0x81, run[0]);
+    EXPECT_EQ(IPC_RUN_RECORD_SIZE, static_cast<size_t>(run[1] | (run[2] << 8)));
+}
+
+TEST(ipc_frame, frames_come_whole_however_the_stream_is_cut)
+{
+    const std::vector<unsigned char> stream =
+        joined({frame(IPC_KIND_RUN, IPC_RUN_RECORD_SIZE, 1), frame(IPC_KIND_SPRAY_DOWN, 3, 2),
+                frame(IPC_KIND_MACHINE_MESSAGE, 12, 'a'), frame(IPC_KIND_ANALOGS, IPC_ANALOGS_SIZE, 3)});
+    for (size_t piece : {size_t(1), size_t(2), size_t(3), size_t(5), size_t(240), stream.size()}) {
+        decoded out;
+        for (size_t at = 0; at < stream.size(); at += piece)
+            out.decoder.feed(stream.data() + at, std::min(piece, stream.size() - at));
+        ASSERT_EQ(4u, out.frames.size()) << "pieces of " << piece;
+        EXPECT_EQ(IPC_KIND_RUN, out.frames[0].first);
+        EXPECT_EQ(std::vector<unsigned char>(IPC_RUN_RECORD_SIZE, 1), out.frames[0].second);
+        EXPECT_EQ(std::vector<unsigned char>(3, 2), out.frames[1].second);
+        EXPECT_EQ(12u, out.frames[2].second.size());
+        EXPECT_EQ(IPC_KIND_ANALOGS, out.frames[3].first);
+        EXPECT_TRUE(out.faults.empty());
+        EXPECT_EQ(0u, out.decoder.held());
+    }
+}
+
+TEST(ipc_frame, bad_frames_are_dropped_and_the_next_good_one_is_found)
+{
+    decoded out;
+    const std::vector<unsigned char> garbage = {0x00, 0x7F, 0xFF, 0x10};
+    // A run record one byte short, a length beyond any record, a message with no text.
+    out.feed(joined({garbage, frame(IPC_KIND_RUN, IPC_RUN_RECORD_SIZE - 1, 9), {IPC_KIND_RUN, 0xFF, 0xFF},
+                     frame(IPC_KIND_MACHINE_MESSAGE, 1, 3), frame(IPC_KIND_VEZ_RECOVERY, 3, 5)}));
+    ASSERT_EQ(1u, out.frames.size());
+    EXPECT_EQ(IPC_KIND_VEZ_RECOVERY, out.frames[0].first);
+    EXPECT_EQ((std::vector<int>{IPC_FAULT_UNKNOWN_KIND, IPC_FAULT_UNKNOWN_KIND, IPC_FAULT_UNKNOWN_KIND,
+                                IPC_FAULT_UNKNOWN_KIND, IPC_FAULT_WRONG_LENGTH, IPC_FAULT_TOO_LONG,
+                                IPC_FAULT_WRONG_LENGTH}),
+              out.faults);
+}
+
+TEST(ipc_frame, a_frame_cut_short_waits_and_a_reset_forgets_it)
+{
+    decoded out;
+    std::vector<unsigned char> run = frame(IPC_KIND_RUN, IPC_RUN_RECORD_SIZE, 4);
+    out.decoder.feed(run.data(), 100);
+    EXPECT_TRUE(out.frames.empty());
+    EXPECT_EQ(100u, out.decoder.held());
+    out.decoder.reset();
+    out.feed(frame(IPC_KIND_VEZ_STATE, 8, 1));
+    ASSERT_EQ(1u, out.frames.size());
+    EXPECT_EQ(IPC_KIND_VEZ_STATE, out.frames[0].first);
+}
+
+TEST(ipc_frame, the_fuzz_entry_survives_any_bytes)
+{
+    std::vector<uint8_t> noise(5000);
+    unsigned state = 12345;
+    for (uint8_t& byte : noise) {
+        state = state * 1103515245u + 12345u;
+        byte = static_cast<uint8_t>(state >> 16);
+    }
+    func_ipc_decode_bytes(noise.data(), noise.size());
+    const std::vector<unsigned char> good = joined({{3}, frame(IPC_KIND_INPUTS, IPC_INPUTS_SIZE, 1), frame(IPC_KIND_INPUTS, IPC_INPUTS_SIZE, 2)});
+    EXPECT_EQ(2u, func_ipc_decode_bytes(good.data(), good.size()));
+    EXPECT_EQ(0u, func_ipc_decode_bytes(nullptr, 0));
+}
+}  // namespace
