@@ -340,8 +340,12 @@ std::string choose_with_toolkit(const std::string& start)
     GtkWidget* dialog = gtk_file_chooser_dialog_new(
         p[SLOT_SELECT_FOLDER].c_str(), GTK_WINDOW(file_record().window), GTK_FILE_CHOOSER_ACTION_SELECT_FOLDER,
         GTK_STOCK_CANCEL, GTK_RESPONSE_CANCEL, GTK_STOCK_OPEN, GTK_RESPONSE_ACCEPT, nullptr);
-    if (!start.empty())
-        gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(dialog), start.c_str());
+    gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(dialog), start.empty() ? g_get_home_dir() : start.c_str());
+    // Its natural size is wider than the console's screen: keep it inside,
+    // whether or not a window manager places it.
+    gtk_widget_show(dialog);
+    gtk_window_resize(GTK_WINDOW(dialog), 760, 440);
+    gtk_window_move(GTK_WINDOW(dialog), 20, 20);
     std::string chosen;
     if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT)
         if (gchar* folder = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(dialog))) {
@@ -352,6 +356,15 @@ std::string choose_with_toolkit(const std::string& start)
     return chosen;
 }
 
+// The pressed source stays marked, also after a dialog took the pointer.
+void show_source_buttons()
+{
+    const int marked = file_source == FILE_SOURCE_FOLDER ? 2 : file_source;
+    for (int index : {B_USB, B_HD, B_FOLDER})
+        if (GtkWidget* widget = file_button_widget(index))
+            gtk_widget_set_state(widget, index - B_USB == marked ? GTK_STATE_ACTIVE : GTK_STATE_NORMAL);
+}
+
 // The folder itself is the source, and stays it for the session.
 void folder_question_answered(gpointer)
 {
@@ -359,9 +372,9 @@ void folder_question_answered(gpointer)
     const std::string chosen = (chooser ? chooser : choose_with_toolkit)(usb_dir_path);
     if (!chosen.empty())
         usb_dir_path = chosen.back() == '/' ? chosen : chosen + "/";
-    if (!usb_dir_path.empty())
-        func_show_message(5, usb_dir_path);
+    func_show_message(5, usb_dir_path.empty() ? p[SLOT_CHOOSE_FOLDER] : usb_dir_path);
     func_display_file_test();
+    show_source_buttons();
 }
 
 void rename_saved(const item_save& save)
@@ -568,13 +581,11 @@ void func_toggle_file_source(GtkWidget*, gpointer data)
     if (source == file_source && !PC_MODE)
         return;
     file_source = source;
-    for (int index : {B_USB, B_HD, B_FOLDER})
-        if (GtkWidget* widget = file_button_widget(index))
-            gtk_widget_set_state(widget, index - B_USB == (source == FILE_SOURCE_FOLDER ? 2 : source)
-                                             ? GTK_STATE_ACTIVE
-                                             : GTK_STATE_NORMAL);
+    show_source_buttons();
     sources_list().pressed_row = machine_list().pressed_row = -1;
     func_display_file_test();
+    if (source == FILE_SOURCE_FOLDER)
+        func_show_message(5, usb_dir_path.empty() ? p[SLOT_CHOOSE_FOLDER] : usb_dir_path);
     if (source == FILE_SOURCE_FOLDER && PC_MODE)
         func_show_dialog(DIALOG_FOLDER, p[SLOT_CHOOSE_FOLDER] + "   \n\n   " + p[SLOT_OPEN_CHOOSER], 1, nullptr);
 }

@@ -323,6 +323,8 @@ void func_show_dialog(int kind, const char* message, int modal, gpointer data)
         gtk_box_pack_start(GTK_BOX(row), icon, FALSE, FALSE, 8);
     GtkWidget* label = gtk_label_new(("\n   " + text + "   \n").c_str());
     gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
+    // Paths and names have no spaces to break at.
+    gtk_label_set_line_wrap_mode(GTK_LABEL(label), PANGO_WRAP_WORD_CHAR);
     GdkColor white;
     gdk_color_parse(LUMEX_PLAIN_TEXT, &white);
     gtk_widget_modify_fg(label, GTK_STATE_NORMAL, &white);

@@ -21,7 +21,7 @@ GtkListStore* log_tree_store = nullptr;
 namespace {
 constexpr int LIST_WIDTH = 605;
 constexpr int LIST_HEIGHT = LOG_ROWS_PER_PAGE * LOG_ROW_HEIGHT;
-constexpr int WAIT_DIALOG = 18;
+constexpr int WAIT_DIALOG = 18, WHOLE_MESSAGE_DIALOG = 2;
 // Language slots.
 constexpr int SLOT_TITLE = 940;
 constexpr int SLOT_NO_FILE = 183;
@@ -133,6 +133,26 @@ void add_text_column(GtkTreeView* tree, int column, int width, bool ellipsize)
     gtk_tree_view_append_column(tree, view_column);
 }
 
+// A long message is cut in its column: a tap on the row shows it whole.
+void row_tapped(GtkTreeSelection* selection, gpointer)
+{
+    GtkTreeModel* model = nullptr;
+    GtkTreeIter row;
+    if (!gtk_tree_selection_get_selected(selection, &model, &row))
+        return;
+    gchar* date = nullptr;
+    gchar* time = nullptr;
+    gchar* message = nullptr;
+    gtk_tree_model_get(model, &row, COLUMN_DATE, &date, COLUMN_TIME, &time, COLUMN_MESSAGE, &message, -1);
+    const std::string text = std::string(date ? date : "") + "  " + (time ? time : "") + "\n" + (message ? message : "");
+    g_free(date);
+    g_free(time);
+    g_free(message);
+    // Unselected again, so that the same row can be tapped twice.
+    gtk_tree_selection_unselect_all(selection);
+    func_show_dialog(WHOLE_MESSAGE_DIALOG, text, 1, nullptr);
+}
+
 void build_table()
 {
     GtkTreeView* tree = GTK_TREE_VIEW(widgets.tree);
@@ -148,6 +168,7 @@ void build_table()
         log_tree_store = gtk_list_store_new(COLUMN_COUNT, G_TYPE_STRING, G_TYPE_STRING, G_TYPE_STRING, G_TYPE_INT,
                                             G_TYPE_STRING);
     gtk_tree_view_set_model(tree, GTK_TREE_MODEL(log_tree_store));
+    g_signal_connect(gtk_tree_view_get_selection(tree), "changed", G_CALLBACK(row_tapped), nullptr);
 }
 
 void fill_table(const std::vector<log_entry>& entries)

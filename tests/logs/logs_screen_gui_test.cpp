@@ -122,6 +122,14 @@ TEST_F(logs_screen_gui_test, a_days_records_page_by_page_and_another_month)
     EXPECT_EQ(rows(), (std::vector<std::string>{"0000 door open 0", "0001 door open 1"}));
     EXPECT_EQ(text("lbl_message_bar"), p[192] + "   02/10/2018");
     func_test_save_screenshot(window(), "logs_error_day");
+    // A tap shows the whole record, also a second time.
+    GtkTreeSelection* selection = gtk_tree_view_get_selection(GTK_TREE_VIEW(widget("tv_options_list")));
+    for (int tap = 0; tap < 2; ++tap) {
+        gtk_tree_selection_select_path(selection, gtk_tree_path_new_from_indices(1, -1));
+        func_test_run_loop(10);
+        EXPECT_EQ(dialog_text(), "02/10/2018  08:00 AM\ndoor open 1");
+        func_close_active_dialog();
+    }
 
     press("btn_cancel");
     EXPECT_EQ(func_current_screen_code(), SCREEN_HOME);
