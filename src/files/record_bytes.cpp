@@ -11,14 +11,6 @@ void func_put_int32_le(unsigned char* at, int32_t value)
         at[i] = static_cast<unsigned char>(bits >> (8 * i));
 }
 
-int32_t func_get_int32_le(const unsigned char* at)
-{
-    uint32_t bits = 0;
-    for (int i = 0; i < 4; ++i)
-        bits |= static_cast<uint32_t>(at[i]) << (8 * i);
-    return static_cast<int32_t>(bits);
-}
-
 void func_put_float32_le(unsigned char* at, float value)
 {
     uint32_t bits;
@@ -64,8 +56,11 @@ std::string func_get_text_field(const unsigned char* at, size_t field_size)
 
 std::string func_get_utf8_text_field(const unsigned char* at, size_t field_size)
 {
-    const std::string text = func_get_text_field(at, field_size);
+    const char* text = reinterpret_cast<const char*>(at);
+    const void* zero = std::memchr(text, 0, field_size);
+    const size_t length = zero ? static_cast<size_t>(static_cast<const char*>(zero) - text) : field_size;
+    // Validated where it lies: one string made, of the valid part.
     const gchar* end = nullptr;
-    g_utf8_validate(text.c_str(), static_cast<gssize>(text.size()), &end);
-    return text.substr(0, static_cast<size_t>(end - text.c_str()));
+    g_utf8_validate(text, static_cast<gssize>(length), &end);
+    return std::string(text, static_cast<size_t>(end - text));
 }

@@ -8,7 +8,13 @@
 #include <string>
 
 void func_put_int32_le(unsigned char* at, int32_t value);
-int32_t func_get_int32_le(const unsigned char* at);
+// Inline: every record load decodes thousands of these.
+inline int32_t func_get_int32_le(const unsigned char* at)
+{
+    const uint32_t bits = static_cast<uint32_t>(at[0]) | static_cast<uint32_t>(at[1]) << 8 |
+                          static_cast<uint32_t>(at[2]) << 16 | static_cast<uint32_t>(at[3]) << 24;
+    return static_cast<int32_t>(bits);
+}
 void func_put_float32_le(unsigned char* at, float value);
 float func_get_float32_le(const unsigned char* at);
 

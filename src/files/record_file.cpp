@@ -1,33 +1,71 @@
 #include "files/record_file.h"
 
-#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include "files/atomic_file.h"
 #include "logs/log_file.h"
+
+bool func_read_record_bytes(const std::string& path, const record_format& format, const char* who,
+                            std::string& bytes)
+{
+    bytes.clear();
+    if (format.record_size == 0)
+        return false;
+    const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0)
+        return false;
+    // One record past the cap tells a longer file from a full one.
+    const size_t limit = (format.max_records + 1) * format.record_size;
+    struct stat info;
+    const size_t expected =
+        fstat(file, &info) == 0 && info.st_size > 0 ? static_cast<size_t>(info.st_size) : format.record_size;
+    // The size is a hint (the file may change): reading goes on to the end.
+    bytes.resize(expected < limit ? expected : limit);
+    size_t got = 0;
+    bool failed = false;
+    while (got < limit) {
+        if (got == bytes.size())
+            bytes.resize(bytes.size() * 2 < limit ? bytes.size() * 2 : limit);
+        const ssize_t count = read(file, &bytes[got], bytes.size() - got);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0) {
+            failed = count < 0;
+            break;
+        }
+        got += static_cast<size_t>(count);
+    }
+    close(file);
+    if (failed) {
+        bytes.clear();
+        return false;
+    }
+    size_t records = got / format.record_size;
+    if (records > format.max_records) {
+        const std::string most = std::to_string(format.max_records);
+        func_write_log(LOG_SYSERROR,
+                       std::string(who) + " : more than " + most + " " + format.plural + " in " + path +
+                           ", only the first " + most + " are used.",
+                       0);
+        records = format.max_records;
+    }
+    bytes.resize(records * format.record_size);
+    return true;
+}
 
 bool func_read_record_file(const std::string& path, const record_format& format, const char* who,
                            std::vector<std::string>& records)
 {
     records.clear();
-    if (format.record_size == 0)
-        return false;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return false;
-    std::string record(format.record_size, '\0');
-    while (std::fread(&record[0], 1, format.record_size, file) == format.record_size) {
-        if (records.size() == format.max_records) {
-            const std::string most = std::to_string(format.max_records);
-            func_write_log(LOG_SYSERROR,
-                           std::string(who) + " : more than " + most + " " + format.plural + " in " + path +
-                               ", only the first " + most + " are used.",
-                           0);
-            break;
-        }
-        records.push_back(record);
-    }
-    std::fclose(file);
-    return true;
+    std::string bytes;
+    const bool opened = func_read_record_bytes(path, format, who, bytes);
+    for (size_t at = 0; at < bytes.size(); at += format.record_size)
+        records.push_back(bytes.substr(at, format.record_size));
+    return opened;
 }
 
 int func_write_record_bytes(const std::string& path, const std::string& bytes)

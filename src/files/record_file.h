@@ -16,11 +16,14 @@ struct record_format {
     const char* plural;
 };
 
-// Whole records of the file, each record_size bytes; a partial last
-// record is ignored. Past max_records the rest is left out and one line
-// "<who> : more than N <plural> in <path>, only the first N are used." is
-// logged. Never reads more than one record past the cap. False when the
-// file cannot be opened (records is then empty).
+// Whole records of the file, each record_size bytes, one after another in
+// bytes; a partial last record is ignored. Past max_records the rest is
+// left out and one line "<who> : more than N <plural> in <path>, only the
+// first N are used." is logged. Never reads more than one record past the
+// cap. False when the file cannot be opened or read (bytes is then empty).
+bool func_read_record_bytes(const std::string& path, const record_format& format, const char* who,
+                            std::string& bytes);
+// The same, one string per record.
 bool func_read_record_file(const std::string& path, const record_format& format, const char* who,
                            std::vector<std::string>& records);
 
@@ -32,15 +35,14 @@ template <class Record, class Decode>
 bool func_read_records(const std::string& path, const record_format& format, const char* who, Decode decode,
                        std::vector<Record>& records)
 {
-    std::vector<std::string> raw;
-    const bool opened = func_read_record_file(path, format, who, raw);
+    // Decoded from one buffer: no string per record.
+    std::string bytes;
+    const bool opened = func_read_record_bytes(path, format, who, bytes);
+    const size_t count = format.record_size ? bytes.size() / format.record_size : 0;
     records.clear();
-    records.reserve(raw.size());
-    for (const std::string& bytes : raw) {
-        Record record{};
-        decode(reinterpret_cast<const unsigned char*>(bytes.data()), record);
-        records.push_back(std::move(record));
-    }
+    records.resize(count);
+    for (size_t i = 0; i < count; ++i)
+        decode(reinterpret_cast<const unsigned char*>(bytes.data() + i * format.record_size), records[i]);
     return opened;
 }
 

@@ -27,7 +27,7 @@ void func_load_selected_step_screen(const ui_file& ui, display_data& record);
 void func_display_selected_step_test();
 // Writes the selected step's values into the value buttons.
 void func_set_step_data_to_buttons_test();
-// Copies the values shown into the step's row of step_list_store (not the
+// Copies the values shown into the step's row of the step rows (not the
 // file); only while the screen's reload flag is set.
 void func_get_step_data_from_buttons_test();
 

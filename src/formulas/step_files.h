@@ -1,7 +1,7 @@
 // Changes to the steps of a formula that move files: inserting, pasting
 // and deleting a step keep the numbers 1..n in the list and each step's
 // chemical file ("s-%03d_chems.dat") with its step. The list is the one
-// in step_list_store; saving it is the caller's next step.
+// in the step rows; saving it is the caller's next step.
 #pragma once
 #include "formulas/step_list.h"
 

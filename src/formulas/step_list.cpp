@@ -3,7 +3,9 @@
 #include <glib.h>
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstddef>
 #include <cstdio>
 #include <cerrno>
 #include <memory>
@@ -22,91 +24,26 @@
 #include "files/write_failures.h"
 #include "logs/log_file.h"
 
-GtkListStore* step_list_store = nullptr;
-
 namespace {
+// The steps of the formula being edited, in list order. A plain vector:
+// a load is one read and one decode, with no per-row toolkit values.
+std::vector<step_record> held_steps;
 constexpr record_format STEP_FILE = {STEP_RECORD_SIZE, STEP_LIST_MAX, "steps"};
 constexpr record_format STEP_FILE_21 = {STEP_RECORD_21_SIZE, STEP_LIST_MAX, "steps"};
 constexpr int stp_table_size = sizeof stp_lookup_table / sizeof stp_lookup_table[0];
-constexpr int STEP_COLUMN_COUNT = 26;
 constexpr size_t ITEMS_OFFSET = 56;
 constexpr int ITEMS_IN_21 = 13;  // items 0 to 12
 
-GtkTreeModel* model() { return GTK_TREE_MODEL(step_list_store); }
+bool valid_row(int row) { return row >= 0 && static_cast<size_t>(row) < held_steps.size(); }
 
-void ensure_store() { func_create_step_list_store(); }
-
-step_record read_row(GtkTreeIter* iter)
-{
-    step_record record;
-    for (int item = 0; item < STEP_ITEM_COUNT; ++item) {
-        gint value = 0;
-        gtk_tree_model_get(model(), iter, item, &value, -1);
-        record.items[item] = value;
-    }
-    gint number = 0;
-    gchar* name = nullptr;
-    gtk_tree_model_get(model(), iter, STEP_COLUMN_NUMBER, &number, STEP_COLUMN_NAME, &name, -1);
-    record.number = number;
-    record.name = name ? name : "";
-    g_free(name);
-    return record;
-}
-
-void write_row(GtkTreeIter* iter, const step_record& record)
-{
-    gint columns[STEP_COLUMN_COUNT];
-    GValue values[STEP_COLUMN_COUNT] = {};
-    for (int column = 0; column < STEP_COLUMN_COUNT; ++column) {
-        columns[column] = column;
-        if (column == STEP_COLUMN_NAME) {
-            g_value_init(&values[column], G_TYPE_STRING);
-            g_value_set_string(&values[column], record.name.c_str());
-        } else {
-            g_value_init(&values[column], G_TYPE_INT);
-            g_value_set_int(&values[column], column == STEP_COLUMN_NUMBER ? record.number : record.items[column]);
-        }
-    }
-    gtk_list_store_set_valuesv(step_list_store, iter, columns, values, STEP_COLUMN_COUNT);
-    for (GValue& value : values)
-        g_value_unset(&value);
-}
-
-bool row_iter(int row, GtkTreeIter* iter)
-{
-    ensure_store();
-    return row >= 0 && gtk_tree_model_iter_nth_child(model(), iter, nullptr, row);
-}
-
-std::vector<step_record> all_rows()
-{
-    std::vector<step_record> records;
-    ensure_store();
-    GtkTreeIter iter;
-    if (gtk_tree_model_get_iter_first(model(), &iter)) {
-        do {
-            records.push_back(read_row(&iter));
-        } while (gtk_tree_model_iter_next(model(), &iter));
-    }
-    return records;
-}
-
-void replace_rows(const std::vector<step_record>& records)
-{
-    ensure_store();
-    gtk_list_store_clear(step_list_store);
-    for (const step_record& record : records)
-        func_append_step_row(record);
-}
-
-// Writes the store's rows to the formula's steps.dat; temperatures go to
+// Writes the rows to the formula's steps.dat; temperatures go to
 // Fahrenheit when asked. 1, or 0 after logging.
 int write_step_file(int formula, bool to_fahrenheit)
 {
     if (!func_create_directory(func_get_formula_folder(formula)))
         func_report_write_failure(func_get_formula_folder(formula), errno);
     const std::string path = func_get_step_file_path(formula);
-    std::vector<step_record> records = all_rows();
+    std::vector<step_record> records = held_steps;
     for (step_record& record : records)
         if (to_fahrenheit && record.items[STEP_TEMPERATURE] != 0)
             record.items[STEP_TEMPERATURE] = func_convert_temperature_to_F(record.items[STEP_TEMPERATURE]);
@@ -125,30 +62,28 @@ int update_formula_totals(int formula)
     if (!record)
         return 0;
     long long total = 0;
-    const std::vector<step_record> rows = all_rows();
-    for (const step_record& row : rows)
+    for (const step_record& row : held_steps)
         total += row.items[STEP_TIME];
-    record->step_count = static_cast<int32_t>(rows.size());
+    record->step_count = static_cast<int32_t>(held_steps.size());
     record->total_time = static_cast<int32_t>(total > INT32_MAX ? INT32_MAX : (total < INT32_MIN ? INT32_MIN : total));
     return func_set_selected_formula_to_liststore_test(record);
 }
 
 int load_current_layout(int formula, bool convert_to_celsius, const char* function)
 {
-    ensure_store();
-    func_create_directory(func_get_formula_folder(formula));
     const std::string path = func_get_step_file_path(formula);
-    std::vector<step_record> records;
-    if (!func_read_records(path, STEP_FILE, "func_load_step_list", func_decode_step_record, records)) {
-        gtk_list_store_clear(step_list_store);
+    if (!func_read_records(path, STEP_FILE, "func_load_step_list", func_decode_step_record, held_steps)) {
+        // A formula without a folder yet gets one, as the save will need it.
+        func_create_directory(func_get_formula_folder(formula));
+        held_steps.clear();
         func_write_log(LOG_SYSERROR, std::string(function) + " : Can't open file " + path + ".", 0);
         return -1;
     }
-    for (step_record& record : records)
-        if (convert_to_celsius && record.items[STEP_TEMPERATURE] != 0)
-            record.items[STEP_TEMPERATURE] = func_convert_temperature_to_C(record.items[STEP_TEMPERATURE]);
-    replace_rows(records);
-    return static_cast<int>(records.size());
+    if (convert_to_celsius)
+        for (step_record& record : held_steps)
+            if (record.items[STEP_TEMPERATURE] != 0)
+                record.items[STEP_TEMPERATURE] = func_convert_temperature_to_C(record.items[STEP_TEMPERATURE]);
+    return static_cast<int>(held_steps.size());
 }
 }  // namespace
 
@@ -216,70 +151,41 @@ int func_set_step_chemical_count(int formula, int step, int count)
     return 1;
 }
 
-// --- store rows ----------------------------------------------------------------------
+// --- rows ----------------------------------------------------------------------------
 
-step_record func_get_step_row(int row)
-{
-    GtkTreeIter iter;
-    return row_iter(row, &iter) ? read_row(&iter) : step_record();
-}
+void func_create_step_list_store() { held_steps.clear(); }
+
+step_record func_get_step_row(int row) { return valid_row(row) ? held_steps[static_cast<size_t>(row)] : step_record(); }
 
 void func_set_step_row(int row, const step_record& record)
 {
-    GtkTreeIter iter;
-    if (row_iter(row, &iter))
-        write_row(&iter, record);
+    if (valid_row(row))
+        held_steps[static_cast<size_t>(row)] = record;
 }
 
-void func_append_step_row(const step_record& record)
-{
-    ensure_store();
-    GtkTreeIter iter;
-    gtk_list_store_append(step_list_store, &iter);
-    write_row(&iter, record);
-}
+void func_append_step_row(const step_record& record) { held_steps.push_back(record); }
 
 void func_insert_step_row(int row, const step_record& record)
 {
-    ensure_store();
-    GtkTreeIter iter;
-    gtk_list_store_insert(step_list_store, &iter, row < 0 ? 0 : row);
-    write_row(&iter, record);
+    const size_t at = row < 0 ? 0 : std::min(static_cast<size_t>(row), held_steps.size());
+    held_steps.insert(held_steps.begin() + static_cast<std::ptrdiff_t>(at), record);
 }
 
 void func_remove_step_row(int row)
 {
-    GtkTreeIter iter;
-    if (row_iter(row, &iter))
-        gtk_list_store_remove(step_list_store, &iter);
+    if (valid_row(row))
+        held_steps.erase(held_steps.begin() + row);
 }
 
-void func_remove_all_step_rows()
-{
-    ensure_store();
-    gtk_list_store_clear(step_list_store);
-}
+void func_remove_all_step_rows() { held_steps.clear(); }
 
-int func_get_step_row_count()
-{
-    ensure_store();
-    return gtk_tree_model_iter_n_children(model(), nullptr);
-}
+int func_get_step_row_count() { return static_cast<int>(held_steps.size()); }
 
 int func_find_step_row(int number)
 {
-    ensure_store();
-    GtkTreeIter iter;
-    int row = 0;
-    if (gtk_tree_model_get_iter_first(model(), &iter)) {
-        do {
-            gint row_number = 0;
-            gtk_tree_model_get(model(), &iter, STEP_COLUMN_NUMBER, &row_number, -1);
-            if (row_number == number)
-                return row;
-            ++row;
-        } while (gtk_tree_model_iter_next(model(), &iter));
-    }
+    for (size_t row = 0; row < held_steps.size(); ++row)
+        if (held_steps[row].number == number)
+            return static_cast<int>(row);
     return -1;
 }
 
@@ -307,7 +213,7 @@ step_snapshot* func_get_step_list_from_liststore()
         func_write_log(LOG_SYSERROR, "func_get_step_list_from_liststore : Error Allocating Buffer for Step List", 0);
         return nullptr;
     }
-    snapshot->records = all_rows();
+    snapshot->records = held_steps;
     return snapshot;
 }
 
@@ -349,11 +255,9 @@ int func_update_step_list_liststore_test(int formula, bool metric, step_snapshot
     }
     std::unique_ptr<step_snapshot> owned(snapshot);
     for (const step_record& entry : snapshot->records) {
-        GtkTreeIter iter;
-        if (!row_iter(func_find_step_row(entry.number), &iter))
-            continue;
-        gtk_list_store_set(step_list_store, &iter, STEP_COLUMN_NUMBER, entry.number, STEP_COLUMN_NAME,
-                           entry.name.c_str(), -1);
+        const int row = func_find_step_row(entry.number);
+        if (valid_row(row))
+            held_steps[static_cast<size_t>(row)].name = entry.name;
     }
     return func_save_step_list_to_file(formula, metric);
 }
@@ -418,11 +322,10 @@ void func_convert_step_record_21(step_record& record, int no_programmable_rpm)
 
 int func_load_step_list_from_file_21_with(int formula, int no_programmable_rpm)
 {
-    ensure_store();
     const std::string path = func_get_step_file_path(formula);
     std::vector<step_record> records;
     if (!func_read_records(path, STEP_FILE_21, "func_load_step_list", func_decode_step_record_21, records)) {
-        gtk_list_store_clear(step_list_store);
+        held_steps.clear();
         func_write_log(LOG_SYSERROR, "func_load_step_list : Can't open file " + path + ".", 0);
         return 0;
     }
@@ -432,7 +335,7 @@ int func_load_step_list_from_file_21_with(int formula, int no_programmable_rpm)
             record.items[STEP_TEMPERATURE] = func_convert_temperature_to_C(record.items[STEP_TEMPERATURE]);
         func_convert_step_record_21(record, no_programmable_rpm);
     }
-    replace_rows(records);
+    held_steps = std::move(records);
     func_save_step_list_to_file_21(formula);
     return 1;
 }
@@ -475,15 +378,8 @@ int func_load_step_list_from_file_water(int formula, int new_unit)
     if (load_current_layout(formula, false, "func_load_step_list_from_file_water") < 0)
         return 0;
     const int metric = func_metric_units() ? 1 : 0;
-    const int rows = func_get_step_row_count();
-    for (int row = 0; row < rows; ++row) {
-        step_record record = func_get_step_row(row);
-        const int converted = func_convert_level_to_unit(record.items[STEP_LEVEL], new_unit, metric);
-        if (converted != record.items[STEP_LEVEL]) {
-            record.items[STEP_LEVEL] = converted;
-            func_set_step_row(row, record);
-        }
-    }
+    for (step_record& record : held_steps)
+        record.items[STEP_LEVEL] = func_convert_level_to_unit(record.items[STEP_LEVEL], new_unit, metric);
     return func_save_step_list_to_file_water(formula);
 }
 
@@ -519,15 +415,4 @@ int func_convert_formulas_water(int new_unit)
     for (int number : formula_numbers_in_list_order())
         converted += func_load_step_list_from_file_water(number, new_unit);
     return converted;
-}
-
-void func_create_step_list_store()
-{
-    if (step_list_store)
-        return;
-    GType types[STEP_COLUMN_COUNT];
-    for (GType& type : types)
-        type = G_TYPE_INT;
-    types[STEP_COLUMN_NAME] = G_TYPE_STRING;
-    step_list_store = gtk_list_store_newv(STEP_COLUMN_COUNT, types);
 }

@@ -1,6 +1,6 @@
 // The steps of one formula: 152-byte records in the formula's steps.dat,
-// mirrored in step_list_store (columns 0-23 the items, 24 the number, 25
-// the name), snapshots, option texts, and the conversions of older files.
+// held in list order while the formula is edited (the rows below),
+// snapshots, option texts, and the conversions of older files.
 #pragma once
 #include <gtk/gtk.h>
 
@@ -14,8 +14,6 @@ constexpr size_t STEP_RECORD_21_SIZE = 108;
 constexpr size_t STEP_NAME_SIZE = 52;
 constexpr int STEP_ITEM_COUNT = 24;
 constexpr int STEP_LIST_MAX = 99;
-// step_list_store columns after the items.
-enum step_column { STEP_COLUMN_NUMBER = 24, STEP_COLUMN_NAME = 25 };
 
 enum step_item {
     STEP_TYPE = 0,
@@ -49,11 +47,6 @@ enum step_type {
     STEP_STANDARD_EXTRACT = 5,
 };
 
-// The steps of the formula being edited.
-extern GtkListStore* step_list_store;
-// Creates step_list_store once.
-void func_create_step_list_store();
-
 struct step_record {
     int32_t number = 0;
     std::string name;  // cut to 51 bytes at a character boundary on disk
@@ -79,7 +72,11 @@ std::string func_get_step_chemicals_path(int formula, int step);
 // saved). 1 when the file was written.
 int func_set_step_chemical_count(int formula, int step, int count);
 
-// Store rows <-> records.
+// Start-up's: the rows start empty (they are a plain vector now; the
+// name stays for the callers that create every list at start).
+void func_create_step_list_store();
+
+// Rows of the formula being edited <-> records.
 step_record func_get_step_row(int row);
 void func_set_step_row(int row, const step_record& record);
 void func_append_step_row(const step_record& record);
@@ -90,10 +87,10 @@ int func_get_step_row_count();
 // Row holding that step number, -1 when none.
 int func_find_step_row(int number);
 
-// The formula's steps into the store (temperatures in Celsius when
+// The formula's steps into the rows (temperatures in Celsius when
 // metric). 1 when at least one step was read.
 int func_load_step_list_from_file(int formula, bool metric);
-// The store into the formula's steps.dat (temperatures back to
+// The rows into the formula's steps.dat (temperatures back to
 // Fahrenheit when metric), then its step count and total time into
 // formulas.dat. 1 when both files were written.
 int func_save_step_list_to_file(int formula, bool metric);

@@ -23,7 +23,7 @@ void func_register_steps_screen();
 
 void func_load_steps_screen(const ui_file& ui, display_data& record);
 void func_display_step_list_test();
-// Copies the step names shown on the page into step_list_store and
+// Copies the step names shown on the page into the step rows and
 // steps.dat; only while the screen's reload flag is set.
 void func_get_step_list_data_from_buttons_test();
 

@@ -50,7 +50,7 @@ protected:
         gtk_list_store_clear(chemical_list_store);
         gtk_list_store_clear(chemical_valves_list_store);
         gtk_list_store_clear(post_dry_list_store);
-        gtk_list_store_clear(step_list_store);
+        func_remove_all_step_rows();
         p[155] = "Chemical";
         func_load_default_chemical_names_from_file(0);
     }

@@ -16,7 +16,7 @@ protected:
     void SetUp() override
     {
         core_data_test::SetUp();
-        gtk_list_store_clear(step_list_store);
+        func_remove_all_step_rows();
     }
 
     void fill_formulas(std::initializer_list<int> numbers)
@@ -62,7 +62,7 @@ TEST_F(formula_numbers_test, steps_are_counted_by_their_numbers_and_stop_at_99)
     fill_steps({1, 2, 3, 4});
     EXPECT_EQ(5, func_get_next_free_step_number());
     EXPECT_FALSE(func_step_list_full());
-    gtk_list_store_clear(step_list_store);
+    func_remove_all_step_rows();
     for (int number = 1; number <= STEP_LIST_MAX; ++number)
         fill_steps({number});
     EXPECT_TRUE(func_step_list_full());

@@ -47,7 +47,7 @@ protected:
     void SetUp() override
     {
         core_data_test::SetUp();
-        gtk_list_store_clear(step_list_store);
+        func_remove_all_step_rows();
     }
 
     // Formula 7 (and any other formulas given) on disk.

@@ -122,7 +122,7 @@ protected:
     void SetUp() override
     {
         core_data_test::SetUp();
-        gtk_list_store_clear(step_list_store);
+        func_remove_all_step_rows();
         for (int slot : {272, 274, 275, 276, 277, 384, 397}) {
             saved_slots_.emplace_back(slot, p[slot]);
             p[slot] = "text " + std::to_string(slot);
