@@ -32,7 +32,6 @@ const char* const VERSION_FILE = "ztqbgui.ver";
 // Consoles from this range on write the 76-byte layout.
 const char* const FIRST_CURRENT_LAYOUT_VERSION = "5.0.028";
 const char* const LAST_CURRENT_LAYOUT_VERSION = "5.9.999";
-constexpr int VEZ_OLD_ITEM_COUNT = static_cast<int>(VEZ_OLD_RECORD_SIZE / 4);
 constexpr int VEZ_TABLE_SIZE = static_cast<int>(std::size(vez_lookup_table));
 const record_format VEZ_FORMAT = {VEZ_RECORD_SIZE, 1, "vez configurations"};
 

@@ -39,7 +39,6 @@
 namespace {
 constexpr int REMOTE_FORMULA_FIELDS = 7;
 constexpr int LOAD_WEIGHT_FIELDS = 2;
-constexpr int MENU_VEZ_CONFIGURATION = 1;
 
 display_data& home() { return preloaded_display[SCREEN_HOME]; }
 page_list_info& home_list() { return page_info[SCREEN_HOME].list; }

@@ -97,7 +97,7 @@ protected:
                                func_show_data_entry_dialog(caller, GINT_TO_POINTER(code));
                                return settled(data_entry_window());
                            },
-                           [this] {
+                           [] {
                                gtk_button_clicked(GTK_BUTTON(func_test_find_widget(data_entry_window(), "btn_cancel")));
                            }});
         all.push_back({"selection_home_menu",
