@@ -26,6 +26,7 @@
 #include "formulas/chemicals.h"
 #include "formulas/step_list.h"
 #include "link/ipc_frame.h"
+#include "link/run_record.h"
 
 // The library's build switches: the simulator stands beside a machine console.
 extern const int PC_MODE = 0;
@@ -299,34 +300,33 @@ void advance(machine& m, double dt)
     m.temperature = std::max(60.0, m.temperature - 0.002 * dt);
 }
 
-std::vector<unsigned char> run_record(const machine& m)
+std::vector<unsigned char> run_record_bytes(const machine& m)
 {
-    std::vector<unsigned char> r(IPC_RUN_RECORD_SIZE, 0);
     const bool has_step = m.running && m.step < m.steps.size();
     const step_record* s = has_step ? &m.steps[m.step] : nullptr;
-    func_put_int32_le(&r[0], m.running ? m.formula : 1);
-    func_put_int32_le(&r[4], s ? s->number : (m.steps.empty() ? 1 : m.steps.back().number));
-    func_put_int32_le(&r[8], step_total(m));
-    func_put_int32_le(&r[12], formula_left(m));
-    func_put_int32_le(&r[16], s ? std::clamp(s->items[STEP_TIME], 0, 24 * 3600) : 0);
-    func_put_int32_le(&r[20], static_cast<int>(std::ceil(m.step_left)));
-    r[24] = static_cast<unsigned char>(s ? std::clamp(s->items[STEP_TEMPERATURE] + m.manual_temperature, 0, 255) : 0);
-    r[25] = static_cast<unsigned char>(std::clamp(static_cast<int>(m.temperature), 0, 255));
-    func_put_int32_le(&r[28], s ? static_cast<int>((desired_level(*s) + m.manual_level) * 100) : 0);
-    func_put_int32_le(&r[32], static_cast<int>(m.level * 100));
-    r[36] = static_cast<unsigned char>(m.rotation);
-    int speed = 0;
-    if (s && m.rotation)
-        speed = std::clamp(s->items[STEP_RPM] + m.manual_speed, 0, 1200);
-    func_put_int32_le(&r[40], speed);
-    r[44] = static_cast<unsigned char>(m.paused ? PAUSED : (m.halted_for_error ? WAIT_SIGNAL_CANCEL : m.status));
-    std::memcpy(&r[45], m.outputs, sizeof m.outputs);
-    return r;
+    run_record r;
+    r.formula = m.running ? m.formula : std::max(m.formula, 1);
+    r.step = s ? s->number : (m.steps.empty() ? 1 : m.steps.back().number);
+    r.formula_total = step_total(m);
+    r.formula_left = formula_left(m);
+    r.step_total = s ? std::clamp(s->items[STEP_TIME], 0, 24 * 3600) : 0;
+    r.step_left = static_cast<int>(std::ceil(m.step_left));
+    r.temperature_desired = s ? s->items[STEP_TEMPERATURE] + m.manual_temperature : 0;
+    r.temperature_actual = static_cast<int>(m.temperature);
+    r.level_desired = s ? static_cast<int>((desired_level(*s) + m.manual_level) * 100) : 0;
+    r.level_actual = static_cast<int>(m.level * 100);
+    r.rotation = m.rotation;
+    r.speed = s && m.rotation ? std::clamp(s->items[STEP_RPM] + m.manual_speed, 0, 1200) : 0;
+    r.status = m.paused ? PAUSED : (m.halted_for_error ? WAIT_SIGNAL_CANCEL : m.status);
+    std::memcpy(r.outputs, m.outputs, sizeof m.outputs);
+    std::vector<unsigned char> bytes(IPC_RUN_RECORD_SIZE);
+    func_encode_run_record(r, bytes.data());
+    return bytes;
 }
 
 std::vector<unsigned char> remote_run_record(const machine& m)
 {
-    std::vector<unsigned char> r = run_record(m);
+    std::vector<unsigned char> r = run_record_bytes(m);
     r.resize(IPC_REMOTE_RUN_RECORD_SIZE, 0);
     r[237] = static_cast<unsigned char>(m.steps.size());
     func_put_text_field(&r[IPC_REMOTE_NAME_OFFSET], IPC_REMOTE_NAME_SIZE, m.formula_name);
@@ -371,10 +371,10 @@ void answer(console_link& l, machine& m, unsigned tick)
     switch (m.request) {
     case 1:
         if (m.running)
-            send_frame(l, m.remote ? IPC_KIND_REMOTE_RUN : IPC_KIND_RUN, m.remote ? remote_run_record(m) : run_record(m));
+            send_frame(l, m.remote ? IPC_KIND_REMOTE_RUN : IPC_KIND_RUN, m.remote ? remote_run_record(m) : run_record_bytes(m));
         else if (m.formula) {
             // Stopped or finished: the console returns home on Idle.
-            std::vector<unsigned char> r = run_record(m);
+            std::vector<unsigned char> r = run_record_bytes(m);
             r[44] = IDLE;
             send_frame(l, IPC_KIND_RUN, r);
         }
