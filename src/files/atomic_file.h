@@ -16,6 +16,7 @@ struct file_io_ops {
     int (*unlink_file)(const char* path);
     int (*make_folder)(const char* path, mode_t mode);
     int (*remove_folder)(const char* path);
+    int (*change_mode)(int fd, mode_t mode);
 };
 
 // The calls in use; tests overwrite members and restore them afterwards.
@@ -28,16 +29,23 @@ void func_reset_file_io_ops();
 extern const char* const TEMPORARY_FILE_PREFIX;
 
 // Replaces path with exactly size bytes of data. 1 on success, 0 on any
-// failure (the old file is then untouched, and the failure is reported
-// through func_report_write_failure). Syncs afterwards. mode is the new
-// file's (before the umask): 0600 for files only root may read.
+// failure, the flush of the folder included (the failure is reported
+// through func_report_write_failure; before the rename the old file is
+// untouched). Syncs afterwards. The temporary file is created new (never
+// through a link or over a planted file) and readable only by its owner;
+// mode (before the umask) is set just before the rename: 0600 for files
+// only root may read.
 int func_write_file_atomic(const std::string& path, const void* data, size_t size, mode_t mode = 0644);
 int func_write_file_atomic(const std::string& path, const std::string& content);
 
 // Flushes a folder's entries (after renames made through file_io_ops).
-void func_sync_folder(const std::string& folder);
+// 1, or 0 when the folder could not be opened or flushed.
+int func_sync_folder(const std::string& folder);
 
-// Appends one record with a single write (log files). 1 or 0.
+// Appends one record with a single write (log files). A file whose size
+// is not a whole number of records (an append cut short earlier) is first
+// cut back to whole records, and an append that writes only part of the
+// record is taken back, so every record stays at its offset. 1 or 0.
 int func_append_file_record(const std::string& path, const void* data, size_t size);
 
 // Removes temporary files that a power cut left in folder; returns how many.

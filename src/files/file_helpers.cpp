@@ -89,7 +89,7 @@ copy_outcome copy_streamed(const std::string& source, const std::string& destina
     }
     const std::string temporary = folder_of(destination) + TEMPORARY_FILE_PREFIX + "copy_" +
                                   std::to_string(getpid()) + "_" + std::to_string(copy_counter++);
-    int out = ops.open_file(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    int out = ops.open_file(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (out < 0) {
         *error_number = errno;
         ::close(in);
@@ -140,7 +140,11 @@ copy_outcome copy_streamed(const std::string& source, const std::string& destina
         log_copy_failure(failure, outcome == copy_outcome::source_failed ? source : destination);
         return outcome;
     }
-    func_sync_folder(folder_of(destination));
+    if (!func_sync_folder(folder_of(destination))) {
+        *error_number = errno;
+        log_copy_failure("Error writing destination file : ", destination);
+        return copy_outcome::destination_failed;
+    }
     return copy_outcome::done;
 }
 }  // namespace

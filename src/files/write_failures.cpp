@@ -1,5 +1,7 @@
 #include "files/write_failures.h"
 
+#include "files/change_journal.h"
+
 namespace {
 write_failure_listener listener;
 }
@@ -7,7 +9,7 @@ write_failure_listener listener;
 void func_report_write_failure(const std::string& path, int error_number)
 {
     if (listener)
-        listener(path, error_number);
+        listener(func_live_path_of(path), error_number);
 }
 
 void func_set_write_failure_listener(write_failure_listener new_listener) { listener = std::move(new_listener); }

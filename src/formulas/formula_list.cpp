@@ -120,7 +120,11 @@ int func_save_formula_list_to_file()
 {
     if (!func_create_directory(func_formulas_dir()))
         func_report_write_failure(func_formulas_dir(), errno);
-    const std::string path = func_get_formula_list_path();
+    return func_save_formula_list_to_path(func_get_formula_list_path());
+}
+
+int func_save_formula_list_to_path(const std::string& path)
+{
     std::vector<formula_record> records;
     GtkTreeIter iter;
     if (formula_list_store && gtk_tree_model_get_iter_first(model(), &iter)) {
@@ -133,6 +137,16 @@ int func_save_formula_list_to_file()
         return 0;
     }
     return 1;
+}
+
+bool func_set_formula_row_totals(int number, int32_t step_count, int32_t total_time)
+{
+    GtkTreeIter iter;
+    if (!find_row(number, &iter))
+        return false;
+    gtk_list_store_set(formula_list_store, &iter, FORMULA_COLUMN_STEP_COUNT, step_count, FORMULA_COLUMN_TOTAL_TIME,
+                       total_time, -1);
+    return true;
 }
 
 formula_snapshot* func_get_formula_list_from_liststore(bool active_only)

@@ -53,6 +53,11 @@ std::string func_get_formula_folder(int number);
 int func_load_formula_list_from_file();
 // Replaces the file with the store's rows. 1, or 0 after logging.
 int func_save_formula_list_to_file();
+// The same into another file (a change being prepared).
+int func_save_formula_list_to_path(const std::string& path);
+// Step count and total time of the formula's row, not saved. False when
+// no row has that number.
+bool func_set_formula_row_totals(int number, int32_t step_count, int32_t total_time);
 
 // New snapshot (caller deletes) of all formulas, or only the active ones.
 // nullptr only when memory runs out.

@@ -9,6 +9,7 @@
 #include "entry/item_codes.h"
 #include "entry/value_limits.h"
 #include "files/record_bytes.h"
+#include "formulas/formula_changes.h"
 #include "formulas/formula_list.h"
 #include "formulas/formulas_screen.h"
 #include "frame/app_state.h"
@@ -68,11 +69,12 @@ void open_data_entry(GtkWidget* caller, int item_code)
     formulas_list().reload = 1;
 }
 
-// The list as it now is into formulas.dat. When that fails the store is
-// read back from the file, so that the screen shows what is on disk.
-bool save_list()
+// After the list was saved with its folders (formula_changes.h), or not:
+// then the store is read back from the file, so that the screen shows
+// what is on disk.
+bool list_saved(int saved)
 {
-    if (func_save_formula_list_to_file()) {
+    if (saved) {
         formulas_list().reload = 0;
         return true;
     }
@@ -82,10 +84,10 @@ bool save_list()
 
 // After an add or copy: the new formula is drawn selected on its page.
 // 1 when it was saved.
-int finish_new_formula(int number, const std::string& line)
+int finish_new_formula(int number, const std::string& line, int saved_with_folder)
 {
     page_list_info& info = formulas_list();
-    const bool saved = save_list();
+    const bool saved = list_saved(saved_with_folder);
     if (saved) {
         func_add_log_transaction(line, 1);
         info.total_items += 1;
@@ -238,7 +240,7 @@ int func_add_formula_test(GtkWidget*, int number)
     char line[256];
     snprintf(line, sizeof line, "------> [%s] F-%03d (%s)", p[278].c_str(), number, record.name.c_str());
     func_append_formula_row(record);
-    return finish_new_formula(number, line);
+    return finish_new_formula(number, line, func_save_formula_list_with_new(number));
 }
 
 int func_copy_formula_test(GtkWidget*, int number)
@@ -254,7 +256,7 @@ int func_copy_formula_test(GtkWidget*, int number)
     show_wait_dialog(288);
 
     std::unique_ptr<formula_record> original(func_get_selected_formula_from_liststore_test(source));
-    if (!original || !func_copy_formula_folder(source, number)) {
+    if (!original) {
         func_close_active_dialog();
         return 0;
     }
@@ -268,7 +270,7 @@ int func_copy_formula_test(GtkWidget*, int number)
     char line[256];
     snprintf(line, sizeof line, "------> [%s] F-%03d (%s) --> F-%03d (%s)", p[282].c_str(), source,
              original->name.c_str(), number, copy.name.c_str());
-    return finish_new_formula(number, line);
+    return finish_new_formula(number, line, func_save_formula_list_with_copy(source, number));
 }
 
 void func_delete_formula_test(GtkWidget*, gpointer)
@@ -288,10 +290,9 @@ void func_delete_formula_test(GtkWidget*, gpointer)
         func_close_active_dialog();
         return;
     }
-    // The list first: a formula whose folder could not go is still gone
-    // from the list, and a list that could not be saved keeps its folder.
+    // The list and the folder go together, or neither.
     func_remove_formula_row(number);
-    if (!save_list()) {
+    if (!list_saved(func_save_formula_list_without(number))) {
         func_display_formula_test();
         func_close_active_dialog();
         return;
@@ -299,7 +300,6 @@ void func_delete_formula_test(GtkWidget*, gpointer)
     char line[256];
     snprintf(line, sizeof line, "------> [%s] F-%03d (%s)", p[279].c_str(), number, doomed->name.c_str());
     func_add_log_transaction(line, 1);
-    func_delete_formula_steps(number);
 
     const int left = func_get_formula_count();
     info.total_items = left;
@@ -340,12 +340,9 @@ int func_process_change_formula_number(GtkWidget* caller, int new_number)
         func_show_dialog(1, text, 1, nullptr);
         return 0;
     };
-    if (!func_renumber_formula_folder(old_number, new_number))
-        return refuse();
+    // The folder moves with the number, or neither does.
     func_set_formula_row_number(old_number, new_number);
-    if (!save_list()) {
-        // The folder goes back with the number, so list and folders agree.
-        func_renumber_formula_folder(new_number, old_number);
+    if (!list_saved(func_save_formula_list_renumbered(old_number, new_number))) {
         func_display_formula_test();
         return refuse();
     }

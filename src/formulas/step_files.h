@@ -11,13 +11,22 @@ int func_get_next_free_step_number();
 // True when the list holds the most steps a formula may have.
 bool func_step_list_full();
 
+// Where "Add Before" (where 0) and "Add After" (1) put a new step next to
+// step selected; -1 when selected is not a step number (a number read from
+// a file outside 1..99 never reaches arithmetic).
+int func_new_step_number(int selected, int where);
+
+// Each of these changes the rows and saves them (func_save_step_change):
+// steps.dat, the formula's totals in formulas.dat and the chemical files
+// change together. 1 when saved; 0 after reporting, with the files as
+// before (the caller reads the rows back).
+//
 // Puts record into the list at row; the steps from that row on move one
-// number up, their chemical files first (last step first, so no file is
-// renamed onto one still in use). With copy_chemicals_from >= 0 the
+// number up with their chemicals. With copy_chemicals_from >= 0 the
 // chemicals of that step are copied to the new step.
-void func_insert_step_at(int formula, int row, const step_record& record, int copy_chemicals_from);
+int func_insert_step_at(int formula, bool metric, int row, const step_record& record, int copy_chemicals_from);
 // Appends record; its chemicals copied from copy_chemicals_from when >= 0.
-void func_append_step(int formula, const step_record& record, int copy_chemicals_from);
-// Removes the step at row and its chemical file; the later steps move one
-// number down, with their files.
-void func_remove_step_at(int formula, int row);
+int func_append_step(int formula, bool metric, const step_record& record, int copy_chemicals_from);
+// Removes the step at row and its chemicals; the later steps move one
+// number down, with theirs.
+int func_remove_step_at(int formula, bool metric, int row);

@@ -128,12 +128,14 @@ void move_selection_down()
 // the row below (after), the new last row (appended).
 enum new_step_place { PLACE_BEFORE, PLACE_AFTER, PLACE_APPENDED };
 
-// After a change of the list: saved, the line logged, the selection on
-// the new step.
-void finish_change(new_step_place place, const std::string& line)
+// After a change of the list: when saved, the line logged and the
+// selection on the new step; otherwise the rows as the files hold them.
+void finish_change(new_step_place place, const std::string& line, bool saved)
 {
     page_list_info& info = steps_list();
-    if (save_steps()) {
+    if (!saved && formula() >= 0)
+        func_load_step_list_from_file(formula(), func_metric_units());
+    if (saved) {
         func_add_log_transaction(line, 1);
         info.total_items = func_get_step_row_count();
         if (place == PLACE_AFTER)
@@ -148,11 +150,15 @@ void finish_change(new_step_place place, const std::string& line)
 
 new_step_place place_of(int where) { return where == WHERE_AFTER ? PLACE_AFTER : PLACE_BEFORE; }
 
-int new_step_number(int selected, int where)
+// The new step's number, or -1 (logged) when the selected one is not a
+// step number.
+int new_step_number(int selected, int where, const char* function)
 {
-    if (where == WHERE_BEFORE)
-        return selected > 0 ? selected : 1;
-    return selected + 1;
+    const int number = func_new_step_number(selected, where);
+    if (number < 0)
+        func_write_log(LOG_SYSERROR, format("%s : Step number %d is outside 1 to %d", function, selected, STEP_LIST_MAX),
+                       0);
+    return number;
 }
 
 bool is_extract_step(int number)
@@ -242,8 +248,9 @@ void func_add_step_test(GtkWidget*)
     step_record record;
     record.number = func_get_next_free_step_number();
     record.name = step_name(format("[N] %s %03d", p[SLOT_STEP].c_str(), record.number));
-    func_append_step(formula(), record, -1);
-    finish_change(PLACE_APPENDED, format("------> [%s] S-%03d (%s)", p[SLOT_ADDED].c_str(), record.number, record.name.c_str()));
+    const bool saved = func_append_step(formula(), func_metric_units(), record, -1);
+    finish_change(PLACE_APPENDED, format("------> [%s] S-%03d (%s)", p[SLOT_ADDED].c_str(), record.number, record.name.c_str()),
+                  saved);
 }
 
 void func_insert_step_test(GtkWidget* widget, int where)
@@ -262,9 +269,9 @@ void func_insert_step_test(GtkWidget* widget, int where)
         return;
     }
     const int selected = selected_step_number();
-    const int number = new_step_number(selected, where);
+    const int number = new_step_number(selected, where, "add_new_step");
     const int row = func_find_step_row(selected);
-    if (row < 0) {
+    if (row < 0 || number < 0) {
         save_steps();
         redraw();
         func_close_active_dialog();
@@ -274,9 +281,9 @@ void func_insert_step_test(GtkWidget* widget, int where)
     record.number = number;
     record.name = step_name(format("[I] %s %03d", p[SLOT_STEP].c_str(), number));
     const int new_row = where == WHERE_BEFORE ? row : row + 1;
-    func_insert_step_at(formula(), new_row, record, -1);
+    const bool saved = func_insert_step_at(formula(), func_metric_units(), new_row, record, -1);
     finish_change(place_of(where),
-                  format("------> [%s] S-%03d (%s)", p[SLOT_INSERTED].c_str(), number, record.name.c_str()));
+                  format("------> [%s] S-%03d (%s)", p[SLOT_INSERTED].c_str(), number, record.name.c_str()), saved);
     func_close_active_dialog();
 }
 
@@ -302,15 +309,21 @@ void func_copy_step_test(GtkWidget* widget, int where)
         func_close_active_dialog();
         return;
     }
-    const int number = new_step_number(selected, where);
+    const int number = new_step_number(selected, where, "func_copy_step");
     const int row = func_find_step_row(selected);
+    if (number < 0 || row < 0) {
+        func_close_active_dialog();
+        return;
+    }
     step_record copy = *source;
     copy.number = number;
     copy.name = step_name(format("(%s) %s", p[SLOT_COPY].c_str(), source->name.c_str()));
     const int new_row = where == WHERE_BEFORE ? row : row + 1;
-    func_insert_step_at(formula(), new_row, copy, selected);
-    finish_change(place_of(where), format("------> [%s] S-%03d (%s) --> S-%03d (%s)", p[SLOT_COPY].c_str(),
-                                               selected, source->name.c_str(), number, copy.name.c_str()));
+    const bool saved = func_insert_step_at(formula(), func_metric_units(), new_row, copy, selected);
+    finish_change(place_of(where),
+                  format("------> [%s] S-%03d (%s) --> S-%03d (%s)", p[SLOT_COPY].c_str(), selected,
+                         source->name.c_str(), number, copy.name.c_str()),
+                  saved);
     func_close_active_dialog();
 }
 
@@ -327,9 +340,11 @@ void func_add_step_copy_test(GtkWidget*, int source_step)
     step_record copy = *source;
     copy.number = func_get_next_free_step_number();
     copy.name = step_name(format("[C] %s", source->name.c_str()));
-    func_append_step(formula(), copy, source->number);
-    finish_change(PLACE_APPENDED, format("------> [%s] S-%03d (%s) --> S-%03d (%s)", p[SLOT_COPY].c_str(), source->number,
-                         source->name.c_str(), copy.number, copy.name.c_str()));
+    const bool saved = func_append_step(formula(), func_metric_units(), copy, source->number);
+    finish_change(PLACE_APPENDED,
+                  format("------> [%s] S-%03d (%s) --> S-%03d (%s)", p[SLOT_COPY].c_str(), source->number,
+                         source->name.c_str(), copy.number, copy.name.c_str()),
+                  saved);
 }
 
 void func_delete_step_test(GtkWidget*, gpointer)
@@ -349,15 +364,15 @@ void func_delete_step_test(GtkWidget*, gpointer)
         return;
     }
     const step_record record = func_get_step_row(row);
-    func_remove_step_at(formula(), row);
-
     page_list_info& info = steps_list();
-    if (save_steps()) {
+    if (func_remove_step_at(formula(), func_metric_units(), row)) {
         func_add_log_transaction(
             format("------> [%s] S-%03d (%s)", p[SLOT_DELETED].c_str(), number, record.name.c_str()), 1);
         const int left = func_get_step_row_count();
         info.total_items = left;
         func_set_selection_after_deletion(left);
+    } else {
+        func_load_step_list_from_file(formula(), func_metric_units());
     }
     take_selection_from_row();
     info.reload = 1;

@@ -19,6 +19,7 @@
 #include "configuration/configuration_screen.h"
 #include "configuration/vez_configuration_screen.h"
 #include "formulas/chemical_valves_screen.h"
+#include "formulas/formula_changes.h"
 #include "formulas/level_unit.h"
 #include "formulas/chemicals.h"
 #include "formulas/chemicals_screen.h"
@@ -283,6 +284,8 @@ int func_prepare_console(int* argc, char*** argv)
     // Before anything reads the working folders: an import a power cut
     // interrupted is put right.
     func_recover_interrupted_set_import();
+    // A change of formulas and their folders cut short is finished or dropped.
+    func_finish_formula_change();
     remove_stale_temporary_files();
     func_watch_write_failures();
 

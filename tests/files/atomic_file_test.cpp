@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <string>
 
 #include "files/atomic_file.h"
+#include "files/write_failures.h"
 #include "support/sandbox.h"
 
 namespace {
@@ -138,5 +141,99 @@ TEST_F(atomic_file_test, records_are_appended_whole)
     EXPECT_EQ(584u, sandbox.read_file("configuration/records.log").size());
     failing = FAIL_OPEN;
     EXPECT_EQ(0, func_append_file_record(path, record.data(), record.size()));
+}
+
+// What someone with write access to the folder plants at the first
+// temporary name the writer tries.
+enum planted_kind { PLANT_NOTHING, PLANT_LINK, PLANT_FILE };
+planted_kind planting = PLANT_NOTHING;
+std::string victim;
+int planting_open(const char* path, int flags, mode_t mode)
+{
+    const std::string name = path;
+    if (planting != PLANT_NOTHING && name.find(TEMPORARY_FILE_PREFIX) != std::string::npos) {
+        if (planting == PLANT_LINK)
+            EXPECT_EQ(0, symlink(victim.c_str(), path));
+        else
+            close(::open(path, O_WRONLY | O_CREAT, 0644));
+        planting = PLANT_NOTHING;
+    }
+    return ::open(path, flags, mode);
+}
+
+TEST_F(atomic_file_test, a_link_or_file_planted_at_the_temporary_name_is_neither_followed_nor_reused)
+{
+    victim = sandbox.path("victim");
+    func_file_io_ops().open_file = planting_open;
+    for (planted_kind kind : {PLANT_LINK, PLANT_FILE}) {
+        SCOPED_TRACE(kind);
+        sandbox.write_file("victim", "precious");
+        planting = kind;
+        ASSERT_EQ(1, func_write_file_atomic(target(), "secret", 6, 0600));
+        EXPECT_EQ("secret", sandbox.read_file("configuration/default.cfg"));
+        EXPECT_EQ("precious", sandbox.read_file("victim"));
+        struct stat info;
+        ASSERT_EQ(0, stat(target().c_str(), &info));
+        EXPECT_EQ(0600u, info.st_mode & 0777);
+    }
+    // An ordinary file gets its usual mode once renamed.
+    ASSERT_EQ(1, func_write_file_atomic(target(), std::string("plain")));
+    struct stat info;
+    ASSERT_EQ(0, stat(target().c_str(), &info));
+    const mode_t mask = umask(022);
+    umask(mask);
+    EXPECT_EQ(0644u & ~mask, info.st_mode & 0777);
+}
+
+int interrupted_calls = 0;
+ssize_t interrupted_write(int fd, const void* data, size_t size)
+{
+    if (interrupted_calls++ == 0)
+        return (errno = EINTR, -1);
+    return ::write(fd, data, size);
+}
+int interrupted_fsync(int fd) { return interrupted_calls++ == 1 ? (errno = EINTR, -1) : ::fsync(fd); }
+int failing_folder_fsync(int fd)
+{
+    struct stat info;
+    if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode))
+        return (errno = EIO, -1);
+    return ::fsync(fd);
+}
+
+TEST_F(atomic_file_test, interrupted_calls_are_repeated_and_a_folder_that_cannot_be_flushed_fails_the_save)
+{
+    func_file_io_ops().write_file = interrupted_write;
+    func_file_io_ops().fsync_file = interrupted_fsync;
+    interrupted_calls = 0;
+    ASSERT_EQ(1, func_write_file_atomic(target(), std::string("new")));
+    EXPECT_EQ("new", sandbox.read_file("configuration/default.cfg"));
+    EXPECT_GE(interrupted_calls, 2);
+
+    func_file_io_ops().fsync_file = failing_folder_fsync;
+    std::string reported;
+    func_set_write_failure_listener([&](const std::string& path, int) { reported = path; });
+    EXPECT_EQ(0, func_write_file_atomic(target(), std::string("newer")));
+    func_set_write_failure_listener(nullptr);
+    EXPECT_EQ(target(), reported);
+}
+
+// The disk fills up after a third of the record.
+ssize_t torn_write(int fd, const void* data, size_t size) { return ::write(fd, data, size / 3); }
+
+TEST_F(atomic_file_test, a_torn_append_is_taken_back_and_a_torn_tail_cut_so_records_stay_at_their_offsets)
+{
+    const std::string path = sandbox.path("configuration/records.log");
+    const std::string first(292, 'a'), second(292, 'b');
+    ASSERT_EQ(1, func_append_file_record(path, first.data(), first.size()));
+    func_file_io_ops().write_file = torn_write;
+    EXPECT_EQ(0, func_append_file_record(path, second.data(), second.size()));
+    EXPECT_EQ(first, sandbox.read_file("configuration/records.log"));
+
+    // A power cut in the middle of an append leaves a tail behind.
+    func_file_io_ops().write_file = ::write;
+    sandbox.write_file("configuration/records.log", first + std::string(100, 'x'));
+    ASSERT_EQ(1, func_append_file_record(path, second.data(), second.size()));
+    EXPECT_EQ(first + second, sandbox.read_file("configuration/records.log"));
 }
 }  // namespace

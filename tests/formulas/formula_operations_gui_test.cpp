@@ -193,6 +193,12 @@ TEST_F(formula_operations_gui_test, renumbering_onto_a_taken_number_or_with_a_fa
     EXPECT_EQ("two", sandbox.read_file("formulas/f-002/steps.dat"));
     EXPECT_EQ("002", label("btn_frm_number_#001"));
     EXPECT_TRUE(queued_lines().empty());
+    // The rename that failed is reported once the action has ended.
+    func_test_release(dialog_button(0));
+    func_test_run_loop(200);
+    ASSERT_NE(nullptr, dialog_window);
+    EXPECT_NE(std::string::npos, dialog_text().find("formulas/f-002")) << dialog_text();
+    func_test_release(dialog_button(0));
 
 }
 

@@ -1,0 +1,251 @@
+// Operations on formulas and steps that touch several files, failed or
+// cut short by a power cut at every call they make: afterwards (and after
+// the start-up that follows a cut) formulas.dat, the formula folders,
+// steps.dat and the chemical files agree and are all as before or all as
+// after; a failure is reported and leaves them as before.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <functional>
+#include <map>
+
+#include "files/write_failures.h"
+#include "formulas/formula_changes.h"
+#include "formulas/step_files.h"
+#include "support/core_data_fixture.h"
+
+namespace {
+namespace fs = std::filesystem;
+
+// Calls through the seam are counted; call fail_at fails, and with
+// power_cut every call after it too (nothing runs after a cut).
+int calls = 0, fail_at = -1;
+bool power_cut = false;
+bool fails()
+{
+    const int call = calls++;
+    if (fail_at >= 0 && (call == fail_at || (power_cut && call > fail_at)))
+        return (errno = EIO, true);
+    return false;
+}
+void install_failing_calls()
+{
+    file_io_ops& ops = func_file_io_ops();
+    ops.open_file = [](const char* path, int flags, mode_t mode) { return fails() ? -1 : ::open(path, flags, mode); };
+    ops.write_file = [](int fd, const void* data, size_t size) -> ssize_t { return fails() ? -1 : ::write(fd, data, size); };
+    // Counted, not done: a real flush per call makes the loop slow.
+    ops.fsync_file = [](int) { return fails() ? -1 : 0; };
+    ops.close_file = [](int fd) { return ::close(fd) != 0 || fails() ? -1 : 0; };
+    ops.rename_file = [](const char* from, const char* to) { return fails() ? -1 : ::rename(from, to); };
+    ops.unlink_file = [](const char* path) { return fails() ? -1 : ::unlink(path); };
+    ops.make_folder = [](const char* path, mode_t mode) { return fails() ? -1 : ::mkdir(path, mode); };
+    ops.remove_folder = [](const char* path) { return fails() ? -1 : ::rmdir(path); };
+    ops.change_mode = [](int fd, mode_t mode) { return fails() ? -1 : ::fchmod(fd, mode); };
+}
+
+using tree = std::map<std::string, std::string>;
+
+class formula_changes_test : public core_data_test {
+protected:
+    std::string formulas() const { return sandbox.path("formulas/"); }
+
+    // Formulas 1 (steps A, B, C), 2 (step D) and 5 (no folder); every
+    // step has chemicals that name it.
+    void write_data()
+    {
+        fs::remove_all(formulas());
+        write_formula(1, {"A", "B", "C"});
+        write_formula(2, {"D"});
+        std::string list;
+        for (auto [number, steps] : {std::pair{1, 3}, {2, 1}, {5, 0}}) {
+            formula_record record;
+            record.number = number;
+            record.name = "F" + std::to_string(number);
+            record.step_count = steps;
+            list += encoded(record, FORMULA_RECORD_SIZE, func_encode_formula_record);
+        }
+        sandbox.write_file("formulas/formulas.dat", list);
+    }
+
+    template <class Record, class Encode>
+    static std::string encoded(const Record& record, size_t size, Encode encode)
+    {
+        std::string bytes(size, '\0');
+        encode(record, reinterpret_cast<unsigned char*>(&bytes[0]));
+        return bytes;
+    }
+
+    void write_formula(int formula, std::vector<std::string> names)
+    {
+        std::string steps;
+        for (size_t i = 0; i < names.size(); ++i) {
+            step_record record;
+            record.number = static_cast<int32_t>(i + 1);
+            record.name = names[i];
+            steps += encoded(record, STEP_RECORD_SIZE, func_encode_step_record);
+            sandbox.write_file(relative(func_get_step_chemicals_path(formula, record.number)), "chems of " + names[i]);
+        }
+        sandbox.write_file(relative(func_get_step_file_path(formula)), steps);
+    }
+
+    std::string relative(const std::string& path) const { return path.substr(sandbox.root().size()); }
+
+    tree snapshot() const
+    {
+        tree files;
+        for (const auto& entry : fs::recursive_directory_iterator(formulas()))
+            files[relative(entry.path().string())] = entry.is_regular_file() ? func_read_whole_file(entry.path()) : "/";
+        return files;
+    }
+
+    // formulas.dat, the folders, steps.dat and the chemical files agree.
+    void expect_agreement()
+    {
+        func_load_formula_list_from_file();
+        for (const auto& entry : fs::directory_iterator(formulas())) {
+            const std::string name = entry.path().filename();
+            if (!entry.is_directory())
+                continue;
+            ASSERT_EQ(0u, name.rfind("f-", 0)) << name;
+            const int formula = std::stoi(name.substr(2));
+            std::unique_ptr<formula_record> listed(func_get_selected_formula_from_liststore_test(formula));
+            ASSERT_TRUE(listed) << name << " has no formula";
+            func_load_step_list_from_file(formula, false);
+            const int count = func_get_step_row_count();
+            EXPECT_EQ(listed->step_count, count) << name;
+            for (int row = 0; row < count; ++row) {
+                const step_record step = func_get_step_row(row);
+                EXPECT_EQ(row + 1, step.number) << name;
+                const std::string chems = relative(func_get_step_chemicals_path(formula, step.number));
+                if (step.name == "new")
+                    EXPECT_FALSE(sandbox.exists(chems)) << chems;
+                else
+                    EXPECT_EQ("chems of " + step.name, sandbox.read_file(chems)) << chems;
+            }
+            EXPECT_FALSE(sandbox.exists(relative(func_get_step_chemicals_path(formula, count + 1)))) << name;
+        }
+    }
+
+    static step_record step_named(const std::string& name, int number)
+    {
+        step_record record;
+        record.name = name;
+        record.number = number;
+        return record;
+    }
+
+    void SetUp() override
+    {
+        core_data_test::SetUp();
+        install_failing_calls();
+    }
+    void TearDown() override
+    {
+        fail_at = -1;
+        func_set_write_failure_listener(nullptr);
+        core_data_test::TearDown();
+    }
+};
+
+struct operation {
+    const char* name;
+    std::function<int()> run;  // on lists freshly read from the files
+};
+
+TEST_F(formula_changes_test, every_call_of_every_operation_failed_or_cut_short_leaves_agreeing_data)
+{
+    const auto change_row = [](int number, const std::function<void(formula_record&)>& change) {
+        std::unique_ptr<formula_record> record(func_get_selected_formula_from_liststore_test(number));
+        change(*record);
+        return *record;
+    };
+    const std::vector<operation> operations = {
+        {"add formula 7", [&] {
+             func_append_formula_row(change_row(5, [](formula_record& r) { r.number = 7; }));
+             return func_save_formula_list_with_new(7);
+         }},
+        {"copy formula 1 to 7", [&] {
+             func_append_formula_row(change_row(1, [](formula_record& r) { r.number = 7; }));
+             return func_save_formula_list_with_copy(1, 7);
+         }},
+        {"delete formula 1", [] {
+             func_remove_formula_row(1);
+             return func_save_formula_list_without(1);
+         }},
+        {"renumber formula 1 to 7", [] {
+             func_set_formula_row_number(1, 7);
+             return func_save_formula_list_renumbered(1, 7);
+         }},
+        {"insert before step 2", [] { return func_insert_step_at(1, false, 1, step_named("new", 2), -1); }},
+        {"paste step 2 after it", [] { return func_insert_step_at(1, false, 2, step_named("B", 3), 2); }},
+        {"paste step 1 to the end", [] { return func_append_step(1, false, step_named("A", 4), 1); }},
+        {"delete step 2", [] { return func_remove_step_at(1, false, 1); }},
+    };
+    int reports = 0;
+    func_set_write_failure_listener([&](const std::string&, int) { ++reports; });
+    for (const operation& op : operations) {
+        SCOPED_TRACE(op.name);
+        const auto run = [&](int failing_call, bool cut) {
+            write_data();
+            func_load_formula_list_from_file();
+            func_load_step_list_from_file(1, false);
+            calls = 0;
+            fail_at = failing_call;
+            power_cut = cut;
+            const int result = op.run();
+            fail_at = -1;
+            // The start-up after the cut (after a mere failure it finds nothing).
+            func_finish_formula_change();
+            return result;
+        };
+        write_data();
+        const tree before = snapshot();
+        ASSERT_EQ(1, run(-1, false));
+        const tree after = snapshot();
+        const int steps = calls;
+        ASSERT_NE(before, after);
+        expect_agreement();
+        for (int call = 0; call < steps; ++call) {
+            for (bool cut : {false, true}) {
+                SCOPED_TRACE("call " + std::to_string(call) + (cut ? ", power cut" : ", failure"));
+                reports = 0;
+                const int result = run(call, cut);
+                const tree now = snapshot();
+                if (!cut) {
+                    EXPECT_EQ(result ? after : before, now);
+                    EXPECT_TRUE(result || reports > 0);
+                } else {
+                    EXPECT_TRUE(now == before || now == after);
+                }
+            }
+        }
+    }
+}
+
+TEST_F(formula_changes_test, a_new_step_next_to_a_number_read_from_a_file_stays_a_step_number)
+{
+    EXPECT_EQ(2, func_new_step_number(2, 0));
+    EXPECT_EQ(3, func_new_step_number(2, 1));
+    EXPECT_EQ(1, func_new_step_number(-5, 0));
+    for (int number : {2147483647, 99, 150})
+        EXPECT_EQ(-1, func_new_step_number(number, 1)) << number;
+    EXPECT_EQ(-1, func_new_step_number(2147483647, 0));
+}
+
+TEST_F(formula_changes_test, a_damaged_journal_is_dropped_and_the_data_kept)
+{
+    write_data();
+    const tree before = snapshot();
+    const std::string staging = std::string("formulas/") + TEMPORARY_FILE_PREFIX + "change/";
+    for (const char* journal : {"lumex6 change 1\nremove ../configuration\nend\n", "lumex6 change 1\nremove f-001\n",
+                                "garbage"}) {
+        sandbox.write_file(staging + "journal", journal);
+        EXPECT_EQ(0, func_finish_formula_change());
+        EXPECT_EQ(before, snapshot());
+    }
+}
+}  // namespace
