@@ -330,8 +330,7 @@ void func_load_configuration_screen(const ui_file&, display_data& record)
     for (int index = 0; index < 4; ++index)
         func_connect_released(record.buttons[index], G_CALLBACK(func_unload_configuration_screen), nullptr);
     func_connect_released(defaults_button, G_CALLBACK(defaults_pressed), nullptr);
-    func_connect_released(record.btn_page_up, G_CALLBACK(func_save_display_configuration_data), nullptr);
-    func_connect_released(record.btn_page_down, G_CALLBACK(func_save_display_configuration_data), nullptr);
+    func_connect_page_buttons(record, G_CALLBACK(func_save_display_configuration_data));
     const int slots[] = {-1, -1, SLOT_CHEMICAL_VALVES, SLOT_SYSTEM_SETTINGS, SLOT_DEFAULTS};
     for (int index = 2; index < 5; ++index)
         if (record.buttons[index] && !p[slots[index]].empty())

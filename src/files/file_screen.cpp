@@ -531,8 +531,7 @@ void func_load_file_screen(const ui_file& ui, display_data& record)
     for (const auto& connection : connections)
         func_connect_released(record.buttons[connection.index], connection.handler,
                               GINT_TO_POINTER(connection.data));
-    func_connect_released(record.btn_page_up, G_CALLBACK(func_show_page_info_test), nullptr);
-    func_connect_released(record.btn_page_down, G_CALLBACK(func_show_page_info_test), nullptr);
+    func_connect_page_buttons(record, G_CALLBACK(func_show_page_info_test));
     func_connect_released(record.btn_page_up1, G_CALLBACK(func_show_page_info1_test), nullptr);
     func_connect_released(record.btn_page_down1, G_CALLBACK(func_show_page_info1_test), nullptr);
 }

@@ -132,12 +132,8 @@ void func_register_chemical_valves_screen()
 void func_load_chemical_valves_screen(const ui_file& ui, display_data& record)
 {
     column_labels = func_lookup_widget(ui, "hbox_column_labels");
-    record.btn_save = func_lookup_widget(ui, "btn_save");
-    record.btn_cancel = func_lookup_widget(ui, "btn_cancel");
-    func_connect_released(record.btn_save, G_CALLBACK(func_unload_chemicals_valves_screen), nullptr);
-    func_connect_released(record.btn_cancel, G_CALLBACK(func_unload_chemicals_valves_screen), nullptr);
-    func_connect_released(record.btn_page_up, G_CALLBACK(func_save_display_chemical_valves_data), nullptr);
-    func_connect_released(record.btn_page_down, G_CALLBACK(func_save_display_chemical_valves_data), nullptr);
+    func_connect_save_cancel(ui, record, G_CALLBACK(func_unload_chemicals_valves_screen));
+    func_connect_page_buttons(record, G_CALLBACK(func_save_display_chemical_valves_data));
 }
 
 void func_show_chemical_valves_screen(GtkWidget*, gpointer) { func_show_screen(SCREEN_CHEMICAL_VALVES); }

@@ -215,12 +215,8 @@ void func_register_chemicals_screen()
 void func_load_chemical_screen(const ui_file& ui, display_data& record)
 {
     column_labels = func_lookup_widget(ui, "hbox_column_labels");
-    record.btn_save = func_lookup_widget(ui, "btn_save");
-    record.btn_cancel = func_lookup_widget(ui, "btn_cancel");
-    func_connect_released(record.btn_save, G_CALLBACK(func_unload_chemicals_screen), nullptr);
-    func_connect_released(record.btn_cancel, G_CALLBACK(func_unload_chemicals_screen), nullptr);
-    func_connect_released(record.btn_page_up, G_CALLBACK(func_save_display_chemical_data), nullptr);
-    func_connect_released(record.btn_page_down, G_CALLBACK(func_save_display_chemical_data), nullptr);
+    func_connect_save_cancel(ui, record, G_CALLBACK(func_unload_chemicals_screen));
+    func_connect_page_buttons(record, G_CALLBACK(func_save_display_chemical_data));
 }
 
 void func_show_chemical_screen(GtkWidget*, gpointer) { func_show_screen(SCREEN_CHEMICALS); }

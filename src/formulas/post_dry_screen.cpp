@@ -160,8 +160,7 @@ void func_load_post_dry_screen(const ui_file& ui, display_data& record)
     func_connect_released(record.buttons[2], G_CALLBACK(func_unload_post_dry_screen), nullptr);
     func_connect_released(record.buttons[3], G_CALLBACK(func_confirm_delete_post_dry), nullptr);
     func_connect_released(record.buttons[4], G_CALLBACK(goto_pressed), nullptr);
-    func_connect_released(record.btn_page_up, G_CALLBACK(func_save_display_post_dry_data), nullptr);
-    func_connect_released(record.btn_page_down, G_CALLBACK(func_save_display_post_dry_data), nullptr);
+    func_connect_page_buttons(record, G_CALLBACK(func_save_display_post_dry_data));
     gtk_widget_set_sensitive(record.buttons[3], FALSE);
 }
 

@@ -236,12 +236,8 @@ void func_register_selected_step_screen()
 void func_load_selected_step_screen(const ui_file& ui, display_data& record)
 {
     func_lookup_widget(ui, "layout_selected_step_screen");
-    record.btn_save = func_lookup_widget(ui, "btn_save");
-    record.btn_cancel = func_lookup_widget(ui, "btn_cancel");
-    func_connect_released(record.btn_save, G_CALLBACK(func_unload_selected_step_screen), nullptr);
-    func_connect_released(record.btn_cancel, G_CALLBACK(func_unload_selected_step_screen), nullptr);
-    func_connect_released(record.btn_page_up, G_CALLBACK(func_save_display_selected_steps_data), nullptr);
-    func_connect_released(record.btn_page_down, G_CALLBACK(func_save_display_selected_steps_data), nullptr);
+    func_connect_save_cancel(ui, record, G_CALLBACK(func_unload_selected_step_screen));
+    func_connect_page_buttons(record, G_CALLBACK(func_save_display_selected_steps_data));
 
 }
 

@@ -346,8 +346,7 @@ void func_load_home_screen(const ui_file& ui, display_data& record)
         home_page.selection_buttons = {};
     }
     func_connect_released(home_button("btn_goto_formula"), G_CALLBACK(goto_formula_pressed), nullptr);
-    func_connect_released(record.btn_page_up, G_CALLBACK(func_show_page_info_test), nullptr);
-    func_connect_released(record.btn_page_down, G_CALLBACK(func_show_page_info_test), nullptr);
+    func_connect_page_buttons(record, G_CALLBACK(func_show_page_info_test));
     func_connect_released(home_button("btn_dealer_info"), G_CALLBACK(func_show_dealer_info_screen), nullptr);
 
     gtk_widget_set_sensitive(home_button("btn_dealer_info"), TRUE);

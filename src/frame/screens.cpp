@@ -109,6 +109,20 @@ void func_connect_released(GtkWidget* widget, GCallback handler, gpointer data)
         g_signal_connect(widget, "released", handler, data);
 }
 
+void func_connect_page_buttons(const display_data& record, GCallback handler)
+{
+    func_connect_released(record.btn_page_up, handler, nullptr);
+    func_connect_released(record.btn_page_down, handler, nullptr);
+}
+
+void func_connect_save_cancel(const ui_file& ui, display_data& record, GCallback leave)
+{
+    record.btn_save = func_lookup_widget(ui, "btn_save");
+    record.btn_cancel = func_lookup_widget(ui, "btn_cancel");
+    func_connect_released(record.btn_save, leave, nullptr);
+    func_connect_released(record.btn_cancel, leave, nullptr);
+}
+
 void func_setup_list_buttons(display_data& record, const list_screen_buttons& given)
 {
     const GCallback handlers[] = {given.add, given.copy, given.rename, given.erase};

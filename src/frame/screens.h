@@ -31,6 +31,12 @@ void func_setup_list_buttons(display_data& record, const list_screen_buttons& ha
 // Connects a button's "released" signal (nothing for a missing widget).
 void func_connect_released(GtkWidget* widget, GCallback handler, gpointer data);
 
+// Both page buttons to one handler (a value screen harvests before paging).
+void func_connect_page_buttons(const display_data& record, GCallback handler);
+
+// A value screen's Save and Cancel, found by id, both to its leave handler.
+void func_connect_save_cancel(const ui_file& ui, display_data& record, GCallback leave);
+
 // Covers the whole screen: the machine variant has no window manager to
 // honour fullscreen requests.
 void func_size_window_to_screen(GtkWindow* window);

@@ -260,8 +260,7 @@ void func_load_logs_screen(const ui_file& ui, display_data& record)
     func_connect_released(record.buttons[4], G_CALLBACK(func_show_logs_calendar), nullptr);
     func_bind_text(record.buttons[4], 941);
     func_connect_released(record.btn_cancel, G_CALLBACK(func_unload_logs_screen), nullptr);
-    func_connect_released(record.btn_page_up, G_CALLBACK(page_pressed), nullptr);
-    func_connect_released(record.btn_page_down, G_CALLBACK(page_pressed), nullptr);
+    func_connect_page_buttons(record, G_CALLBACK(page_pressed));
     for (const auto& [id, slot] : {std::pair<const char*, int>{"lbl_log_date", SLOT_DATE},
                                    {"lbl_log_time", SLOT_TIME}, {"lbl_log_message", SLOT_MESSAGE}})
         if (GtkWidget* label = func_lookup_widget(ui, id))

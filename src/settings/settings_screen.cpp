@@ -407,8 +407,7 @@ void func_load_system_settings_screen(const ui_file& ui, display_data& record)
     func_connect_released(widgets.btn_ip_address, G_CALLBACK(func_show_data_entry_dialog), GINT_TO_POINTER(43));
     func_connect_released(widgets.btn_recalibrate, G_CALLBACK(func_confirm_recalibration), nullptr);
     func_connect_released(record.btn_cancel, G_CALLBACK(func_unload_system_settings_screen), nullptr);
-    func_connect_released(record.btn_page_up, G_CALLBACK(page_pressed), nullptr);
-    func_connect_released(record.btn_page_down, G_CALLBACK(page_pressed), nullptr);
+    func_connect_page_buttons(record, G_CALLBACK(page_pressed));
     for (const char* id : {"lbl_configure_enabled_header", "lbl_program_enabled_header", "lbl_manual_enabled_header"})
         bind(ui, id, SLOT_ENABLED);
     bind(ui, "lbl_configure_password_header", 177);
