@@ -110,8 +110,8 @@ int commit(bool staged_ok, std::vector<change_entry> entries, const char* who, c
 {
     if (!staged_ok) {
         // What failed was reported under its own name.
-        log_not_saved(file);
         func_log_system_error(who, "The change could not be prepared; nothing was changed.");
+        log_not_saved(file);
         func_abandon_data_change(func_formulas_dir());
         return 0;
     }

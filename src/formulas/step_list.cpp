@@ -18,6 +18,7 @@
 #include "files/record_file.h"
 #include "files/file_helpers.h"
 #include "files/record_bytes.h"
+#include "formulas/formula_changes.h"
 #include "formulas/formula_list.h"
 #include "language/option_tables.h"
 #include "language/units.h"
@@ -52,21 +53,6 @@ int write_step_file(int formula, bool to_fahrenheit)
         return 0;
     }
     return 1;
-}
-
-// Step count and total time of the formula into formulas.dat. 0 when the
-// formula is not in the list or the list could not be saved.
-int update_formula_totals(int formula)
-{
-    formula_record* record = func_get_selected_formula_from_liststore_test(formula);
-    if (!record)
-        return 0;
-    long long total = 0;
-    for (const step_record& row : held_steps)
-        total += row.items[STEP_TIME];
-    record->step_count = static_cast<int32_t>(held_steps.size());
-    record->total_time = static_cast<int32_t>(total > INT32_MAX ? INT32_MAX : (total < INT32_MIN ? INT32_MIN : total));
-    return func_set_selected_formula_to_liststore_test(record);
 }
 
 int load_current_layout(int formula, bool convert_to_celsius, const char* function)
@@ -199,11 +185,8 @@ int func_load_step_list_from_file(int formula, bool metric)
 
 int func_save_step_list_to_file(int formula, bool metric)
 {
-    if (formula < 0)
-        return 0;
-    if (!write_step_file(formula, metric))
-        return 0;
-    return update_formula_totals(formula);
+    // steps.dat and the formula's totals in formulas.dat change together.
+    return func_save_step_change(formula, metric, nullptr);
 }
 
 step_snapshot* func_get_step_list_from_liststore()

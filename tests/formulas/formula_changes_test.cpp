@@ -184,6 +184,12 @@ TEST_F(formula_changes_test, every_call_of_every_operation_failed_or_cut_short_l
         {"paste step 2 after it", [] { return func_insert_step_at(1, false, 2, step_named("B", 3), 2); }},
         {"paste step 1 to the end", [] { return func_append_step(1, false, step_named("A", 4), 1); }},
         {"delete step 2", [] { return func_remove_step_at(1, false, 1); }},
+        {"save a longer step 3", [] {
+             step_record record = func_get_step_row(2);
+             record.items[STEP_TIME] = 600;
+             func_set_step_row(2, record);
+             return func_save_step_list_to_file(1, false);
+         }},
     };
     int reports = 0;
     func_set_write_failure_listener([&](const std::string&, int) { ++reports; });
