@@ -151,7 +151,9 @@ int func_change_level_unit(int new_unit, bool metric_in_force, const std::functi
         func_log_system_error(WHO, "The configuration could not be saved; no level was changed");
         return 0;
     }
-    const bool placed = put_staged_files_in_place();
+    // Past the point of no return a failed rename is tried once more, so
+    // that a passing fault does not leave the change to the next start.
+    const bool placed = put_staged_files_in_place() || put_staged_files_in_place();
     if (placed)
         remove_file(journal_path());
     // Files not put in place stay with the journal for the next start.

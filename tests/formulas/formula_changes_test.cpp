@@ -15,6 +15,7 @@
 
 #include "files/write_failures.h"
 #include "formulas/formula_changes.h"
+#include "formulas/level_unit.h"
 #include "formulas/step_files.h"
 #include "support/core_data_fixture.h"
 
@@ -86,6 +87,7 @@ protected:
             step_record record;
             record.number = static_cast<int32_t>(i + 1);
             record.name = names[i];
+            record.items[STEP_LEVEL] = 100;
             steps += encoded(record, STEP_RECORD_SIZE, func_encode_step_record);
             sandbox.write_file(relative(func_get_step_chemicals_path(formula, record.number)), "chems of " + names[i]);
         }
@@ -128,6 +130,17 @@ protected:
             }
             EXPECT_FALSE(sandbox.exists(relative(func_get_step_chemicals_path(formula, count + 1)))) << name;
         }
+    }
+
+    // What the start-up does to the formulas before reading them.
+    void restart()
+    {
+        func_finish_formula_change();
+        func_remove_stale_temporary_files(formulas());
+        for (const auto& entry : fs::directory_iterator(formulas()))
+            if (entry.is_directory())
+                func_remove_stale_temporary_files(entry.path().string() + "/");
+        func_finish_level_unit_change();
     }
 
     static step_record step_named(const std::string& name, int number)
@@ -190,6 +203,7 @@ TEST_F(formula_changes_test, every_call_of_every_operation_failed_or_cut_short_l
              func_set_step_row(2, record);
              return func_save_step_list_to_file(1, false);
          }},
+        {"change the level unit", [] { return func_change_level_unit(1, false, [] { return 1; }); }},
     };
     int reports = 0;
     func_set_write_failure_listener([&](const std::string&, int) { ++reports; });
@@ -205,7 +219,7 @@ TEST_F(formula_changes_test, every_call_of_every_operation_failed_or_cut_short_l
             const int result = op.run();
             fail_at = -1;
             // The start-up after the cut (after a mere failure it finds nothing).
-            func_finish_formula_change();
+            restart();
             return result;
         };
         write_data();
