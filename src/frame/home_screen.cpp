@@ -132,9 +132,31 @@ void leave_home_for(GtkWidget* widget)
         }
         if (func_widget_name_is(widget, "btn_auto"))
             in_vez_automatic_mode = 1;
+        in_remote_run_mode = func_widget_name_is(widget, "btn_run_remote") ? 1 : 0;
         func_show_screen(next->code);
     }
     home_list().reload = 1;
+}
+
+// Run: the controller learns the formula first, then the run screen asks
+// for its records.
+void start_run()
+{
+    if (!func_find_screen_by_home_button("btn_run") || home_list().selected_number < 1)
+        return;
+    func_ipc_send_selected_formula(home_list().selected_number);
+    leave_home_for(home_button("btn_run"));
+}
+
+bool weight_asked() { return current_machine_configuration && current_machine_configuration->items[53] == 1.0f; }
+
+// With the load weight asked, the run starts once it is saved.
+void run_pressed(GtkWidget* widget, gpointer)
+{
+    if (weight_asked())
+        func_prompt_weight(widget);
+    else
+        start_run();
 }
 
 void open_configuration_menu(GtkWidget* widget) { func_unload_home_screen_4_configuration(widget, nullptr); }
@@ -250,14 +272,21 @@ void remote_formula_saved(const item_save& save)
     for (int field = 0; field < REMOTE_FORMULA_FIELDS && field < static_cast<int>(save.fields.size()); ++field)
         record[field] = static_cast<int>(func_read_whole_number(save.fields[static_cast<size_t>(field)]));
     func_save_remote_formula_to_file(record);
+    if (!func_find_screen_by_home_button("btn_run_remote"))
+        return;
+    func_ipc_send_selected_remote_formula(record);
+    leave_home_for(home_button("btn_run_remote"));
 }
 
 void load_weight_saved(const item_save& save)
 {
     int record[LOAD_WEIGHT_FIELDS] = {home_list().selected_number,
                                       static_cast<int>(std::lround(func_read_decimal_number(save.text)))};
-    if (!func_save_load_weight_to_file(record))
+    if (!func_save_load_weight_to_file(record)) {
         func_show_dialog(1, p[537], 1, nullptr);
+        return;
+    }
+    start_run();
 }
 
 template <size_t N>
@@ -332,7 +361,7 @@ void func_load_home_screen(const ui_file& ui, display_data& record)
         g_signal_connect(logo, "button-press-event", G_CALLBACK(logo_pressed), nullptr);
     GtkWidget* run = record.buttons[0];
     if (!PC_MODE) {
-        func_connect_released(run, G_CALLBACK(func_prompt_weight), nullptr);
+        func_connect_released(run, G_CALLBACK(run_pressed), nullptr);
         func_connect_released(record.buttons[1], G_CALLBACK(run_remote_pressed), nullptr);
         // Run follows the formula selection.
         home_page.selection_buttons = {0};

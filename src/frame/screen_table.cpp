@@ -96,8 +96,9 @@ const screen_description* func_find_screen_by_home_button(const char* button)
 {
     for (int code : registration_order) {
         const screen_description& description = descriptions[code];
-        if (description.home_button && button && g_ascii_strcasecmp(description.home_button, button) == 0)
-            return &description;
+        for (const char* way : {description.home_button, description.home_button2})
+            if (way && button && g_ascii_strcasecmp(way, button) == 0)
+                return &description;
     }
     return nullptr;
 }

@@ -61,6 +61,8 @@ struct screen_description {
     // the configuration menu, and the lockout item (44 file, 45 formula,
     // 46 configuration) whose password guards the way (0: none).
     const char* home_button = nullptr;
+    // A second way in from home (the run screen: Run and remote Run).
+    const char* home_button2 = nullptr;
     int home_menu_row = -1;
     int password_item = 0;
 };

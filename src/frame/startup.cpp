@@ -47,6 +47,7 @@
 #include "logs/logs_screen.h"
 #include "settings/password_lockout.h"
 #include "settings/passwords.h"
+#include "link/run_screen.h"
 #include "settings/settings_screen.h"
 #include "settings/system_commands.h"
 
@@ -70,17 +71,9 @@ void register_everything()
     func_register_post_dry_screen();
     func_register_system_settings_screen();
     func_register_logs_screen();
+    func_register_run_screen();
     func_register_password_prompts();
 
-    // The machine link's questions: what their buttons send.
-    func_register_dialog_action(4, 0, [](gpointer data) { func_ipc_send_signal_cancel(nullptr, data); });
-    func_register_dialog_action(9, 0, [](gpointer data) { func_ipc_send_signal_cancel(nullptr, data); });
-    func_register_dialog_action(15, 0, [](gpointer) { func_ipc_send_resume_formula(GINT_TO_POINTER(2), nullptr); });
-    func_register_dialog_action(15, 1, [](gpointer) { func_ipc_send_resume_formula(GINT_TO_POINTER(1), nullptr); });
-    func_register_dialog_action(20, 0, [](gpointer) { func_ipc_send_manual_stop(GINT_TO_POINTER(2), nullptr); });
-    func_register_dialog_action(20, 1, [](gpointer) { func_ipc_send_manual_stop(GINT_TO_POINTER(20), nullptr); });
-    func_register_dialog_action(22, 0, [](gpointer) { func_ipc_send_3_wires(GINT_TO_POINTER(2), nullptr); });
-    func_register_dialog_action(22, 1, [](gpointer) { func_ipc_send_3_wires(GINT_TO_POINTER(20), nullptr); });
     func_set_display_request_query(func_display_request_wanted);
     // The machine's own commands.
     func_register_dialog_action(13, 0, [](gpointer) {

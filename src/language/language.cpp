@@ -311,7 +311,7 @@ void func_copy_language_to_tables(const machine_configuration* configuration)
 
     copy_runs(machine_error_table, {{0, 96, 17}, {17, 652, 12}, {29, 672, 8}, {37, 681, 2}});
 
-    copy_runs(machine_status_table, {{0, 113, 14}, {15, 560, 1}, {17, 684, 1}});
+    copy_runs(machine_status_table, {{0, 113, 14}, {14, 960, 1}, {15, 560, 1}, {16, 961, 1}, {17, 684, 1}});
 
     copy_runs(vez_warning_table, {{0, 639, 4}});
 

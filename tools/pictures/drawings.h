@@ -37,6 +37,11 @@ enum nav_variant {
     nav_page_down, nav_home, nav_back, nav_add, nav_clone, nav_rename, nav_delete, nav_save,
     nav_cancel
 };
+enum plant_variant {
+    plant_pipe_water, plant_pipe_hot, plant_pipe_cold, plant_pipe_third, plant_pipe_steam, plant_pipe_cool,
+    plant_tank_full, plant_tank_half, plant_pump, plant_dash_off,
+    plant_basket_water_low, plant_basket_water_med, plant_basket_water_high
+};
 enum splash_variant { splash_customer, splash_tarvik, splash_misc };
 
 // Dialogs and states (draw_status.cpp).
@@ -69,6 +74,9 @@ void draw_adjust(cairo_t*, int, int, int);
 void draw_dash(cairo_t*, int, int, int);
 void draw_spray(cairo_t*, int, int, int);
 void draw_basket(cairo_t*, int, int, int);
+
+// Water-reuse run screen and the "off" indicator (draw_plant.cpp).
+void draw_plant(cairo_t*, int, int, int);
 
 // Whole screens, logo and the wait animation (draw_screens.cpp).
 void draw_splash(cairo_t*, int, int, int);

@@ -131,6 +131,23 @@ LUMEX_PICTURE(image, "cyl02.png", 128, 128, draw_basket, 2)
 LUMEX_PICTURE(image, "cyl03.png", 128, 128, draw_basket, 3)
 LUMEX_PICTURE(image, "cyl04.png", 128, 128, draw_basket, 4)
 LUMEX_PICTURE(image, "cyl05.png", 128, 128, draw_basket, 5)
+LUMEX_PICTURE(image, "icon_dash_off.png", 40, 40, draw_plant, plant_dash_off)
+
+// Water-reuse run screen: tank, pumps, pipes (h: lying, v: standing) and
+// the water in the basket.
+LUMEX_PICTURE(image, "tlp_tank_full.png", 90, 120, draw_plant, plant_tank_full)
+LUMEX_PICTURE(image, "tlp_tank_half_full.png", 90, 120, draw_plant, plant_tank_half)
+LUMEX_PICTURE(image, "tlp_pump_run.png", 40, 40, draw_plant, plant_pump)
+LUMEX_PICTURE(image, "tlp_pipe_water_h.png", 90, 10, draw_plant, plant_pipe_water)
+LUMEX_PICTURE(image, "tlp_pipe_water_v.png", 10, 60, draw_plant, plant_pipe_water)
+LUMEX_PICTURE(image, "tlp_pipe_hot_h.png", 90, 10, draw_plant, plant_pipe_hot)
+LUMEX_PICTURE(image, "tlp_pipe_cold_h.png", 90, 10, draw_plant, plant_pipe_cold)
+LUMEX_PICTURE(image, "tlp_pipe_third_h.png", 90, 10, draw_plant, plant_pipe_third)
+LUMEX_PICTURE(image, "tlp_pipe_steam_h.png", 90, 10, draw_plant, plant_pipe_steam)
+LUMEX_PICTURE(image, "tlp_pipe_cool_h.png", 90, 10, draw_plant, plant_pipe_cool)
+LUMEX_PICTURE(image, "tlp_basket_water_low.png", 24, 128, draw_plant, plant_basket_water_low)
+LUMEX_PICTURE(image, "tlp_basket_water_med.png", 24, 128, draw_plant, plant_basket_water_med)
+LUMEX_PICTURE(image, "tlp_basket_water_high.png", 24, 128, draw_plant, plant_basket_water_high)
 
 // Spray-down screen.
 LUMEX_PICTURE(image, "icon_spray_down_drain_sewer_open.png", 48, 48, draw_spray, spray_sewer_open)

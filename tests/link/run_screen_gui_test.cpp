@@ -1,0 +1,233 @@
+// The run screen from the operator's side: Run on home leads to it, run
+// records repaint it, a bad record or an idle controller sends the
+// operator home, stop asks and closes, and against the controller
+// simulator the steps advance, a lost link is said and comes back.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "files/build_switches.h"
+#include "files/paths.h"
+#include "formulas/step_list.h"
+#include "frame/dialogs.h"
+#include "language/language.h"
+#include "language/option_tables.h"
+#include "language/units.h"
+#include "link/ipc_frame.h"
+#include "link/ipc_link.h"
+#include "link/run_record.h"
+#include "link/run_screen.h"
+#include "support/console_fixture.h"
+
+extern char** environ;
+
+namespace {
+std::string step_bytes(int number, int type, int seconds, int temperature)
+{
+    step_record step;
+    step.number = number;
+    step.name = "Rinse " + std::to_string(number);
+    step.items[STEP_TYPE] = type;
+    step.items[STEP_TIME] = seconds;
+    step.items[STEP_TEMPERATURE] = temperature;
+    step.items[STEP_LEVEL] = 1;
+    step.items[STEP_HOT] = 1;
+    step.items[STEP_ON_TIME] = 20;
+    step.items[STEP_OFF_TIME] = 3;
+    step.items[STEP_RPM] = type == STEP_STANDARD_EXTRACT ? 840 : 39;
+    unsigned char bytes[STEP_RECORD_SIZE];
+    func_encode_step_record(step, bytes);
+    return std::string(reinterpret_cast<char*>(bytes), sizeof bytes);
+}
+
+class run_screen_gui_test : public console_gui_test {
+protected:
+    void SetUp() override
+    {
+        console_gui_test::SetUp();
+        write_formulas(2);
+        sandbox.write_file("formulas/f-001/steps.dat", step_bytes(1, STEP_TWO_WAY_WASH, 120, 100) +
+                                                           step_bytes(2, STEP_STANDARD_EXTRACT, 60, 0));
+        prepare_console();
+        show_home();
+    }
+    void TearDown() override
+    {
+        func_reset_ipc_socket();
+        stop_simulator(SIGKILL);
+        if (func_current_screen_code() == SCREEN_RUN)
+            func_unload_run_screen(nullptr, nullptr);
+        console_gui_test::TearDown();
+    }
+    GtkWidget* run_widget(const char* name) const
+    {
+        return func_test_find_widget(preloaded_display[SCREEN_RUN].window, name);
+    }
+    std::string run_text(const char* name) const { return func_test_label_text(run_widget(name)); }
+    double bar(const char* name) const { return gtk_progress_bar_get_fraction(GTK_PROGRESS_BAR(run_widget(name))); }
+    void press_run()
+    {
+        func_test_release(home_widget("btn_frm_name_#000"));
+        func_test_release(home_widget("btn_run"));
+        func_test_run_loop(50);
+    }
+    static void feed(const run_record& record)
+    {
+        unsigned char bytes[IPC_RUN_RECORD_SIZE];
+        func_encode_run_record(record, bytes);
+        const std::vector<unsigned char> frame = func_encode_ipc_frame(IPC_KIND_RUN, bytes, sizeof bytes);
+        func_receive_ipc_bytes(frame.data(), frame.size());
+        func_test_run_loop(20);
+    }
+    static run_record running(int step)
+    {
+        run_record record;
+        record.formula = 1;
+        record.step = step;
+        record.formula_total = 600;
+        record.formula_left = 150;
+        record.step_total = 120;
+        record.step_left = 61;
+        record.temperature_desired = 100;
+        record.temperature_actual = 50;
+        record.level_desired = 800;
+        record.level_actual = 200;
+        record.rotation = 2;
+        record.speed = 999;
+        record.status = 1;
+        return record;
+    }
+
+    void start_simulator()
+    {
+        const std::string program = std::string(LUMEX_STAGE_DIR) + "/../lumex6-sim";
+        std::vector<std::string> arguments = {program, "--root", sandbox.root(), "--socket", func_ipc_socket_path(),
+                                              "--speed", "120"};
+        std::vector<char*> argv;
+        for (std::string& argument : arguments)
+            argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+        ASSERT_EQ(0, posix_spawn(&simulator, program.c_str(), &actions, nullptr, argv.data(), environ));
+        posix_spawn_file_actions_destroy(&actions);
+        run_until([] { return func_ipc_link_up(); }, 3);
+        ASSERT_TRUE(func_ipc_link_up());
+    }
+    void stop_simulator(int signal_number)
+    {
+        if (simulator <= 0)
+            return;
+        kill(simulator, signal_number);
+        waitpid(simulator, nullptr, 0);
+        simulator = -1;
+    }
+    // Runs the main loop (the restore timer included) until done().
+    template <typename Done>
+    void run_until(Done done, double seconds)
+    {
+        for (int turn = 0; turn < seconds * 50 && !done(); ++turn) {
+            func_restore_ipc_connection(nullptr);
+            func_test_run_loop(20);
+        }
+    }
+    pid_t simulator = -1;
+};
+
+TEST_F(run_screen_gui_test, run_records_repaint_the_screen_and_bad_ones_go_home)
+{
+    press_run();
+    ASSERT_EQ(SCREEN_RUN, func_current_screen_code()) << "Run leads to the run screen";
+    EXPECT_EQ("001", run_text("lbl_formula_number"));
+    EXPECT_EQ("Towels 001", run_text("lbl_formula_name"));
+    EXPECT_EQ(p[962], run_text("lbl_message_bar")) << "no controller: the operator is told";
+
+    run_record record = running(1);
+    record.outputs[17] = 1;                   // hot water
+    record.outputs[20] = 1;                   // sewer drain closed
+    record.outputs[4] = record.outputs[6] = 1;  // chemicals 1 and 2
+    feed(record);
+    EXPECT_EQ("Rinse 1", run_text("lbl_step_name"));
+    EXPECT_EQ(func_convert_seconds_to_time(150), run_text("lbl_formula_remaining_time"));
+    EXPECT_EQ(func_convert_seconds_to_time(61), run_text("lbl_step_remaining_time"));
+    EXPECT_DOUBLE_EQ(0.75, bar("pbar_formula_progress"));
+    EXPECT_DOUBLE_EQ(0.25, bar("pbar_water_level"));
+    EXPECT_EQ("RS", run_text("lbl_basket_speed"));
+    EXPECT_EQ(machine_status_table[1], run_text("lbl_status"));
+    EXPECT_TRUE(gtk_widget_get_visible(run_widget("img_hot_on")));
+    EXPECT_FALSE(gtk_widget_get_visible(run_widget("img_cold_on")));
+    EXPECT_FALSE(gtk_widget_get_visible(run_widget("img_drain_sewer_on")));
+    EXPECT_EQ("1", run_text("lbl_chem_1_on"));
+    EXPECT_EQ("2", run_text("lbl_chem_2_on"));
+    EXPECT_FALSE(gtk_widget_get_visible(run_widget("img_chem_3_on")));
+    func_test_save_screenshot(preloaded_display[SCREEN_RUN].window, "run_screen_step1");
+    for (const std::string& fault : func_test_texts_that_do_not_fit(preloaded_display[SCREEN_RUN].window))
+        ADD_FAILURE() << fault;
+    EXPECT_TRUE(func_test_unreadable_texts(preloaded_display[SCREEN_RUN].window).empty());
+
+    record = running(2);
+    record.status = 42;
+    feed(record);
+    EXPECT_EQ("Rinse 2", run_text("lbl_step_name"));
+    EXPECT_NE(std::string::npos, run_text("lbl_status").find("042")) << "an unknown status is shown as a number";
+    EXPECT_FALSE(gtk_widget_get_visible(run_widget("img_hot_on")));
+    EXPECT_TRUE(gtk_widget_get_visible(run_widget("img_drain_sewer_on")));
+
+    // Stop asks; either answer closes the question.
+    func_test_release(run_widget("btn_cancel_step"));
+    ASSERT_NE(nullptr, dialog_window);
+    EXPECT_EQ(p[299], dialog_text());
+    func_test_release(dialog_button(1));
+    EXPECT_EQ(nullptr, dialog_window);
+
+    record = running(7);
+    feed(record);
+    EXPECT_EQ(SCREEN_HOME, func_current_screen_code()) << "a step the formula does not have";
+    ASSERT_NE(nullptr, dialog_window);
+    func_close_active_dialog();
+
+    press_run();
+    record = running(1);
+    record.formula = 1001;
+    feed(record);
+    EXPECT_EQ(SCREEN_HOME, func_current_screen_code()) << "no formula 1001";
+    func_close_active_dialog();
+
+    press_run();
+    feed(running(1));
+    record.formula = 1;
+    record.status = 13;
+    feed(record);
+    EXPECT_EQ(SCREEN_HOME, func_current_screen_code()) << "idle after running: home";
+}
+
+TEST_F(run_screen_gui_test, against_the_simulator_steps_advance_and_a_lost_link_comes_back)
+{
+    start_simulator();
+    press_run();
+    ASSERT_EQ(SCREEN_RUN, func_current_screen_code());
+    run_until([this] { return run_text("lbl_step_name") == "Rinse 1" && bar("pbar_water_level") > 0; }, 5);
+    EXPECT_EQ("Rinse 1", run_text("lbl_step_name"));
+    const std::string first_left = run_text("lbl_formula_remaining_time");
+    func_test_save_screenshot(preloaded_display[SCREEN_RUN].window, "run_screen_simulated_fill");
+    run_until([this] { return run_text("lbl_step_name") == "Rinse 2"; }, 8);
+    EXPECT_EQ("Rinse 2", run_text("lbl_step_name")) << "the wash ends, the extract follows";
+    EXPECT_NE(first_left, run_text("lbl_formula_remaining_time"));
+    func_test_save_screenshot(preloaded_display[SCREEN_RUN].window, "run_screen_simulated_extract");
+
+    stop_simulator(SIGKILL);
+    run_until([] { return !func_ipc_link_up(); }, 2);
+    EXPECT_EQ(p[962], run_text("lbl_message_bar"));
+    EXPECT_EQ(SCREEN_RUN, func_current_screen_code()) << "the console goes on";
+    start_simulator();
+    EXPECT_TRUE(func_ipc_link_up()) << "the link comes back by itself";
+}
+}  // namespace
