@@ -10,8 +10,10 @@
 #include <cstring>
 #include <vector>
 
+#include <glib.h>
 #include "files/atomic_file.h"
 #include "files/paths.h"
+#include "files/record_bytes.h"
 #include "files/shell_runner.h"
 #include "files/write_failures.h"
 #include "logs/log_file.h"
@@ -41,10 +43,7 @@ std::string folder_of(const std::string& path)
     return slash == std::string::npos ? std::string("./") : path.substr(0, slash + 1);
 }
 
-std::string with_slash(const std::string& folder)
-{
-    return (!folder.empty() && folder.back() == '/') ? folder : folder + "/";
-}
+std::string with_slash(const std::string& folder) { return func_with_slash(folder); }
 }  // namespace
 
 namespace {
@@ -301,4 +300,27 @@ std::string func_get_formula_set_filename(const std::string& folder)
 std::string func_get_configuration_set_filename(const std::string& folder)
 {
     return func_find_first_entry_containing(folder, ".cfs", true);
+}
+
+std::string func_with_slash(const std::string& folder)
+{
+    return (!folder.empty() && folder.back() == '/') ? folder : folder + "/";
+}
+
+std::string func_without_slash(std::string folder)
+{
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return folder;
+}
+
+std::string func_printable_name(const std::string& name)
+{
+    gchar* valid = g_utf8_make_valid(name.c_str(), static_cast<gssize>(name.size()));
+    std::string text = valid;
+    g_free(valid);
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '?';
+    return func_cut_text_utf8(text, 120);
 }

@@ -48,3 +48,10 @@ std::string func_get_configuration_set_filename(const std::string& folder);
 // include_folders, folders.
 std::string func_find_first_entry_containing(const std::string& folder, const char* pattern,
                                              bool include_folders);
+
+// Folder texts with and without their closing "/" (a lone "/" stays).
+std::string func_with_slash(const std::string& folder);
+std::string func_without_slash(std::string folder);
+// A name from outside (a stick, a folder) as a log line may hold it: valid
+// UTF-8, control characters as "?", at most 120 bytes.
+std::string func_printable_name(const std::string& name);

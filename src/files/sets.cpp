@@ -91,18 +91,6 @@ entry_type type_of(const std::string& path)
     return type_of(info);
 }
 
-std::string with_slash(const std::string& folder)
-{
-    return (!folder.empty() && folder.back() == '/') ? folder : folder + "/";
-}
-
-std::string without_slash(std::string folder)
-{
-    while (folder.size() > 1 && folder.back() == '/')
-        folder.pop_back();
-    return folder;
-}
-
 // Entries of folder in byte order, links not followed. False when the
 // folder cannot be read.
 bool list_entries(const std::string& folder, std::vector<entry>& entries)
@@ -136,19 +124,6 @@ bool is_formula_folder(const std::string& name)
            std::all_of(name.begin() + 2, name.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// A name from outside, fit for a log line: valid UTF-8, no control
-// characters, not too long.
-std::string shown(const std::string& name)
-{
-    gchar* valid = g_utf8_make_valid(name.c_str(), static_cast<gssize>(name.size()));
-    std::string text = valid;
-    g_free(valid);
-    for (char& c : text)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            c = '?';
-    return func_cut_text_utf8(text, 120);
-}
-
 void log_line(const char* who, const std::string& message) { func_log_system_error(who, message); }
 
 set_result done(const std::string& detail)
@@ -180,12 +155,12 @@ bool remove_tree(const std::string& path, const char* who, int depth = 0)
     if (type != entry_type::folder) {
         if (ops.unlink_file(path.c_str()) == 0 || errno == ENOENT)
             return true;
-        log_line(who, "Can't remove " + shown(path) + " : " + std::strerror(errno));
+        log_line(who, "Can't remove " + func_printable_name(path) + " : " + std::strerror(errno));
         return false;
     }
     std::vector<entry> entries;
     if (depth >= REMOVE_DEPTH_MAX || !list_entries(path, entries)) {
-        log_line(who, "Can't empty the folder " + shown(path));
+        log_line(who, "Can't empty the folder " + func_printable_name(path));
         return false;
     }
     bool removed = true;
@@ -195,7 +170,7 @@ bool remove_tree(const std::string& path, const char* who, int depth = 0)
         return false;
     if (ops.remove_folder(path.c_str()) == 0 || errno == ENOENT)
         return true;
-    log_line(who, "Can't remove the folder " + shown(path) + " : " + std::strerror(errno));
+    log_line(who, "Can't remove the folder " + func_printable_name(path) + " : " + std::strerror(errno));
     return false;
 }
 
@@ -203,7 +178,7 @@ bool make_folder(const std::string& path, const char* who)
 {
     if (func_file_io_ops().make_folder(path.c_str(), 0755) == 0)
         return true;
-    log_line(who, "Can't create the folder " + shown(path) + " : " + std::strerror(errno));
+    log_line(who, "Can't create the folder " + func_printable_name(path) + " : " + std::strerror(errno));
     return false;
 }
 
@@ -211,16 +186,16 @@ bool rename_entry(const std::string& from, const std::string& to, const char* wh
 {
     if (func_file_io_ops().rename_file(from.c_str(), to.c_str()) == 0)
         return true;
-    log_line(who, "Can't rename " + shown(from) + " to " + shown(to) + " : " + std::strerror(errno));
+    log_line(who, "Can't rename " + func_printable_name(from) + " to " + func_printable_name(to) + " : " + std::strerror(errno));
     return false;
 }
 
 void log_left_out(const char* who, const std::string& path, entry_type type)
 {
     if (type == entry_type::link)
-        log_line(who, shown(path) + " is a symbolic link; it is left out.");
+        log_line(who, func_printable_name(path) + " is a symbolic link; it is left out.");
     else if (type == entry_type::other)
-        log_line(who, shown(path) + " is not a plain file; it is left out.");
+        log_line(who, func_printable_name(path) + " is not a plain file; it is left out.");
 }
 
 // Copies the plain files of one folder (from, to end in "/"), except the
@@ -230,7 +205,7 @@ copy_outcome copy_files(const std::string& from, const std::string& to, const ch
 {
     std::vector<entry> entries;
     if (!list_entries(from, entries)) {
-        log_line(who, "Can't open the folder " + shown(from));
+        log_line(who, "Can't open the folder " + func_printable_name(from));
         return copy_outcome::source_failed;
     }
     for (const entry& found : entries) {
@@ -345,8 +320,8 @@ set_result check_version(const std::string& set_folder, const char* extension, c
         func_version_compatible(version, SET_VERSION_MINIMUM, SET_VERSION_MAXIMUM))
         return done(version);
     std::string detail = stated ? version : (record ? trimmed(record->name) : "");
-    detail = shown(detail.empty() ? "?" : detail);
-    log_line(who, shown(path) + " : version " + detail + " is not one this console imports.");
+    detail = func_printable_name(detail.empty() ? "?" : detail);
+    log_line(who, func_printable_name(path) + " : version " + detail + " is not one this console imports.");
     return failed(SLOT_VERSION, func_cut_text_utf8(detail, 40), set_status::version_refused);
 }
 
@@ -362,14 +337,14 @@ bool data_readable(const set_kind& kind, const std::string& folder, const std::s
     if (kind.formula_folders) {
         const off_t size = size_of(folder + "formulas.dat");
         if (size >= 0 && size % static_cast<off_t>(FORMULA_RECORD_SIZE) != 0) {
-            log_line(who, "formulas.dat of " + shown(set_name) + " is not a whole number of formula records.");
+            log_line(who, "formulas.dat of " + func_printable_name(set_name) + " is not a whole number of formula records.");
             return false;
         }
         return true;
     }
     const std::string record = func_find_first_entry_containing(folder, ".cfg", false);
     if (record.empty() || size_of(folder + record) < static_cast<off_t>(CONFIGURATION_RECORD_SIZE)) {
-        log_line(who, shown(set_name) + " holds no whole configuration record.");
+        log_line(who, func_printable_name(set_name) + " holds no whole configuration record.");
         return false;
     }
     return true;
@@ -379,7 +354,7 @@ bool data_readable(const set_kind& kind, const std::string& folder, const std::s
 // leaves, put right.
 void recover_kind(const set_kind& kind, const char* who)
 {
-    const std::string working = without_slash(kind.working());
+    const std::string working = func_without_slash(kind.working());
     const std::string incoming = func_install_path(kind.incoming);
     const std::string previous = func_install_path(kind.previous);
     if (type_of(previous) != entry_type::missing) {
@@ -397,7 +372,7 @@ void recover_kind(const set_kind& kind, const char* who)
 
 bool swap_in(const set_kind& kind, const char* who)
 {
-    const std::string working = without_slash(kind.working());
+    const std::string working = func_without_slash(kind.working());
     const std::string incoming = func_install_path(kind.incoming);
     const std::string previous = func_install_path(kind.previous);
     const bool had_working = type_of(working) != entry_type::missing;
@@ -436,12 +411,12 @@ set_result import_set(const set_kind& kind, const std::string& source_folder, co
 {
     const std::string folder_name = name + kind.extension;
     if (!func_set_name_acceptable(name)) {
-        log_line(who, shown(folder_name) + " is not a name a set can have.");
-        return failed(kind.open_slot, shown(folder_name));
+        log_line(who, func_printable_name(folder_name) + " is not a name a set can have.");
+        return failed(kind.open_slot, func_printable_name(folder_name));
     }
-    const std::string set_folder = with_slash(source_folder) + folder_name + "/";
-    if (type_of(without_slash(set_folder)) != entry_type::folder) {
-        log_line(who, "Can't open the set " + shown(set_folder));
+    const std::string set_folder = func_with_slash(source_folder) + folder_name + "/";
+    if (type_of(func_without_slash(set_folder)) != entry_type::folder) {
+        log_line(who, "Can't open the set " + func_printable_name(set_folder));
         return failed(kind.open_slot, folder_name);
     }
     if (!skip_version_check) {
@@ -451,11 +426,11 @@ set_result import_set(const set_kind& kind, const std::string& source_folder, co
     }
     recover_kind(kind, who);
     const std::string incoming = func_install_path(kind.incoming) + "/";
-    if (!make_folder(without_slash(incoming), who))
+    if (!make_folder(func_without_slash(incoming), who))
         return failed(kind.working_slot, folder_name);
     const int slot = fill_incoming(kind, set_folder, incoming, folder_name, who);
     if (slot >= 0 || !swap_in(kind, who)) {
-        remove_tree(without_slash(incoming), who);
+        remove_tree(func_without_slash(incoming), who);
         return failed(slot >= 0 ? slot : kind.working_slot, folder_name);
     }
     func_sync_after_write();
@@ -519,15 +494,15 @@ set_result export_set(const set_kind& kind, const std::string& source_folder, bo
     const std::string marker = func_find_first_entry_containing(working, kind.extension, false);
     const std::string name = marker.empty() ? kind.default_name : func_remove_filename_extension(marker);
     const std::string folder_name = name + kind.extension;
-    if (type_of(without_slash(working)) != entry_type::folder) {
+    if (type_of(func_without_slash(working)) != entry_type::folder) {
         log_line(who, "Can't open the working folder " + working);
         return failed(kind.open_slot, "");
     }
     if (!func_set_name_acceptable(name)) {
-        log_line(who, "the working set name " + shown(marker) + " is not a name a set can have.");
-        return failed(SLOT_DESTINATION, shown(folder_name));
+        log_line(who, "the working set name " + func_printable_name(marker) + " is not a name a set can have.");
+        return failed(SLOT_DESTINATION, func_printable_name(folder_name));
     }
-    const std::string folder = with_slash(source_folder);
+    const std::string folder = func_with_slash(source_folder);
     if (!replace && type_of(folder + folder_name) != entry_type::missing)
         return failed(SLOT_EXISTS, folder_name, set_status::already_exists);
     // A configuration without a set name is named "configuration" by its export.
@@ -546,13 +521,13 @@ bool names_acceptable(const std::string& source_name, const std::string& new_nam
                       set_result& refusal, const char* who)
 {
     if (!func_set_name_acceptable(source_name)) {
-        log_line(who, shown(source_name + kind.extension) + " is not a name a set can have.");
-        refusal = failed(kind.open_slot, shown(source_name + kind.extension));
+        log_line(who, func_printable_name(source_name + kind.extension) + " is not a name a set can have.");
+        refusal = failed(kind.open_slot, func_printable_name(source_name + kind.extension));
         return false;
     }
     if (!func_set_name_acceptable(new_name)) {
-        log_line(who, "the new name " + shown(new_name) + " is refused.");
-        refusal = failed(SLOT_TYPE_NEW_NAME, shown(new_name), set_status::name_refused);
+        log_line(who, "the new name " + func_printable_name(new_name) + " is refused.");
+        refusal = failed(SLOT_TYPE_NEW_NAME, func_printable_name(new_name), set_status::name_refused);
         return false;
     }
     return true;
@@ -564,11 +539,11 @@ set_result copy_set(const set_kind& kind, const std::string& source_folder, cons
     set_result refusal;
     if (!names_acceptable(source_name, new_name, kind, refusal, who))
         return refusal;
-    const std::string folder = with_slash(source_folder);
+    const std::string folder = func_with_slash(source_folder);
     const std::string from = folder + source_name + kind.extension;
     const std::string folder_name = new_name + kind.extension;
     if (type_of(from) != entry_type::folder) {
-        log_line(who, "Can't open the set " + shown(from));
+        log_line(who, "Can't open the set " + func_printable_name(from));
         return failed(kind.open_slot, source_name + kind.extension);
     }
     if (type_of(folder + folder_name) != entry_type::missing)
@@ -585,11 +560,11 @@ set_result rename_set(const set_kind& kind, const std::string& source_folder, co
     set_result refusal;
     if (!names_acceptable(old_name, new_name, kind, refusal, who))
         return refusal;
-    const std::string folder = with_slash(source_folder);
+    const std::string folder = func_with_slash(source_folder);
     const std::string from = folder + old_name + kind.extension;
     const std::string to = folder + new_name + kind.extension;
     if (type_of(from) != entry_type::folder) {
-        log_line(who, "Can't open the set " + shown(from));
+        log_line(who, "Can't open the set " + func_printable_name(from));
         return failed(kind.open_slot, old_name + kind.extension);
     }
     if (type_of(to) != entry_type::missing)
@@ -619,8 +594,8 @@ set_result rename_system_set(const set_kind& kind, const std::string& old_name, 
                              const char* who)
 {
     if (!func_set_name_acceptable(new_name)) {
-        log_line(who, "the new name " + shown(new_name) + " is refused.");
-        return failed(SLOT_TYPE_NEW_NAME, shown(new_name), set_status::name_refused);
+        log_line(who, "the new name " + func_printable_name(new_name) + " is refused.");
+        return failed(SLOT_TYPE_NEW_NAME, func_printable_name(new_name), set_status::name_refused);
     }
     const std::string working = kind.working();
     const std::string marker = new_name + kind.extension;
@@ -653,10 +628,10 @@ set_result delete_set(const set_kind& kind, const std::string& source_folder, co
 {
     const std::string folder_name = name + kind.extension;
     if (!func_set_name_acceptable(name)) {
-        log_line(who, shown(folder_name) + " is not a name a set can have.");
-        return failed(kind.open_slot, shown(folder_name));
+        log_line(who, func_printable_name(folder_name) + " is not a name a set can have.");
+        return failed(kind.open_slot, func_printable_name(folder_name));
     }
-    const std::string folder = with_slash(source_folder);
+    const std::string folder = func_with_slash(source_folder);
     const bool removed = remove_tree(folder + folder_name, who);
     func_sync_folder(folder);
     func_sync_after_write();
@@ -675,11 +650,11 @@ std::vector<std::string> list_sets(const set_kind& kind, const std::string& fold
             continue;
         const std::string name = found.name.substr(0, found.name.size() - extension_size);
         if (found.type != entry_type::folder) {
-            log_left_out(who, with_slash(folder) + found.name, found.type);
+            log_left_out(who, func_with_slash(folder) + found.name, found.type);
             continue;
         }
         if (!func_set_name_acceptable(name)) {
-            log_line(who, shown(found.name) + " is not a name a set can have; it is left out.");
+            log_line(who, func_printable_name(found.name) + " is not a name a set can have; it is left out.");
             continue;
         }
         names.push_back(name);

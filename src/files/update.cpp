@@ -34,26 +34,11 @@ int replace_for_real(const std::string& program, const std::vector<std::string>&
 
 process_replacer current_replacer = replace_for_real;
 
-std::string shown(std::string text)
-{
-    for (char& c : text)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            c = '?';
-    return text;
-}
-
-std::string without_slash(std::string path)
-{
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    return path;
-}
-
 void log_failure(const char* function, const std::string& message) { func_log_system_error(function, message); }
 
 void log_errno(const char* function, const std::string& what, const std::string& path)
 {
-    log_failure(function, what + " " + shown(path) + ": " + std::strerror(errno));
+    log_failure(function, what + " " + func_printable_name(path) + ": " + std::strerror(errno));
 }
 
 bool is_plain_file(const std::string& path)
@@ -94,7 +79,7 @@ bool install_new_updater()
     const std::string target = func_system_path(UPDATER_PROGRAM);
     const std::string staged = target + ".new";
     if (!func_copy_file(fresh, staged)) {
-        log_failure("func_process_update", "can't copy the updater to " + shown(staged));
+        log_failure("func_process_update", "can't copy the updater to " + func_printable_name(staged));
         return false;
     }
     if (chmod(staged.c_str(), 0755) != 0 || func_file_io_ops().rename_file(staged.c_str(), target.c_str()) != 0) {
@@ -120,7 +105,7 @@ void func_set_process_replacer(process_replacer replacer)
 
 int func_clear_update_folder()
 {
-    const std::string folder = without_slash(func_update_dir());
+    const std::string folder = func_without_slash(func_update_dir());
     struct stat info;
     if (lstat(folder.c_str(), &info) == 0) {
         clear_failed = false;
@@ -142,21 +127,21 @@ int func_clear_update_folder()
 int func_unzip_update(const std::string& source_folder, const std::string& package_file_name)
 {
     if (func_update_package_version(package_file_name).empty()) {
-        log_failure("func_unzip_update", "not an update package name: " + shown(package_file_name));
+        log_failure("func_unzip_update", "not an update package name: " + func_printable_name(package_file_name));
         return 0;
     }
     const std::string source =
         (source_folder.empty() || source_folder.back() != '/' ? source_folder + "/" : source_folder) +
         package_file_name;
     if (!is_plain_file(source)) {
-        log_failure("func_unzip_update", "no package file " + shown(source));
+        log_failure("func_unzip_update", "no package file " + func_printable_name(source));
         return 0;
     }
     if (!func_clear_update_folder())
         return 0;
     func_sync_after_write();
     if (!func_copy_file(source, func_update_dir() + package_file_name)) {
-        log_failure("func_unzip_update", "can't copy " + shown(source));
+        log_failure("func_unzip_update", "can't copy " + func_printable_name(source));
         return 0;
     }
     // The tool unpacks into the working folder.
@@ -185,7 +170,7 @@ update_result func_process_update(const std::string& package_version, const std:
 {
     const std::string package = package_version + ".upt";
     if (func_update_package_version(package).empty() || !func_ok_to_update(package_version)) {
-        log_failure("func_process_update", "no newer update package: " + shown(package));
+        log_failure("func_process_update", "no newer update package: " + func_printable_name(package));
         return failed(update_outcome::no_package, 2, 305);
     }
     if (!func_unzip_update(source_folder, package))

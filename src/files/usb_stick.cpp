@@ -34,22 +34,6 @@ struct usb_disk_entry {
     std::string device;
 };
 
-// Log lines are one record each: no control characters from outside names.
-std::string shown(std::string text)
-{
-    for (char& c : text)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            c = '?';
-    return text;
-}
-
-std::string without_slash(std::string path)
-{
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    return path;
-}
-
 // "usb-X-part3" -> disk "usb-X", 3; "usb-X" -> "usb-X", 0; -1 for a
 // partition number that is no number.
 long split_partition(const std::string& name, std::string& disk)
@@ -130,7 +114,7 @@ std::string device_on_folder()
     while (table.size() < MOUNT_TABLE_MAX && (got = ::read(fd, buffer, sizeof buffer)) > 0)
         table.append(buffer, static_cast<size_t>(got));
     ::close(fd);
-    const std::string folder = without_slash(func_usb_folder());
+    const std::string folder = func_without_slash(func_usb_folder());
     std::string device;
     size_t start = 0;
     while (start < table.size()) {
@@ -170,7 +154,7 @@ bool run_logged(const char* function, const std::vector<std::string>& argv)
     std::string command;
     for (const std::string& argument : argv)
         command += (command.empty() ? "" : " ") + argument;
-    func_log_system_error(function, shown(command) + " failed (status " + std::to_string(status) + ")");
+    func_log_system_error(function, func_printable_name(command) + " failed (status " + std::to_string(status) + ")");
     return false;
 }
 
@@ -178,23 +162,23 @@ bool run_logged(const char* function, const std::vector<std::string>& argv)
 // flushed to it any more, so it is let go at once.
 bool release_stale_mount()
 {
-    return run_logged("func_mount_usb_stick", {"umount", "-l", without_slash(func_usb_folder())});
+    return run_logged("func_mount_usb_stick", {"umount", "-l", func_without_slash(func_usb_folder())});
 }
 
 bool prepare_mount_folder()
 {
-    const std::string folder = without_slash(func_usb_folder());
+    const std::string folder = func_without_slash(func_usb_folder());
     struct stat info;
     if (lstat(folder.c_str(), &info) == 0) {
         if (S_ISDIR(info.st_mode))
             return true;
         // Never mount through a link or onto a file.
-        func_log_system_error("func_mount_usb_stick", shown(folder) + " is not a folder");
+        func_log_system_error("func_mount_usb_stick", func_printable_name(folder) + " is not a folder");
         return false;
     }
     if (func_create_directory(folder))
         return true;
-    func_log_system_error("func_mount_usb_stick", "can't create " + shown(folder));
+    func_log_system_error("func_mount_usb_stick", "can't create " + func_printable_name(folder));
     return false;
 }
 }  // namespace
@@ -258,7 +242,7 @@ bool func_mount_usb_stick()
     if (!prepare_mount_folder())
         return false;
     return run_logged("func_mount_usb_stick", {"mount", "-t", FILE_SYSTEMS, "-o", MOUNT_OPTIONS, device,
-                                               without_slash(func_usb_folder())});
+                                               func_without_slash(func_usb_folder())});
 }
 
 bool func_unmount_usb_stick()
@@ -268,7 +252,7 @@ bool func_unmount_usb_stick()
     // The console's own working folder must not hold the stick busy.
     func_reset_default_directory();
     func_sync_after_write();
-    const std::string folder = without_slash(func_usb_folder());
+    const std::string folder = func_without_slash(func_usb_folder());
     if (run_logged("func_unmount_usb_stick", {"umount", folder}))
         return true;
     if (!func_usb_device().empty())
