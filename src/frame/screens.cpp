@@ -45,14 +45,17 @@ ui_file func_load_screen_record(display_data& record, int code, const char* file
     func_setup_screen_window(record.window);
     record.list_width = list_width;
     record.list_height = list_height;
+    record.lbl_message_bar = func_lookup_widget(ui, "lbl_message_bar");
+    record.evb_message_bar = func_lookup_widget(ui, "evb_message_bar");
+    // A screen without a list (size 0) has no list, pages or title either.
+    if (list_width == 0 && list_height == 0)
+        return ui;
     record.evb_options_list = func_lookup_widget(ui, "evb_options_list");
     record.tbl_options_list = func_lookup_widget(ui, "tbl_options_list");
     record.vwp_options_list = func_lookup_widget(ui, "vwp_options_list");
     record.lbl_page_info = func_lookup_widget(ui, "lbl_page_info");
     record.evb_page_info = func_lookup_widget(ui, "evb_page_info");
     record.lbl_active_item = func_lookup_widget(ui, "lbl_active_item");
-    record.lbl_message_bar = func_lookup_widget(ui, "lbl_message_bar");
-    record.evb_message_bar = func_lookup_widget(ui, "evb_message_bar");
     record.btn_page_up = func_lookup_widget(ui, "btn_page_up");
     record.btn_page_down = func_lookup_widget(ui, "btn_page_down");
     return ui;
