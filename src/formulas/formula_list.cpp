@@ -4,6 +4,7 @@
 #include <glib.h>
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <cerrno>
@@ -67,6 +68,57 @@ bool find_row(int number, GtkTreeIter* iter)
     return false;
 }
 
+// Every change of the store, whoever makes it, bumps this count: what was
+// read from or loaded into the store stays valid while it holds still.
+unsigned store_changes = 0;
+void count_store_change() { ++store_changes; }
+
+// The file the store was last filled from, while nothing else changed it
+// since: reloading the same bytes would rebuild the same rows.
+struct loaded_file {
+    bool valid = false;
+    unsigned changes = 0;
+    std::string path;
+    std::string bytes;
+} last_load;
+
+// The rows in number order, read at store_changes == changes.
+struct sorted_rows {
+    bool valid = false;
+    unsigned changes = 0;
+    std::vector<formula_record> records;
+} last_sorted;
+
+bool numbers_distinct(const std::vector<formula_record>& records)
+{
+    std::vector<int32_t> numbers;
+    numbers.reserve(records.size());
+    for (const formula_record& record : records)
+        numbers.push_back(record.number);
+    std::sort(numbers.begin(), numbers.end());
+    return std::adjacent_find(numbers.begin(), numbers.end()) == numbers.end();
+}
+
+void fill_store(const std::vector<formula_record>& records)
+{
+    // One insert per row; a sorted store places each row itself. Only
+    // with distinct numbers is that placement the same as appending and
+    // then setting the row (equal numbers keep the order that gives).
+    if (numbers_distinct(records)) {
+        for (const formula_record& record : records)
+            gtk_list_store_insert_with_values(formula_list_store, nullptr, -1, FORMULA_COLUMN_NUMBER, record.number,
+                                              FORMULA_COLUMN_ACTIVE, record.active, FORMULA_COLUMN_NAME,
+                                              record.name.c_str(), FORMULA_COLUMN_STEP_COUNT, record.step_count,
+                                              FORMULA_COLUMN_TOTAL_TIME, record.total_time, -1);
+        return;
+    }
+    for (const formula_record& record : records) {
+        GtkTreeIter iter;
+        gtk_list_store_append(formula_list_store, &iter);
+        write_row(&iter, record);
+    }
+}
+
 }  // namespace
 
 void func_encode_formula_record(const formula_record& record, unsigned char* bytes)
@@ -100,19 +152,27 @@ std::string func_get_formula_folder(int number)
 int func_load_formula_list_from_file()
 {
     func_create_formula_list_store();
-    gtk_list_store_clear(formula_list_store);
     func_create_directory(func_formulas_dir());
     const std::string path = func_get_formula_list_path();
-    std::vector<formula_record> records;
-    if (!func_read_records(path, FORMULA_FILE, "func_load_formula_list", func_decode_formula_record, records)) {
+    std::string bytes;
+    if (!func_read_record_bytes(path, FORMULA_FILE, "func_load_formula_list", bytes)) {
+        gtk_list_store_clear(formula_list_store);
+        last_load.valid = false;
         func_write_log(LOG_SYSERROR, "func_load_formula_list : Can't open file " + path + ".", 0);
         return 0;
     }
-    for (const formula_record& record : records) {
-        GtkTreeIter iter;
-        gtk_list_store_append(formula_list_store, &iter);
-        write_row(&iter, record);
-    }
+    if (last_load.valid && last_load.changes == store_changes && last_load.path == path && last_load.bytes == bytes)
+        return 1;
+    std::vector<formula_record> records(bytes.size() / FORMULA_RECORD_SIZE);
+    for (size_t i = 0; i < records.size(); ++i)
+        func_decode_formula_record(reinterpret_cast<const unsigned char*>(bytes.data()) + i * FORMULA_RECORD_SIZE,
+                                   records[i]);
+    gtk_list_store_clear(formula_list_store);
+    fill_store(records);
+    last_load.valid = true;
+    last_load.changes = store_changes;
+    last_load.path = path;
+    last_load.bytes.swap(bytes);
     return 1;
 }
 
@@ -160,14 +220,24 @@ formula_snapshot* func_get_formula_list_from_liststore(bool active_only)
     }
     func_create_formula_list_store();
     func_sort_liststore(formula_list_store, FORMULA_COLUMN_NUMBER, GTK_SORT_ASCENDING);
-    GtkTreeIter iter;
-    if (gtk_tree_model_get_iter_first(model(), &iter)) {
-        do {
-            formula_record record = read_row(&iter);
-            if (!active_only || record.active == 1)
-                snapshot->records.push_back(std::move(record));
-        } while (gtk_tree_model_iter_next(model(), &iter));
+    if (!last_sorted.valid || last_sorted.changes != store_changes) {
+        last_sorted.records.clear();
+        GtkTreeIter iter;
+        if (gtk_tree_model_get_iter_first(model(), &iter)) {
+            do {
+                last_sorted.records.push_back(read_row(&iter));
+            } while (gtk_tree_model_iter_next(model(), &iter));
+        }
+        last_sorted.valid = true;
+        last_sorted.changes = store_changes;
     }
+    if (!active_only) {
+        snapshot->records = last_sorted.records;
+        return snapshot;
+    }
+    for (const formula_record& record : last_sorted.records)
+        if (record.active == 1)
+            snapshot->records.push_back(record);
     return snapshot;
 }
 
@@ -358,6 +428,9 @@ int func_lookup_formula_index(const std::string& text, int item)
 
 void func_create_formula_list_store()
 {
-    if (!formula_list_store)
-        formula_list_store = gtk_list_store_new(5, G_TYPE_INT, G_TYPE_INT, G_TYPE_STRING, G_TYPE_INT, G_TYPE_INT);
+    if (formula_list_store)
+        return;
+    formula_list_store = gtk_list_store_new(5, G_TYPE_INT, G_TYPE_INT, G_TYPE_STRING, G_TYPE_INT, G_TYPE_INT);
+    for (const char* signal : {"row-changed", "row-inserted", "row-deleted", "rows-reordered", "sort-column-changed"})
+        g_signal_connect_swapped(formula_list_store, signal, G_CALLBACK(count_store_change), nullptr);
 }

@@ -58,6 +58,9 @@ struct list_page {
 
     // The buttons of the page shown, [column][row]; null beyond rows_shown.
     std::vector<std::vector<GtkWidget*>> shown;
+    // The table they sit in (null once destroyed): the next page of as
+    // many rows gives them new texts instead of building new buttons.
+    GtkWidget* table = nullptr;
     GtkWidget* button(int column, int row) const;
 };
 

@@ -1,5 +1,10 @@
 #include "frame/widget_style.h"
 
+#include <sys/stat.h>
+
+#include <map>
+#include <string>
+
 GtkWidget* func_find_label(GtkWidget* widget)
 {
     if (!widget)
@@ -49,9 +54,14 @@ void picture_state_changed(GtkWidget* image, GtkStateType, gpointer)
     // A picture set since: it is the normal one now.
     if (shown != normal && shown != faded) {
         normal = shown;
-        faded = faded_copy(shown);
+        // Made once per picture, which images showing it share.
+        faded = static_cast<GdkPixbuf*>(g_object_get_data(G_OBJECT(normal), FADED_PICTURE));
+        if (!faded) {
+            faded = faded_copy(normal);
+            g_object_set_data_full(G_OBJECT(normal), FADED_PICTURE, faded, g_object_unref);
+        }
         g_object_set_data_full(G_OBJECT(image), NORMAL_PICTURE, g_object_ref(normal), g_object_unref);
-        g_object_set_data_full(G_OBJECT(image), FADED_PICTURE, faded, g_object_unref);
+        g_object_set_data_full(G_OBJECT(image), FADED_PICTURE, g_object_ref(faded), g_object_unref);
     }
     GdkPixbuf* wanted = gtk_widget_get_state(image) == GTK_STATE_INSENSITIVE ? faded : normal;
     if (wanted != shown)
@@ -59,6 +69,40 @@ void picture_state_changed(GtkWidget* image, GtkStateType, gpointer)
 }
 
 bool parse_color(const char* name, GdkColor* color) { return name && gdk_color_parse(name, color); }
+
+// Pictures already decoded, by file: a page of rows shows the same few
+// pictures again and again. A file changed since is read again.
+struct decoded_picture {
+    struct stat file {};
+    GdkPixbuf* pixbuf = nullptr;
+};
+
+bool same_file(const struct stat& a, const struct stat& b)
+{
+    return a.st_ino == b.st_ino && a.st_dev == b.st_dev && a.st_size == b.st_size &&
+           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+
+// A new reference to the file's picture, or null when it cannot be read.
+GdkPixbuf* load_picture(const char* path)
+{
+    static std::map<std::string, decoded_picture> decoded;
+    struct stat file {};
+    if (stat(path, &file) != 0)
+        return nullptr;
+    auto found = decoded.find(path);
+    if (found != decoded.end() && same_file(found->second.file, file))
+        return GDK_PIXBUF(g_object_ref(found->second.pixbuf));
+    GdkPixbuf* pixbuf = gdk_pixbuf_new_from_file(path, nullptr);
+    if (!pixbuf)
+        return nullptr;
+    decoded_picture& kept = decoded[path];
+    if (kept.pixbuf)
+        g_object_unref(kept.pixbuf);
+    kept.file = file;
+    kept.pixbuf = GDK_PIXBUF(g_object_ref(pixbuf));
+    return pixbuf;
+}
 }  // namespace
 
 void func_set_widget_font_and_color(GtkWidget* widget, const char* font, const char* text_color,
@@ -98,7 +142,7 @@ void func_set_button_icon(GtkWidget* button, const char* path, int position)
 {
     if (!button || !path || !GTK_IS_BUTTON(button))
         return;
-    GdkPixbuf* pixbuf = gdk_pixbuf_new_from_file(path, nullptr);
+    GdkPixbuf* pixbuf = load_picture(path);
     if (!pixbuf)
         return;
     GtkWidget* image = gtk_button_get_image(GTK_BUTTON(button));
@@ -122,7 +166,7 @@ void func_set_image_icon(GtkWidget* image, const char* path)
 {
     if (!image || !path || !GTK_IS_IMAGE(image))
         return;
-    GdkPixbuf* pixbuf = gdk_pixbuf_new_from_file(path, nullptr);
+    GdkPixbuf* pixbuf = load_picture(path);
     if (!pixbuf)
         return;
     gtk_image_set_from_pixbuf(GTK_IMAGE(image), pixbuf);

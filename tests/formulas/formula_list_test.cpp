@@ -145,6 +145,38 @@ TEST_F(FormulaListTest, SnapshotsAreSortedAndTheActiveOnesLeaveTheOthersOut)
     EXPECT_EQ(func_lookup_formula_index("OFF", 2), -1);
 }
 
+// Loads and snapshots skip work while nothing changed: any change to the
+// store or the file, by whatever way, must still show.
+TEST_F(FormulaListTest, ReloadsAndSnapshotsFollowEveryChangeOfStoreOrFile)
+{
+    write_mixed_list();
+    auto names = [this] {
+        std::string joined;
+        const auto list = snapshot();
+        for (const formula_record& record : list->records)
+            joined += record.name + ",";
+        return joined;
+    };
+    EXPECT_EQ(names(), "Old mops,Aprons,Towels,Sheets,");
+    GtkTreeIter first;
+    ASSERT_TRUE(gtk_tree_model_get_iter_first(GTK_TREE_MODEL(formula_list_store), &first));
+    gtk_list_store_set(formula_list_store, &first, FORMULA_COLUMN_NAME, "Edited", -1);
+    EXPECT_EQ(names(), "Edited,Aprons,Towels,Sheets,");
+    ASSERT_EQ(func_load_formula_list_from_file(), 1);  // the same file: its rows come back
+    EXPECT_EQ(names(), "Old mops,Aprons,Towels,Sheets,");
+
+    // Same size, other bytes; then the same numbers twice (kept in file order).
+    sandbox.write_file("formulas/formulas.dat", formula_bytes(9, "Mats", 0, 1, 60) + formula_bytes(3, "Caps", 1, 1, 60) +
+                                                    formula_bytes(9, "Rugs", 1, 1, 60) +
+                                                    formula_bytes(3, "Bibs", 1, 1, 60));
+    ASSERT_EQ(func_load_formula_list_from_file(), 1);
+    EXPECT_EQ(names(), "Caps,Bibs,Mats,Rugs,");
+    EXPECT_EQ(snapshot(true)->count(), 3);
+    std::filesystem::remove(sandbox.path("formulas/formulas.dat"));
+    EXPECT_EQ(func_load_formula_list_from_file(), 0);
+    EXPECT_EQ(names(), "");
+}
+
 TEST_F(FormulaListTest, EditsKeepStepsAndTimeAndNullBuffersAreLogged)
 {
     write_mixed_list();

@@ -79,6 +79,44 @@ TEST_F(formulas_screen_gui_test, a_page_shows_six_formulas_active_or_not_in_four
     EXPECT_FALSE(sensitive("btn_page_down"));
 }
 
+// Pages of as many rows reuse the row buttons: each must look and act as
+// new for its item.
+TEST_F(formulas_screen_gui_test, a_page_over_the_buttons_of_the_last_shows_only_its_own_items)
+{
+    std::vector<formula_record> records;
+    for (int number = 1; number <= 12; ++number)
+        records.push_back(formula(number, number <= 6 || number % 2 == 0 ? 1 : 0, number));
+    write_formula_list(records);
+    open_formulas_screen();
+    auto name_label = [this](int row) { return func_find_label(widget(row_name("btn_frm_name_#", row))); };
+    auto picture = [this](int row) { return func_get_button_picture(widget(row_name("btn_frm_active_#", row))); };
+    const std::string plain_color = func_test_text_color(name_label(0));
+    press_row(2);
+    EXPECT_EQ(func_test_color(LUMEX_SELECTED_TEXT), func_test_text_color(name_label(2)));
+
+    func_test_release(widget("btn_page_down"));
+    func_test_run_loop(30);
+    EXPECT_EQ((std::vector<std::string>{"Towels 007", "Towels 008", "Towels 009", "Towels 010", "Towels 011",
+                                        "Towels 012"}),
+              shown_names());
+    EXPECT_EQ(plain_color, func_test_text_color(name_label(2)));
+    EXPECT_EQ(GTK_STATE_NORMAL, gtk_widget_get_state(widget("btn_frm_name_#002")));
+    EXPECT_EQ("000", row_options(2));
+    EXPECT_EQ("000", clone_rename_delete());
+    // Formulas 7, 9, 11 are off, 8, 10, 12 on: the pictures follow the items.
+    EXPECT_EQ(p[28], label("btn_frm_active_#002"));
+    EXPECT_EQ(picture(0), picture(2));
+    EXPECT_NE(picture(1), picture(2));
+    press_row(4);
+    EXPECT_EQ(11, formulas_page().selected_number);
+
+    func_test_release(widget("btn_page_up"));
+    func_test_run_loop(30);
+    EXPECT_EQ("Towels 003", label("btn_frm_name_#002"));
+    EXPECT_EQ(plain_color, func_test_text_color(name_label(4)));
+    EXPECT_EQ(picture(0), picture(4));  // formula 5 is on
+}
+
 TEST_F(formulas_screen_gui_test, a_row_press_selects_the_formula_and_unlocks_its_buttons)
 {
     open_with_eight();
