@@ -9,21 +9,35 @@
 #include "files/atomic_file.h"
 #include "logs/log_file.h"
 
+namespace {
+// Files up to this size are read without asking for their size first.
+constexpr size_t SMALL_RECORD_FILE = 64 * 1024;
+}  // namespace
+
 bool func_read_record_bytes(const std::string& path, const record_format& format, const char* who,
                             std::string& bytes)
+{
+    return func_read_record_bytes_at(AT_FDCWD, path.c_str(), path, format, who, bytes);
+}
+
+bool func_read_record_bytes_at(int folder, const char* name, const std::string& path, const record_format& format,
+                               const char* who, std::string& bytes)
 {
     bytes.clear();
     if (format.record_size == 0)
         return false;
-    const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int file = openat(folder, name, O_RDONLY | O_CLOEXEC);
     if (file < 0)
         return false;
     // One record past the cap tells a longer file from a full one.
     const size_t limit = (format.max_records + 1) * format.record_size;
+    // A small file is read into room for the most it may hold; a larger
+    // one into its size. The size is a hint (the file may change):
+    // reading goes on to the end.
+    size_t expected = limit;
     struct stat info;
-    const size_t expected =
-        fstat(file, &info) == 0 && info.st_size > 0 ? static_cast<size_t>(info.st_size) : format.record_size;
-    // The size is a hint (the file may change): reading goes on to the end.
+    if (limit > SMALL_RECORD_FILE)
+        expected = fstat(file, &info) == 0 && info.st_size > 0 ? static_cast<size_t>(info.st_size) : format.record_size;
     bytes.resize(expected < limit ? expected : limit);
     size_t got = 0;
     bool failed = false;

@@ -3,6 +3,8 @@
 // at once through the atomic writer. Every record file of the console
 // goes through here.
 #pragma once
+#include <fcntl.h>
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -23,6 +25,10 @@ struct record_format {
 // cap. False when the file cannot be opened or read (bytes is then empty).
 bool func_read_record_bytes(const std::string& path, const record_format& format, const char* who,
                             std::string& bytes);
+// The same for the file name in an open folder (AT_FDCWD: a path as
+// above); path is how the log line names it.
+bool func_read_record_bytes_at(int folder, const char* name, const std::string& path, const record_format& format,
+                               const char* who, std::string& bytes);
 // The same, one string per record.
 bool func_read_record_file(const std::string& path, const record_format& format, const char* who,
                            std::vector<std::string>& records);
@@ -30,20 +36,30 @@ bool func_read_record_file(const std::string& path, const record_format& format,
 // The whole file's bytes, atomically. 1 or 0.
 int func_write_record_bytes(const std::string& path, const std::string& bytes);
 
-// Decoded records: decode(const unsigned char* bytes, Record& record).
+// Decoded records of the file name in an open folder (AT_FDCWD: a path),
+// decode(const unsigned char* bytes, Record& record), read through a
+// buffer the caller keeps for the next file.
 template <class Record, class Decode>
-bool func_read_records(const std::string& path, const record_format& format, const char* who, Decode decode,
-                       std::vector<Record>& records)
+bool func_read_records_at(int folder, const char* name, const std::string& path, const record_format& format,
+                          const char* who, Decode decode, std::vector<Record>& records, std::string& bytes)
 {
     // Decoded from one buffer: no string per record.
-    std::string bytes;
-    const bool opened = func_read_record_bytes(path, format, who, bytes);
+    const bool opened = func_read_record_bytes_at(folder, name, path, format, who, bytes);
     const size_t count = format.record_size ? bytes.size() / format.record_size : 0;
     records.clear();
     records.resize(count);
     for (size_t i = 0; i < count; ++i)
         decode(reinterpret_cast<const unsigned char*>(bytes.data() + i * format.record_size), records[i]);
     return opened;
+}
+
+// The decoded records of a file.
+template <class Record, class Decode>
+bool func_read_records(const std::string& path, const record_format& format, const char* who, Decode decode,
+                       std::vector<Record>& records)
+{
+    std::string bytes;
+    return func_read_records_at(AT_FDCWD, path.c_str(), path, format, who, decode, records, bytes);
 }
 
 // Replaces the file with the records, encode(const Record&, unsigned

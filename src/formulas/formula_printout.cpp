@@ -1,5 +1,6 @@
 #include "formulas/formula_printout.h"
 
+#include <fcntl.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -49,6 +50,9 @@ constexpr size_t FILE_WORD_MAX = 64, FILE_NAME_PART_MAX = 160;
 // Rough bytes of a printed formula and of a step's values, to size the
 // buffer once (a short guess only costs a regrowth).
 constexpr size_t FORMULA_BYTES_GUESS = 200, VALUE_BYTES_GUESS = 8;
+// A chemical line without its name and option texts: number, separators,
+// a time of up to 8 characters and the line feed.
+constexpr size_t CHEMICAL_LINE_FIXED_BYTES = 2 + 6 + 3 + 3 + 8 + 3 + 1;
 
 // printf's "%0<width>d" into out (room for 24 bytes); returns the length.
 // Without printf: a full set has two million such numbers.
@@ -406,25 +410,49 @@ int func_build_formulas_printout(std::string& text)
     size_t step_bytes = 3 * (PRINT_STEP_RULE_WIDTH + 1) + texts.step_word.size() + STEP_NAME_SIZE;
     for (const std::string& label : texts.setting_labels)
         step_bytes += label.size() + VALUE_BYTES_GUESS;
+    // As if every step printed all its chemicals: a guess too short makes
+    // the buffer grow, copying all that was built; room never filled is
+    // never touched.
+    size_t longest_inject = 0, longest_signal = 0;
+    for (const std::string& option : texts.inject_options)
+        longest_inject = std::max(longest_inject, option.size());
+    for (const std::string& option : texts.signal_options)
+        longest_signal = std::max(longest_signal, option.size());
+    step_bytes += PRINT_STEP_RULE_WIDTH + 1 + texts.chemical_heading.size() + 1;
+    for (const std::string& name : texts.chemical_names)
+        step_bytes += name.size() + longest_inject + longest_signal + CHEMICAL_LINE_FIXED_BYTES;
     text.reserve(formulas.size() * FORMULA_BYTES_GUESS + steps_hint * step_bytes);
     advise_large_pages(text);
 
     unread_files unread_steps, unread_chemicals;
+    // Up to 99 000 chemical files: each is opened in its formula's open
+    // folder and read in one go into one buffer and kept vectors.
+    std::string bytes;
     std::vector<step_record> steps;
     std::vector<std::vector<chemical_record>> chemicals;
     for (const formula_record& formula : formulas) {
+        const std::string folder_path = func_get_formula_folder(formula.number);
+        const int folder = open(folder_path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         const std::string step_path = func_get_step_file_path(formula.number);
-        if (!func_read_records(step_path, STEP_FILE, "func_print_steps", func_decode_step_record, steps))
+        if (!func_read_records_at(AT_FDCWD, step_path.c_str(), step_path, STEP_FILE, "func_print_steps",
+                                  func_decode_step_record, steps, bytes))
             unread_steps.add(step_path);
-        chemicals.assign(steps.size(), {});
+        if (chemicals.size() < steps.size())
+            chemicals.resize(steps.size());
         for (size_t i = 0; i < steps.size(); ++i) {
+            chemicals[i].clear();
             if (steps[i].items[STEP_CHEMICALS] <= 0)
                 continue;
             const std::string chemical_path = func_get_step_chemicals_path(formula.number, steps[i].number);
-            if (!func_read_records(chemical_path, CHEMICAL_FILE, "func_print_steps", func_decode_chemical_record,
-                                   chemicals[i]))
+            // Without the folder open, the path as usual (and its failure).
+            const bool in_folder = folder >= 0 && chemical_path.compare(0, folder_path.size(), folder_path) == 0;
+            const char* name = in_folder ? chemical_path.c_str() + folder_path.size() : chemical_path.c_str();
+            if (!func_read_records_at(in_folder ? folder : AT_FDCWD, name, chemical_path, CHEMICAL_FILE,
+                                      "func_print_steps", func_decode_chemical_record, chemicals[i], bytes))
                 unread_chemicals.add(chemical_path);
         }
+        if (folder >= 0)
+            close(folder);
         func_append_formula_printout(text, formula, steps, chemicals, texts);
     }
     func_append_printout_end(text);

@@ -2,6 +2,9 @@
 // cap, and a path that is not a readable file is a failure, not an empty list.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <string>
 
 #include "files/record_file.h"
@@ -28,4 +31,28 @@ TEST_F(RecordFileTest, WholeRecordsInOrderUpToTheCapAndFoldersFail)
     EXPECT_FALSE(func_read_record_bytes(sandbox.path("data"), format, "who", bytes));
     EXPECT_TRUE(bytes.empty());
     EXPECT_FALSE(func_read_record_bytes(sandbox.path("data/missing.dat"), format, "who", bytes));
+}
+
+// A file too big to be read without its size, and one named in an open folder.
+TEST_F(RecordFileTest, LargeFilesWholeAndNamesInAnOpenFolder)
+{
+    const record_format large = {1000, 100, "pages"};
+    std::string file;
+    for (int page = 0; page < 70; ++page)
+        file += std::string(1000, static_cast<char>('0' + page));
+    sandbox.write_file("data/large.dat", file + "tail");
+    std::string bytes;
+    ASSERT_TRUE(func_read_record_bytes(sandbox.path("data/large.dat"), large, "who", bytes));
+    EXPECT_EQ(file, bytes);
+
+    const int folder = open(sandbox.path("data").c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(folder, 0);
+    sandbox.write_file("data/long.dat", "AAAABBBBCCCCDDDD");
+    const record_format small = {4, 2, "things"};
+    EXPECT_TRUE(func_read_record_bytes_at(folder, "long.dat", "shown/long.dat", small, "who", bytes));
+    EXPECT_EQ("AAAABBBB", bytes);
+    EXPECT_FALSE(func_read_record_bytes_at(folder, "missing.dat", "shown/missing.dat", small, "who", bytes));
+    close(folder);
+    ASSERT_EQ(1u, syserror_lines().size());
+    EXPECT_NE(std::string::npos, syserror_lines()[0].find("more than 2 things in shown/long.dat"));
 }
