@@ -71,7 +71,9 @@ void picture_state_changed(GtkWidget* image, GtkStateType, gpointer)
 bool parse_color(const char* name, GdkColor* color) { return name && gdk_color_parse(name, color); }
 
 // Pictures already decoded, by file: a page of rows shows the same few
-// pictures again and again. A file changed since is read again.
+// pictures again and again. A file changed since is read again; large
+// pictures (start screens) are not kept.
+constexpr int KEPT_PICTURE_PIXELS = 128 * 128;
 struct decoded_picture {
     struct stat file {};
     GdkPixbuf* pixbuf = nullptr;
@@ -94,8 +96,8 @@ GdkPixbuf* load_picture(const char* path)
     if (found != decoded.end() && same_file(found->second.file, file))
         return GDK_PIXBUF(g_object_ref(found->second.pixbuf));
     GdkPixbuf* pixbuf = gdk_pixbuf_new_from_file(path, nullptr);
-    if (!pixbuf)
-        return nullptr;
+    if (!pixbuf || gdk_pixbuf_get_width(pixbuf) * gdk_pixbuf_get_height(pixbuf) > KEPT_PICTURE_PIXELS)
+        return pixbuf;
     decoded_picture& kept = decoded[path];
     if (kept.pixbuf)
         g_object_unref(kept.pixbuf);
