@@ -5,7 +5,6 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,9 +18,8 @@
 #include "formulas/step_list.h"
 #include "link/ipc_frame.h"
 #include "link/ipc_link.h"
+#include "support/simulator_support.h"
 #include "support/sandbox.h"
-
-extern char** environ;
 
 namespace {
 struct run_seen {
@@ -36,19 +34,7 @@ bool run_shown(int code) { return code == REQUEST_CODE_RUN; }
 
 std::string step_bytes(int number, int type, int seconds, int temperature)
 {
-    step_record step;
-    step.number = number;
-    step.name = "Step " + std::to_string(number);
-    step.items[STEP_TYPE] = type;
-    step.items[STEP_TIME] = seconds;
-    step.items[STEP_TEMPERATURE] = temperature;
-    step.items[STEP_LEVEL] = 1;
-    step.items[STEP_ON_TIME] = 20;
-    step.items[STEP_OFF_TIME] = 3;
-    step.items[STEP_RPM] = type == STEP_STANDARD_EXTRACT ? 840 : 39;
-    unsigned char bytes[STEP_RECORD_SIZE];
-    func_encode_step_record(step, bytes);
-    return std::string(reinterpret_cast<char*>(bytes), sizeof bytes);
+    return func_test_step_bytes(number, "Step " + std::to_string(number), type, seconds, temperature, false);
 }
 
 class controller_simulator_test : public ::testing::Test {
@@ -74,18 +60,8 @@ protected:
     }
     void start_simulator()
     {
-        const std::string program = std::string(LUMEX_STAGE_DIR) + "/../lumex6-sim";
-        std::vector<std::string> arguments = {program, "--root", sandbox.root(), "--socket", func_ipc_socket_path(),
-                                              "--speed", "120"};
-        std::vector<char*> argv;
-        for (std::string& argument : arguments)
-            argv.push_back(argument.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        ASSERT_EQ(0, posix_spawn(&simulator, program.c_str(), &actions, nullptr, argv.data(), environ));
-        posix_spawn_file_actions_destroy(&actions);
+        simulator = func_test_spawn_simulator(sandbox.root(), 120);
+        ASSERT_GT(simulator, 0);
         for (int wait = 0; wait < 300 && !func_ipc_link_up(); ++wait) {
             usleep(10000);
             func_restore_ipc_connection(nullptr);

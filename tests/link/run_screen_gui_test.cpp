@@ -6,7 +6,6 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,29 +21,15 @@
 #include "language/units.h"
 #include "link/ipc_frame.h"
 #include "link/ipc_link.h"
+#include "support/simulator_support.h"
 #include "link/run_record.h"
 #include "link/run_screen.h"
 #include "support/console_fixture.h"
 
-extern char** environ;
-
 namespace {
 std::string step_bytes(int number, int type, int seconds, int temperature)
 {
-    step_record step;
-    step.number = number;
-    step.name = "Rinse " + std::to_string(number);
-    step.items[STEP_TYPE] = type;
-    step.items[STEP_TIME] = seconds;
-    step.items[STEP_TEMPERATURE] = temperature;
-    step.items[STEP_LEVEL] = 1;
-    step.items[STEP_HOT] = 1;
-    step.items[STEP_ON_TIME] = 20;
-    step.items[STEP_OFF_TIME] = 3;
-    step.items[STEP_RPM] = type == STEP_STANDARD_EXTRACT ? 840 : 39;
-    unsigned char bytes[STEP_RECORD_SIZE];
-    func_encode_step_record(step, bytes);
-    return std::string(reinterpret_cast<char*>(bytes), sizeof bytes);
+    return func_test_step_bytes(number, "Rinse " + std::to_string(number), type, seconds, temperature, true);
 }
 
 class run_screen_gui_test : public console_gui_test {
@@ -107,18 +92,8 @@ protected:
 
     void start_simulator()
     {
-        const std::string program = std::string(LUMEX_STAGE_DIR) + "/../lumex6-sim";
-        std::vector<std::string> arguments = {program, "--root", sandbox.root(), "--socket", func_ipc_socket_path(),
-                                              "--speed", "120"};
-        std::vector<char*> argv;
-        for (std::string& argument : arguments)
-            argv.push_back(argument.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        ASSERT_EQ(0, posix_spawn(&simulator, program.c_str(), &actions, nullptr, argv.data(), environ));
-        posix_spawn_file_actions_destroy(&actions);
+        simulator = func_test_spawn_simulator(sandbox.root(), 120);
+        ASSERT_GT(simulator, 0);
         run_until([] { return func_ipc_link_up(); }, 3);
         ASSERT_TRUE(func_ipc_link_up());
     }
