@@ -201,6 +201,15 @@ TEST_F(run_screen_gui_test, against_the_simulator_steps_advance_and_a_lost_link_
     EXPECT_EQ("Rinse 2", run_text("lbl_step_name")) << "the wash ends, the extract follows";
     EXPECT_NE(first_left, run_text("lbl_formula_remaining_time"));
     func_test_save_screenshot(preloaded_display[SCREEN_RUN].window, "run_screen_simulated_extract");
+    // Stop, answered with the stop button: the controller goes idle and the console home.
+    func_test_release(run_widget("btn_cancel_step"));
+    func_test_run_loop(20);
+    ASSERT_EQ(2, dialog_buttons());
+    func_test_release(dialog_button(1));
+    run_until([] { return func_current_screen_code() == SCREEN_HOME; }, 5);
+    EXPECT_EQ(SCREEN_HOME, func_current_screen_code()) << "stopped: home";
+    press_run();
+    ASSERT_EQ(SCREEN_RUN, func_current_screen_code());
 
     stop_simulator(SIGKILL);
     run_until([] { return !func_ipc_link_up(); }, 2);
