@@ -96,6 +96,12 @@ SEEDS = {
         "crlf": b"One\r\nTwo\r\n" + b"x" * 250 + b"\n" + SEP + b"One\r\nUn\r\n",
         "nul": b"A\0hidden\n%s%n\n" + SEP + b"A\n\xff\xfe\n",
     },
+    "ipc_frame": {
+        # kind, 16-bit little-endian length, payload
+        "run": bytes([0x81, 237, 0]) + i32(1, 2, 3, 600, 150, 120, 61, 100, 50, 800, 200) + bytes(193),
+        "split_and_garbage": b"\x00\xff" + bytes([0x8B, 6, 0, 1]) + b"Door!" + bytes([0x86, 3, 0, 1, 0, 1]),
+        "oversize": bytes([0x84, 0xff, 0xff]) + bytes(40),
+    },
     "version": {
         "machine": b"RIDEVUVE\n6.1.012\n1234" + SEP + b"6.1.013" + SEP + b"6.1.013.upt",
         "one_line": b"6.0.000\n77\n" + SEP + b"9.99999999999.1" + SEP + b"-6.1.1.upt",
