@@ -1,5 +1,6 @@
 #include "entry/item_codes.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 #include <map>
@@ -74,9 +75,12 @@ std::string func_format_item_text(int code, const std::vector<std::string>& fiel
     if (code == 8)
         return func_cut_text_utf8(value, CHEMICAL_NAME_BYTES);
     if (in(code, {3, 4, 5, 9, 17})) {
-        const long long seconds = func_read_whole_number(field(fields, 0)) * 3600 +
-                                  func_read_whole_number(field(fields, 1)) * 60 +
-                                  func_read_whole_number(field(fields, 2));
+        // Typed fields are bounded before the arithmetic: their limits are
+        // checked elsewhere, and any digits may arrive here.
+        const auto part = [&fields](size_t index) {
+            return std::clamp<long long>(func_read_whole_number(field(fields, index)), -100000, 100000);
+        };
+        const long long seconds = part(0) * 3600 + part(1) * 60 + part(2);
         return func_convert_seconds_to_time(static_cast<int>(seconds));
     }
     if (in(code, {6, 7, 13, 14, 15, 16, 63, 71, 73, 74, 75, 76, 77, 78})) {
