@@ -1,7 +1,9 @@
 #include "link/run_screen.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -450,6 +452,135 @@ void cancel_signal_and_close(gpointer data)
     func_close_active_dialog();
 }
 
+// --- manual adjustment --------------------------------------------------------------------
+
+constexpr int SLOT_CANCEL = 73, SLOT_TIME = 152, SLOT_INCREASE = 291, SLOT_DECREASE = 292;
+constexpr int SLOT_TIMER_PAUSED = 293, SLOT_TIMER_RESUMED = 294, SLOT_ON = 29, SLOT_OFF = 28;
+constexpr int MANUAL_OPTIONS_MAX = 5;
+constexpr int MANUAL_WINDOW_WIDTH = 455, MANUAL_WINDOW_HEIGHT = 70, MANUAL_BUTTON_HEIGHT = 55;
+constexpr int MANUAL_WINDOW_X = 10, MANUAL_WINDOW_Y = 400, MANUAL_ICON_SIZE = 24;
+constexpr const char* MANUAL_FONT = "Liberation Sans Narrow Bold 10";
+constexpr const char* TIMER_RUNNING_COLOUR = "#3838f0f01a1a";
+
+enum manual_row_index { ROW_TIME, ROW_WATER, ROW_DRAIN, ROW_HEAT_COOL, ROW_LEVEL, ROW_TEMPERATURE, ROW_SPEED };
+
+// One adjustment per selection box: the group the controller is told,
+// the options' language slots (0 ends the row) and their pictures.
+struct manual_row {
+    const char* box;
+    int group;
+    int slots[MANUAL_OPTIONS_MAX];
+    const char* icons[MANUAL_OPTIONS_MAX];
+    int summary_slot;  // what the cancel line names (rows 4-6)
+};
+const manual_row MANUAL_ROWS[] = {
+    {"evb_step_time_selection_box", 2, {80, 81, 82, SLOT_CANCEL},
+     {"icon_time_increase.png", "icon_time_decrease.png", "icon_pause_32.png", "icon_close_32.png"}, SLOT_TIME},
+    {"evb_h2o_selection_box", 3, {83, 84, 85, SLOT_CANCEL},
+     {"icon_dash_h2o_hot_on.png", "icon_dash_h2o_cold_on.png", "icon_dash_h2o_3rd_on.png", "icon_close_32.png"}, 0},
+    {"evb_drain_selection_box", 7, {86, 87, SLOT_CANCEL},
+     {"icon_dash_drain_sewer_open.png", "icon_dash_drain_reuse_open.png", "icon_close_32.png"}, 0},
+    {"evb_steam_selection_box", 4, {88, 89, SLOT_CANCEL},
+     {"icon_dash_steam_on.png", "icon_dash_cooldown_on.png", "icon_close_32.png"}, 0},
+    {"evb_level_selection_box", 8, {90, 91, SLOT_CANCEL},
+     {"icon_level_increase.png", "icon_level_decrease.png", "icon_close_32.png"}, 385},
+    {"evb_temp_selection_box", 1, {92, 93, SLOT_CANCEL},
+     {"icon_temp_increase.png", "icon_temp_decrease.png", "icon_close_32.png"}, 332},
+    {"evb_rpm_selection_box", 5, {94, 95, SLOT_CANCEL},
+     {"icon_rpm_increase.png", "icon_rpm_decrease.png", "icon_close_32.png"}, 336},
+};
+constexpr int MANUAL_ROW_COUNT = static_cast<int>(sizeof MANUAL_ROWS / sizeof MANUAL_ROWS[0]);
+
+// What the operator switched by hand during this run.
+struct manual_memory {
+    int row = -1;
+    bool wtime = false, timer_stop = false;
+    bool hot = false, cold = false, extra = false, steam = false, cooldown = false;
+} manual;
+GtkWidget* manual_buttons_window = nullptr;
+
+int manual_option_count(int row)
+{
+    int n = 0;
+    while (n < MANUAL_OPTIONS_MAX && MANUAL_ROWS[row].slots[n] != 0 && !p[MANUAL_ROWS[row].slots[n]].empty())
+        ++n;
+    return n;
+}
+
+// Equipment the machine lacks keeps its option hidden.
+bool manual_option_fitted(int row, int option)
+{
+    if (row == ROW_WATER && option == 2)
+        return item(10) >= 1;
+    if (row == ROW_DRAIN && option == 1)
+        return item(11) >= 1;
+    if (row == ROW_HEAT_COOL)
+        return option == 0 ? item(7) >= 1 : option == 1 ? item(9) >= 1 : true;
+    return true;
+}
+
+// The memory a toggle option switches, if any.
+bool* manual_toggle(int row, int option)
+{
+    if (row == ROW_WATER)
+        return option == 0 ? &manual.hot : option == 1 ? &manual.cold : option == 2 ? &manual.extra : nullptr;
+    if (row == ROW_HEAT_COOL)
+        return option == 0 ? &manual.steam : option == 1 ? &manual.cooldown : nullptr;
+    return nullptr;
+}
+
+void set_trigger(int group)
+{
+    if (trigger) {
+        trigger->manual_function = group;
+        trigger->wait_flag = 0;
+    }
+}
+
+void manual_line(const std::string& what)
+{
+    func_add_log_transaction("------> [" + p[SLOT_MANUAL] + " - " + what, 0);
+}
+
+void set_timer_colour(const char* colour)
+{
+    GdkColor parsed;
+    if (!gdk_color_parse(colour, &parsed))
+        return;
+    for (const char* id : {"lbl_formula_remaining_time", "lbl_step_remaining_time"})
+        if (GtkWidget* label = w(id))
+            gtk_widget_modify_fg(label, GTK_STATE_NORMAL, &parsed);
+}
+
+void manual_row_done()
+{
+    set_trigger(0);
+    func_unload_manual_buttons_window();
+    manual.row = -1;
+    func_show_hide_selection_boxes(1);
+}
+
+void manual_cancel(int row)
+{
+    const std::string both = p[SLOT_INCREASE] + "/" + p[SLOT_DECREASE];
+    switch (row) {
+    case ROW_TIME: manual_line(p[SLOT_TIME] + "] : " + both + "/" + p[SLOT_TIMER_PAUSED]); break;
+    case ROW_WATER: manual.hot = manual.cold = manual.extra = false; break;
+    case ROW_HEAT_COOL: manual.steam = manual.cooldown = false; break;
+    case ROW_LEVEL:
+    case ROW_TEMPERATURE:
+    case ROW_SPEED: manual_line(p[MANUAL_ROWS[row].summary_slot] + "] : " + both); break;
+    default: break;
+    }
+    manual_row_done();
+}
+
+gboolean manual_box_released(GtkWidget* box, GdkEventButton*, gpointer)
+{
+    func_show_manual_btn_selection_dialog(box);
+    return TRUE;
+}
+
 // --- showing -----------------------------------------------------------------------------
 
 void manual_mode_unlocked(GtkWidget*) { func_enable_manual_mode(manual_mode ? 0 : 1); }
@@ -535,6 +666,8 @@ void show_run()
         set_shown("lbl_heat_cool_hdr", item(7) > 0 || item(9) > 0);
     }
     func_enable_manual_mode(0);
+    manual = manual_memory();
+    set_timer_colour(TIMER_RUNNING_COLOUR);
     func_begin_log_transaction();
     if (!func_ipc_link_up())
         func_show_message(1, p[SLOT_LINK_LOST]);
@@ -557,6 +690,7 @@ void load_layout(run_layout& layout, const ui_file& ui, bool tidal_layout)
     for (const char* id : SELECTION_BOXES)
         if (GtkWidget* box = layout.get(id)) {
             gtk_widget_set_events(box, GDK_BUTTON_RELEASE_MASK | GDK_BUTTON_PRESS_MASK);
+            g_signal_connect(box, "button-release-event", G_CALLBACK(manual_box_released), nullptr);
         }
     func_connect_released(layout.get("btn_cancel_step"), G_CALLBACK(func_stop_formula), nullptr);
     func_connect_released(layout.get("btn_lock"), G_CALLBACK(lock_pressed), nullptr);
@@ -699,7 +833,147 @@ void func_enable_manual_mode(int on)
         func_set_button_icon(lock, (func_image_dir() + (on ? "icon_manual_32.png" : "icon_auto_32.png")).c_str(),
                              ICON_TOP);
     manual_mode = on ? 1 : 0;
+    if (!on) {
+        func_unload_manual_buttons_window();
+        manual.row = -1;
+        set_trigger(0);
+    }
     func_show_hide_selection_boxes(on);
+}
+
+void func_unload_manual_buttons_window()
+{
+    if (manual_buttons_window)
+        gtk_widget_destroy(manual_buttons_window);
+    manual_buttons_window = nullptr;
+}
+
+void func_show_manual_btn_selection_dialog(GtkWidget* box)
+{
+    if (!manual_mode || !box || manual_buttons_window)
+        return;
+    int row = -1;
+    for (int i = 0; i < MANUAL_ROW_COUNT && row < 0; ++i)
+        if (strcmp(gtk_widget_get_name(box), MANUAL_ROWS[i].box) == 0)
+            row = i;
+    // Nothing to offer: the boxes stay as they are rather than vanish.
+    const int n = row < 0 ? 0 : manual_option_count(row);
+    if (n == 0) {
+        set_trigger(0);
+        manual.row = -1;
+        return;
+    }
+    ui_file ui = func_load_interface_file("lumex_selection_dialog.ui");
+    GtkWidget* window = func_lookup_widget(ui, "win_selection_dialog");
+    GtkWidget* layout = func_lookup_widget(ui, "layout_selection_dialog");
+    GtkWidget* table = func_lookup_widget(ui, "tbl_selections");
+    GtkWidget* background = func_lookup_widget(ui, "img_background");
+    if (!window || !layout || !table) {
+        func_log_system_error("func_show_manual_btn_selection_dialog", "manual buttons window not built");
+        if (window)
+            gtk_widget_destroy(window);
+        return;
+    }
+    manual_buttons_window = window;
+    GtkWindow* win = GTK_WINDOW(window);
+    if (main_application_window)
+        gtk_window_set_transient_for(win, GTK_WINDOW(main_application_window));
+    if (!PC_MODE)
+        gtk_window_set_keep_above(win, TRUE);
+    gtk_window_set_modal(win, TRUE);
+    gtk_window_set_opacity(win, 1.0);
+    func_show_hide_selection_boxes(0);
+    manual.row = row;
+    set_trigger(MANUAL_ROWS[row].group);
+
+    const int width = MANUAL_WINDOW_WIDTH / n - (n <= 3 ? 12 : 10);
+    int fitted = 0;
+    for (int i = 0; i < n; ++i)
+        fitted += manual_option_fitted(row, i) ? 1 : 0;
+    // Options the machine lacks go last, so that the others sit together in the middle.
+    const guint spacing = gtk_table_get_default_col_spacing(GTK_TABLE(table));
+    const int table_width = fitted * width + (n - 1) * static_cast<int>(spacing);
+    gtk_table_resize(GTK_TABLE(table), 1, static_cast<guint>(n));
+    int next_column = 0, next_hidden = fitted;
+    gtk_widget_set_size_request(table, table_width, MANUAL_BUTTON_HEIGHT);
+    gtk_fixed_move(GTK_FIXED(layout), table, std::max(0, (MANUAL_WINDOW_WIDTH - table_width) / 2),
+                   (MANUAL_WINDOW_HEIGHT - MANUAL_BUTTON_HEIGHT) / 2);
+    gtk_widget_set_size_request(window, MANUAL_WINDOW_WIDTH, MANUAL_WINDOW_HEIGHT);
+    for (int i = 0; i < n; ++i) {
+        const int slot = MANUAL_ROWS[row].slots[i];
+        bool* toggled = manual_toggle(row, i);
+        GtkWidget* button = row == ROW_WATER && slot != SLOT_CANCEL ? gtk_toggle_button_new_with_label(p[slot].c_str())
+                                                                    : gtk_button_new_with_label(p[slot].c_str());
+        if (toggled && GTK_IS_TOGGLE_BUTTON(button))
+            gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(button), *toggled);
+        char name[32];
+        snprintf(name, sizeof name, "selections_#%3d", i);
+        gtk_widget_set_name(button, name);
+        gtk_widget_set_size_request(button, width, MANUAL_BUTTON_HEIGHT);
+        // A smaller picture and a narrow font: picture and text share 55 pixels.
+        GdkPixbuf* icon = gdk_pixbuf_new_from_file_at_size(
+            (func_image_dir() + MANUAL_ROWS[row].icons[i]).c_str(), MANUAL_ICON_SIZE, MANUAL_ICON_SIZE, nullptr);
+        if (icon) {
+            gtk_button_set_image(GTK_BUTTON(button), gtk_image_new_from_pixbuf(icon));
+            gtk_button_set_image_position(GTK_BUTTON(button), GTK_POS_TOP);
+            g_object_unref(icon);
+        }
+        func_set_widget_font_and_color(button, MANUAL_FONT, nullptr, nullptr, nullptr);
+        const bool fitted_option = manual_option_fitted(row, i);
+        const int column = fitted_option ? next_column++ : next_hidden++;
+        gtk_table_attach(GTK_TABLE(table), button, static_cast<guint>(column), static_cast<guint>(column + 1), 0, 1,
+                         GTK_FILL, GTK_FILL, 0, 0);
+        g_signal_connect(button, "released", G_CALLBACK(func_set_manual_btn_selection), nullptr);
+        if (!fitted_option)
+            gtk_widget_set_no_show_all(button, TRUE);
+    }
+    if (background) {
+        GdkPixbuf* picture = gdk_pixbuf_new_from_file((func_image_dir() + "ts_background.png").c_str(), nullptr);
+        if (picture) {
+            GdkPixbuf* scaled = gdk_pixbuf_scale_simple(picture, MANUAL_WINDOW_WIDTH, MANUAL_WINDOW_HEIGHT,
+                                                        GDK_INTERP_BILINEAR);
+            gtk_image_set_from_pixbuf(GTK_IMAGE(background), scaled);
+            g_object_unref(scaled);
+            g_object_unref(picture);
+        }
+    }
+    gtk_widget_show_all(window);
+    gtk_window_move(win, MANUAL_WINDOW_X, MANUAL_WINDOW_Y);
+}
+
+void func_set_manual_btn_selection(GtkWidget* button, gpointer)
+{
+    const int row = manual.row;
+    const char* mark = button ? strrchr(gtk_widget_get_name(button), '#') : nullptr;
+    const int option = mark ? atoi(mark + 1) : -1;
+    if (row < 0 || row >= MANUAL_ROW_COUNT || option < 0 || option >= manual_option_count(row)) {
+        set_trigger(0);
+        return;
+    }
+    if (MANUAL_ROWS[row].slots[option] == SLOT_CANCEL) {
+        manual_cancel(row);
+        return;
+    }
+    bool* toggled = manual_toggle(row, option);
+    // Only what reached the controller is recorded.
+    if (func_ipc_send_btn_pressed(MANUAL_ROWS[row].group, option)) {
+        const std::string& chosen = p[MANUAL_ROWS[row].slots[option]];
+        if (toggled) {
+            *toggled = !*toggled;
+            manual_line(chosen + "] : " + p[*toggled ? SLOT_ON : SLOT_OFF]);
+        } else if (row == ROW_DRAIN) {
+            manual_line(chosen + "] : " + p[SLOT_ON]);
+        } else if (row == ROW_TIME && option == 2) {
+            manual_line(p[SLOT_TIME] + "] : " + p[manual.wtime ? SLOT_TIMER_RESUMED : SLOT_TIMER_PAUSED]);
+            manual.wtime = !manual.wtime;
+            set_timer_colour(manual.timer_stop ? TIMER_RUNNING_COLOUR : "red");
+            manual.timer_stop = !manual.timer_stop;
+        }
+    } else {
+        func_show_message(1, p[SLOT_LINK_LOST]);
+    }
+    if (toggled && GTK_IS_TOGGLE_BUTTON(button))
+        gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(button), *toggled);
 }
 
 void func_show_run_screen(GtkWidget*, gpointer data)

@@ -23,11 +23,16 @@ void func_update_remote_run_display(const run_record& record, int steps, const c
                                     const char* step_name);
 void func_enable_manual_mode(int on);
 void func_show_hide_selection_boxes(int show);
+// Manual mode: a touched selection box opens its row of adjustment
+// buttons; each press is sent to the controller and written to the log.
+void func_show_manual_btn_selection_dialog(GtkWidget* box);
+void func_unload_manual_buttons_window();
 
 extern "C" {
 void func_show_run_screen(GtkWidget* widget, gpointer data);
 void func_unload_run_screen(GtkWidget* widget, gpointer data);
 void func_stop_formula(GtkWidget* widget, gpointer data);
+void func_set_manual_btn_selection(GtkWidget* button, gpointer data);
 // A formula played without a controller: formula 1, counting down.
 void func_debug_run_display(GtkWidget* widget, gpointer data);
 }

@@ -1,14 +1,19 @@
 // The run screen from the operator's side: Run on home leads to it, run
 // records repaint it, a bad record or an idle controller sends the
 // operator home, stop asks and closes, and against the controller
-// simulator the steps advance, a lost link is said and comes back.
+// simulator the steps advance, a lost link is said and comes back; in
+// manual mode the selection boxes open buttons whose presses are sent
+// and recorded.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -217,5 +222,145 @@ TEST_F(run_screen_gui_test, against_the_simulator_steps_advance_and_a_lost_link_
     EXPECT_EQ(SCREEN_RUN, func_current_screen_code()) << "the console goes on";
     start_simulator();
     EXPECT_TRUE(func_ipc_link_up()) << "the link comes back by itself";
+}
+// A controller that only listens: the frames the console sends, in order.
+class listening_controller {
+public:
+    explicit listening_controller(const std::string& system_root)
+    {
+        std::filesystem::create_directories(system_root + "run/lumex6");
+        listener_ = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address = {};
+        address.sun_family = AF_UNIX;
+        func_ipc_socket_path().copy(address.sun_path, sizeof address.sun_path - 1);
+        bound_ = bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && listen(listener_, 1) == 0;
+    }
+    ~listening_controller()
+    {
+        if (peer_ >= 0)
+            close(peer_);
+        close(listener_);
+    }
+    bool accept_console()
+    {
+        func_restore_ipc_connection(nullptr);
+        peer_ = bound_ && func_ipc_link_up() ? accept(listener_, nullptr, nullptr) : -1;
+        const timeval wait = {1, 0};
+        return peer_ >= 0 && setsockopt(peer_, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait) == 0;
+    }
+    // The payload of the next single send of this kind, skipping the rest.
+    std::vector<unsigned char> next_send(int code)
+    {
+        unsigned char head[3];
+        while (recv(peer_, head, sizeof head, MSG_WAITALL) == sizeof head) {
+            std::vector<unsigned char> payload(head[1] | head[2] << 8);
+            if (!payload.empty() &&
+                recv(peer_, payload.data(), payload.size(), MSG_WAITALL) != static_cast<ssize_t>(payload.size()))
+                break;
+            if (head[0] == IPC_KIND_SEND && payload.size() > 1 && payload[1] == code)
+                return payload;
+        }
+        return {};
+    }
+
+private:
+    int listener_ = -1, peer_ = -1;
+    bool bound_ = false;
+};
+
+GtkWidget* manual_window()
+{
+    GtkWidget* found = nullptr;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* at = windows; at; at = at->next)
+        if (gtk_widget_get_visible(GTK_WIDGET(at->data)) &&
+            std::string(gtk_widget_get_name(GTK_WIDGET(at->data))) == "win_selection_dialog")
+            found = GTK_WIDGET(at->data);
+    g_list_free(windows);
+    return found;
+}
+GtkWidget* manual_option(int index)
+{
+    char name[32];
+    snprintf(name, sizeof name, "selections_#%3d", index);
+    return manual_window() ? func_test_find_widget(manual_window(), name) : nullptr;
+}
+void touch(GtkWidget* box)
+{
+    GdkEventButton event = {};
+    event.type = GDK_BUTTON_RELEASE;
+    event.button = 1;
+    gboolean handled = FALSE;
+    g_signal_emit_by_name(box, "button-release-event", &event, &handled);
+    func_test_run_loop(10);
+}
+
+TEST_F(run_screen_gui_test, manual_buttons_reach_the_controller_and_the_log)
+{
+    if (PC_MODE)
+        GTEST_SKIP() << "the desktop station runs no machine";
+    listening_controller controller(sandbox.system_root());
+    ASSERT_TRUE(controller.accept_console());
+    press_run();
+    feed(running(1));
+    GtkWidget* water = run_widget("evb_h2o_selection_box");
+    touch(water);
+    EXPECT_EQ(nullptr, manual_window()) << "outside manual mode the boxes do nothing";
+
+    func_enable_manual_mode(1);
+    ASSERT_TRUE(gtk_widget_get_visible(water));
+    touch(water);
+    ASSERT_NE(nullptr, manual_window());
+    EXPECT_FALSE(gtk_widget_get_visible(water)) << "the boxes hide while the buttons are up";
+    EXPECT_EQ(3, trigger->manual_function);
+    EXPECT_EQ(p[83], gtk_button_get_label(GTK_BUTTON(manual_option(0))));
+    GtkAllocation size;
+    gtk_widget_get_allocation(manual_option(0), &size);
+    EXPECT_EQ(55, size.height);
+    func_test_save_screenshot(manual_window(), "run_screen_manual_water");
+    for (const std::string& fault : func_test_texts_that_do_not_fit(manual_window()))
+        ADD_FAILURE() << fault;
+
+    const size_t before = queued_lines().size();
+    func_test_release(manual_option(0));
+    EXPECT_EQ((std::vector<unsigned char>{'~', IPC_SEND_MANUAL_BUTTON, 3, 0, 0, 0}), controller.next_send(IPC_SEND_MANUAL_BUTTON));
+    ASSERT_EQ(before + 1, queued_lines().size());
+    EXPECT_EQ("------> [" + p[289] + " - " + p[83] + "] : " + p[29], queued_lines().back().second);
+    EXPECT_TRUE(gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(manual_option(0))));
+    func_test_release(manual_option(0));
+    EXPECT_EQ(p[28], queued_lines().back().second.substr(queued_lines().back().second.size() - p[28].size()))
+        << "pressed again: off";
+    EXPECT_EQ((std::vector<unsigned char>{'~', IPC_SEND_MANUAL_BUTTON, 3, 0, 0, 0}), controller.next_send(IPC_SEND_MANUAL_BUTTON));
+
+    func_test_release(manual_option(3));
+    EXPECT_EQ(nullptr, manual_window()) << "cancel closes";
+    EXPECT_EQ(0, trigger->manual_function);
+    EXPECT_TRUE(gtk_widget_get_visible(water));
+
+    // Pause and resume: two lines, the remaining times red and back; cancel sums the row up.
+    touch(run_widget("evb_step_time_selection_box"));
+    func_test_save_screenshot(manual_window(), "run_screen_manual_time");
+    for (const std::string& fault : func_test_texts_that_do_not_fit(manual_window()))
+        ADD_FAILURE() << fault;
+    GdkColor red;
+    gdk_color_parse("red", &red);
+    func_test_release(manual_option(2));
+    EXPECT_TRUE(gdk_color_equal(&red, &gtk_widget_get_style(run_widget("lbl_step_remaining_time"))->fg[GTK_STATE_NORMAL]));
+    func_test_release(manual_option(2));
+    EXPECT_FALSE(gdk_color_equal(&red, &gtk_widget_get_style(run_widget("lbl_step_remaining_time"))->fg[GTK_STATE_NORMAL]));
+    func_test_release(manual_option(3));
+    const auto lines = queued_lines();
+    ASSERT_GE(lines.size(), 3u);
+    const std::string time = "------> [" + p[289] + " - " + p[152] + "] : ";
+    EXPECT_EQ(time + p[293], lines[lines.size() - 3].second);
+    EXPECT_EQ(time + p[294], lines[lines.size() - 2].second);
+    EXPECT_EQ(time + p[291] + "/" + p[292] + "/" + p[293], lines.back().second);
+
+    // Without the reuse drain only sewer and cancel show; leaving manual mode closes the buttons.
+    touch(run_widget("evb_drain_selection_box"));
+    EXPECT_TRUE(gtk_widget_get_visible(manual_option(0)));
+    EXPECT_FALSE(gtk_widget_get_visible(manual_option(1)));
+    func_enable_manual_mode(0);
+    EXPECT_EQ(nullptr, manual_window());
 }
 }  // namespace
