@@ -41,21 +41,6 @@ auto retried(Call call) -> decltype(call())
     }
 }
 
-bool write_all(int fd, const char* data, size_t size)
-{
-    while (size > 0) {
-        ssize_t written = retried([&] { return ops.write_file(fd, data, size); });
-        if (written <= 0) {
-            if (written == 0)
-                errno = EIO;
-            return false;
-        }
-        data += written;
-        size -= static_cast<size_t>(written);
-    }
-    return true;
-}
-
 bool sync_folder(const std::string& folder)
 {
     int fd = retried([&] { return ops.open_file(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0); });
@@ -94,6 +79,22 @@ int open_temporary(const std::string& folder, std::string& temporary)
 }
 }  // namespace
 
+bool func_write_all(int fd, const char* data, size_t size)
+{
+    while (size > 0) {
+        ssize_t written = retried([&] { return ops.write_file(fd, data, size); });
+        if (written <= 0) {
+            if (written == 0)
+                errno = EIO;
+            return false;
+        }
+        data += written;
+        size -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+
 file_io_ops& func_file_io_ops() { return ops; }
 int func_sync_folder(const std::string& folder) { return sync_folder(folder) ? 1 : 0; }
 void func_reset_file_io_ops() { ops = real_ops; }
@@ -108,7 +109,7 @@ int func_write_file_atomic(const std::string& path, const void* data, size_t siz
         return 0;
     }
     int failure = 0;
-    bool ok = write_all(fd, static_cast<const char*>(data), size) &&
+    bool ok = func_write_all(fd, static_cast<const char*>(data), size) &&
               retried([&] { return ops.fsync_file(fd); }) == 0 && ops.change_mode(fd, masked(mode)) == 0;
     if (!ok)
         failure = errno;

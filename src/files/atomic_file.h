@@ -42,6 +42,10 @@ int func_write_file_atomic(const std::string& path, const std::string& content);
 // 1, or 0 when the folder could not be opened or flushed.
 int func_sync_folder(const std::string& folder);
 
+// Writes all of data through the seam, retrying interrupted and short
+// writes; false with errno set.
+bool func_write_all(int fd, const char* data, size_t size);
+
 // Appends one record with a single write (log files). A file whose size
 // is not a whole number of records (an append cut short earlier) is first
 // cut back to whole records, and an append that writes only part of the

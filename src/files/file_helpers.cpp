@@ -49,23 +49,6 @@ std::string with_slash(const std::string& folder) { return func_with_slash(folde
 namespace {
 unsigned copy_counter = 0;
 
-bool write_all(int fd, const char* data, size_t size)
-{
-    while (size > 0) {
-        ssize_t written = func_file_io_ops().write_file(fd, data, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            if (written == 0)
-                errno = EIO;
-            return false;
-        }
-        data += written;
-        size -= static_cast<size_t>(written);
-    }
-    return true;
-}
-
 // Streams source into a temporary name beside destination, flushes it and
 // renames it over destination, so the final name only ever holds a whole
 // copy. *error_number gets the errno of a destination failure.
@@ -109,7 +92,7 @@ copy_outcome copy_streamed(const std::string& source, const std::string& destina
         }
         if (got == 0)
             break;
-        if (!write_all(out, buffer, static_cast<size_t>(got))) {
+        if (!func_write_all(out, buffer, static_cast<size_t>(got))) {
             failure = "Error writing destination file : ";
             break;
         }
