@@ -71,12 +71,6 @@ void func_load_screen(int code)
         description.load(ui, record);
 }
 
-void func_load_registered_screens()
-{
-    for (int code : registration_order)
-        func_load_screen(code);
-}
-
 bool func_show_screen(int code)
 {
     const screen_description* next = func_get_screen(code);
@@ -84,6 +78,10 @@ bool func_show_screen(int code)
         func_log_system_error("func_show_screen", "No screen " + std::to_string(code) + " in this build");
         return false;
     }
+    // Screens are built the first time they are shown: start-up only
+    // pays for home.
+    if (code >= 0 && code < SCREEN_RECORD_COUNT && preloaded_display && !preloaded_display[code].window)
+        func_load_screen(code);
     const int shown = func_current_screen_code();
     if (shown >= 0 && shown < SCREEN_RECORD_COUNT && preloaded_display && preloaded_display[shown].window &&
         preloaded_display[shown].window != preloaded_display[code].window)

@@ -80,9 +80,8 @@ void func_unregister_screen(int code);
 const screen_description* func_get_screen(int code);
 // Codes of every registered screen, in the order they were registered.
 std::vector<int> func_registered_screens();
-// Builds every registered screen, in registration order.
-void func_load_registered_screens();
-// Builds one registered screen (again).
+// Builds one registered screen (again); func_show_screen builds a screen
+// not built yet.
 void func_load_screen(int code);
 
 // Leaves the shown screen (its window is hidden) and shows screen `code`.

@@ -302,7 +302,8 @@ int func_prepare_console(int* argc, char*** argv)
     func_load_images();
 
     register_everything();
-    func_load_registered_screens();
+    // The other screens are built when first shown.
+    func_load_screen(SCREEN_HOME);
     func_load_data_entry_screen();
     write_version_files();
     return 0;
