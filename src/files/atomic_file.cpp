@@ -18,7 +18,8 @@ const char* const TEMPORARY_FILE_PREFIX = "._lumex_tmp_";
 namespace {
 int real_open(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
 
-const file_io_ops real_ops = {real_open, ::write, ::fsync, ::close, ::rename, ::unlink, ::mkdir, ::rmdir, ::fchmod};
+const file_io_ops real_ops = {real_open, ::write,  ::fsync, ::close, ::rename,
+                              ::unlink,  ::mkdir, ::rmdir, ::fchmod, ::syncfs};
 file_io_ops ops = real_ops;
 std::atomic<unsigned> temporary_counter{0};
 // Names taken by someone else before giving up.
@@ -97,6 +98,18 @@ bool func_write_all(int fd, const char* data, size_t size)
 
 file_io_ops& func_file_io_ops() { return ops; }
 int func_sync_folder(const std::string& folder) { return sync_folder(folder) ? 1 : 0; }
+
+int func_sync_staged_folder(const std::string& folder)
+{
+    int fd = retried([&] { return ops.open_file(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0); });
+    if (fd < 0)
+        return 0;
+    const bool synced = retried([&] { return ops.sync_filesystem(fd); }) == 0;
+    const int failure = errno;
+    ops.close_file(fd);
+    errno = failure;
+    return synced ? 1 : 0;
+}
 void func_reset_file_io_ops() { ops = real_ops; }
 
 int func_write_file_atomic(const std::string& path, const void* data, size_t size, mode_t mode)
@@ -174,7 +187,7 @@ int func_append_file_record(const std::string& path, const void* data, size_t si
     return ok ? 1 : 0;
 }
 
-int func_remove_stale_temporary_files(const std::string& folder)
+int func_remove_stale_temporary_files(const std::string& folder, time_t written_before)
 {
     DIR* dir = opendir(folder.c_str());
     if (!dir)
@@ -188,6 +201,9 @@ int func_remove_stale_temporary_files(const std::string& folder)
         if (full.empty() || full.back() != '/')
             full += '/';
         full += entry->d_name;
+        struct stat info;
+        if (written_before && (lstat(full.c_str(), &info) != 0 || info.st_mtime >= written_before))
+            continue;
         if (ops.unlink_file(full.c_str()) == 0)
             ++removed;
     }

@@ -17,6 +17,7 @@ struct file_io_ops {
     int (*make_folder)(const char* path, mode_t mode);
     int (*remove_folder)(const char* path);
     int (*change_mode)(int fd, mode_t mode);
+    int (*sync_filesystem)(int fd);
 };
 
 // The calls in use; tests overwrite members and restore them afterwards.
@@ -42,6 +43,10 @@ int func_write_file_atomic(const std::string& path, const std::string& content);
 // 1, or 0 when the folder could not be opened or flushed.
 int func_sync_folder(const std::string& folder);
 
+// Flushes everything written to the filesystem that holds folder: one
+// call for a whole staged set before it is renamed into place. 1 or 0.
+int func_sync_staged_folder(const std::string& folder);
+
 // Writes all of data through the seam, retrying interrupted and short
 // writes; false with errno set.
 bool func_write_all(int fd, const char* data, size_t size);
@@ -53,4 +58,5 @@ bool func_write_all(int fd, const char* data, size_t size);
 int func_append_file_record(const std::string& path, const void* data, size_t size);
 
 // Removes temporary files that a power cut left in folder; returns how many.
-int func_remove_stale_temporary_files(const std::string& folder);
+// With written_before, only those last written before that time.
+int func_remove_stale_temporary_files(const std::string& folder, time_t written_before = 0);

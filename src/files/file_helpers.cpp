@@ -51,9 +51,11 @@ unsigned copy_counter = 0;
 
 // Streams source into a temporary name beside destination, flushes it and
 // renames it over destination, so the final name only ever holds a whole
-// copy. *error_number gets the errno of a destination failure.
+// copy; into a staged folder it is written straight under its name and
+// left for the one flush of the folder. *error_number gets the errno of a
+// destination failure.
 copy_outcome copy_streamed(const std::string& source, const std::string& destination, bool follow_links,
-                           int* error_number)
+                           bool staged, int* error_number)
 {
     file_io_ops& ops = func_file_io_ops();
     // O_NONBLOCK: a FIFO on a stick must not hang the console.
@@ -69,8 +71,9 @@ copy_outcome copy_streamed(const std::string& source, const std::string& destina
         log_copy_failure("Error reading source file : ", source);
         return copy_outcome::source_failed;
     }
-    const std::string temporary = folder_of(destination) + TEMPORARY_FILE_PREFIX + "copy_" +
-                                  std::to_string(getpid()) + "_" + std::to_string(copy_counter++);
+    const std::string temporary = staged ? destination
+                                         : folder_of(destination) + TEMPORARY_FILE_PREFIX + "copy_" +
+                                               std::to_string(getpid()) + "_" + std::to_string(copy_counter++);
     int out = ops.open_file(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (out < 0) {
         *error_number = errno;
@@ -97,7 +100,7 @@ copy_outcome copy_streamed(const std::string& source, const std::string& destina
             break;
         }
     }
-    if (!failure && ops.fsync_file(out) != 0)
+    if (!failure && !staged && ops.fsync_file(out) != 0)
         failure = "Error writing destination file : ";
     if (failure && outcome == copy_outcome::done)
         outcome = copy_outcome::destination_failed;
@@ -112,7 +115,7 @@ copy_outcome copy_streamed(const std::string& source, const std::string& destina
         failure = "Error closing destination file : ";
         outcome = copy_outcome::destination_failed;
     }
-    if (!failure && ops.rename_file(temporary.c_str(), destination.c_str()) != 0) {
+    if (!failure && !staged && ops.rename_file(temporary.c_str(), destination.c_str()) != 0) {
         *error_number = errno;
         failure = "Error writing destination file : ";
         outcome = copy_outcome::destination_failed;
@@ -122,7 +125,7 @@ copy_outcome copy_streamed(const std::string& source, const std::string& destina
         log_copy_failure(failure, outcome == copy_outcome::source_failed ? source : destination);
         return outcome;
     }
-    if (!func_sync_folder(folder_of(destination))) {
+    if (!staged && !func_sync_folder(folder_of(destination))) {
         *error_number = errno;
         log_copy_failure("Error writing destination file : ", destination);
         return copy_outcome::destination_failed;
@@ -134,7 +137,7 @@ copy_outcome copy_streamed(const std::string& source, const std::string& destina
 int func_copy_file(const std::string& source, const std::string& destination)
 {
     int error_number = 0;
-    const copy_outcome outcome = copy_streamed(source, destination, true, &error_number);
+    const copy_outcome outcome = copy_streamed(source, destination, true, false, &error_number);
     if (outcome == copy_outcome::destination_failed)
         func_report_write_failure(destination, error_number);
     if (outcome != copy_outcome::done)
@@ -146,7 +149,15 @@ int func_copy_file(const std::string& source, const std::string& destination)
 copy_outcome func_copy_outside_file(const std::string& source, const std::string& destination)
 {
     int error_number = 0;
-    return copy_streamed(source, destination, false, &error_number);
+    return copy_streamed(source, destination, false, false, &error_number);
+}
+
+copy_outcome func_copy_into_staging(const std::string& source, const std::string& destination)
+{
+    int error_number = 0;
+    const copy_outcome outcome = copy_streamed(source, destination, false, true, &error_number);
+    errno = error_number;
+    return outcome;
 }
 
 int func_copy_directory_files(const std::string& source_folder,

@@ -16,6 +16,11 @@ enum class copy_outcome { done, source_failed, destination_failed };
 // followed. Logs as func_copy_file but leaves the report to the caller,
 // and skips the sync (the caller syncs once at the end).
 copy_outcome func_copy_outside_file(const std::string& source, const std::string& destination);
+// The same into a folder being staged, which nothing reads until it is
+// flushed whole (func_sync_staged_folder) and renamed into place: written
+// straight under its new name, not flushed one by one. errno is that of
+// a destination failure.
+copy_outcome func_copy_into_staging(const std::string& source, const std::string& destination);
 // Copies every plain file of source_folder into destination_folder, each
 // path being the folder text followed directly by the entry name (pass
 // folders ending in "/"). 1 when every file was copied (an empty folder

@@ -217,7 +217,7 @@ copy_outcome copy_files(const std::string& from, const std::string& to, const ch
         }
         if (contains(found.name, extension))
             continue;
-        const copy_outcome outcome = func_copy_outside_file(from + found.name, to + found.name);
+        const copy_outcome outcome = func_copy_into_staging(from + found.name, to + found.name);
         if (outcome != copy_outcome::done)
             return outcome;
     }
@@ -245,9 +245,7 @@ copy_outcome copy_set_data(const set_kind& kind, const std::string& from, const 
         outcome = copy_files(from + found.name + "/", to + found.name + "/", kind.extension, who);
         if (outcome != copy_outcome::done)
             return outcome;
-        func_sync_folder(to + found.name + "/");
     }
-    func_sync_folder(to);
     return copy_outcome::done;
 }
 
@@ -402,7 +400,11 @@ int fill_incoming(const set_kind& kind, const std::string& set_folder, const std
     // The set's own version file stays behind; the name is an empty marker.
     if (!func_write_file_atomic(incoming + folder_name, "", 0))
         return kind.working_slot;
-    func_sync_folder(incoming);
+    // Everything staged is on the disk before it is swapped in.
+    if (!func_sync_staged_folder(incoming)) {
+        log_line(who, "Can't flush " + incoming);
+        return kind.working_slot;
+    }
     return -1;
 }
 
@@ -475,8 +477,11 @@ set_result build_set(const set_kind& kind, const std::string& folder, const std:
         slot = outcome == copy_outcome::source_failed ? source_slot : SLOT_DESTINATION;
     else if (version_file && !func_set_software_version(staged + "/" + folder_name, CONSOLE_SOFTWARE_VERSION))
         slot = SLOT_DESTINATION;
+    if (slot < 0 && !func_sync_staged_folder(staged + "/")) {
+        log_line(who, "Can't flush " + staged);
+        slot = SLOT_DESTINATION;
+    }
     if (slot < 0) {
-        func_sync_folder(staged + "/");
         if (!put_in_place(folder, staged, folder + folder_name, who))
             slot = SLOT_DESTINATION;
     }

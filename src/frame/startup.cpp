@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 
 #include "configuration/configuration_record.h"
 #include "entry/data_entry_dialog.h"
@@ -89,14 +90,42 @@ void remove_stale_temporary_files()
                                    func_data_dir(), func_log_dir()};
     for (const std::string& folder : folders)
         func_remove_stale_temporary_files(folder);
-    // Formula folders hold step and chemical files written the same way.
-    if (DIR* dir = opendir(func_formulas_dir().c_str())) {
-        while (dirent* entry = readdir(dir)) {
-            if (strstr(entry->d_name, "f-"))
-                func_remove_stale_temporary_files(func_formulas_dir() + entry->d_name + "/");
+}
+
+// Formula folders hold step and chemical files written the same way. A
+// full set is 999 folders of a hundred files: they are swept a few at a
+// time once home is drawn. Only temporaries older than this start are
+// removed, so a save in progress meanwhile keeps its own.
+time_t console_started = 0;
+
+struct formula_folder_sweep {
+    DIR* dir = nullptr;
+    time_t started = 0;
+};
+
+gboolean sweep_formula_folders(gpointer data)
+{
+    auto* sweep = static_cast<formula_folder_sweep*>(data);
+    for (int folders = 0; folders < 25; ++folders) {
+        dirent* entry = readdir(sweep->dir);
+        if (!entry) {
+            closedir(sweep->dir);
+            delete sweep;
+            return FALSE;
         }
-        closedir(dir);
+        if (strstr(entry->d_name, "f-"))
+            func_remove_stale_temporary_files(func_formulas_dir() + entry->d_name + "/", sweep->started);
     }
+    return TRUE;
+}
+
+void start_formula_folder_sweep()
+{
+    DIR* dir = opendir(func_formulas_dir().c_str());
+    if (!dir)
+        return;
+    auto* sweep = new formula_folder_sweep{dir, console_started};
+    g_idle_add_full(G_PRIORITY_LOW + 10, sweep_formula_folders, sweep, nullptr);
 }
 
 void set_pointer()
@@ -260,6 +289,7 @@ gboolean func_timer_splash_2(gpointer splash)
     cb_func_unload_screen(nullptr, splash);
     if (splash == splash_window)
         splash_window = nullptr;
+    start_formula_folder_sweep();
     // Below the drawing's priority: runs once home is drawn.
     if (quit_at_home())
         g_idle_add_full(G_PRIORITY_LOW, quit_when_idle, nullptr, nullptr);
@@ -279,6 +309,7 @@ int func_prepare_console(int* argc, char*** argv)
     func_recover_interrupted_set_import();
     // A change of formulas and their folders cut short is finished or dropped.
     func_finish_formula_change();
+    console_started = time(nullptr);
     remove_stale_temporary_files();
     func_watch_write_failures();
 

@@ -61,6 +61,7 @@ void count_mutating_calls()
     ops.unlink_file = [](const char* path) { return step() ? ::unlink(path) : -1; };
     ops.make_folder = [](const char* path, mode_t mode) { return step() ? ::mkdir(path, mode) : -1; };
     ops.remove_folder = [](const char* path) { return step() ? ::rmdir(path) : -1; };
+    ops.sync_filesystem = [](int fd) { return step() ? ::syncfs(fd) : -1; };
 }
 
 const std::string VERSION_FILE_START = std::string("RIDEVUVE\n") + CONSOLE_SOFTWARE_VERSION + "\n";

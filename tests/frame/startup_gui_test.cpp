@@ -1,5 +1,6 @@
 // The first start of a freshly installed console, splash to home.
 #include <gtest/gtest.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include "entry/selection_dialog.h"
 #include "frame/app_state.h"
 #include "frame/home_screen.h"
+#include "frame/screen_table.h"
 #include "frame/startup.h"
 #include "language/language.h"
 #include "support/console_fixture.h"
@@ -65,20 +67,34 @@ TEST_F(startup_gui_test, an_unknown_language_number_starts_in_english_and_the_re
     EXPECT_EQ("YES", p[27]);
 }
 
-TEST_F(startup_gui_test, leftovers_of_an_interrupted_save_are_removed)
+TEST_F(startup_gui_test, leftovers_of_an_interrupted_save_are_removed_and_a_save_in_progress_is_not)
 {
     sandbox.write_file("configuration/._lumex_tmp_99_0", "half a record");
     sandbox.write_file("formulas/f-001/._lumex_tmp_99_1", "half a step");
+    sandbox.write_file("formulas/f-002/._lumex_tmp_99_2", "half a step");
+    // Written before this start (a power cut): swept.
+    const struct timeval earlier[2] = {{time(nullptr) - 3600, 0}, {time(nullptr) - 3600, 0}};
+    ASSERT_EQ(0, utimes(sandbox.path("formulas/f-001/._lumex_tmp_99_1").c_str(), earlier));
     prepare_console();
     EXPECT_FALSE(sandbox.exists("configuration/._lumex_tmp_99_0"));
+    // Formula folders are swept once home is drawn; a temporary written
+    // since the start belongs to a save still running and stays.
+    EXPECT_TRUE(sandbox.exists("formulas/f-001/._lumex_tmp_99_1"));
+    sandbox.write_file("formulas/f-002/._lumex_tmp_99_2", "a save in progress");
+    func_timer_splash_2(nullptr);
+    func_test_run_loop(300);
     EXPECT_FALSE(sandbox.exists("formulas/f-001/._lumex_tmp_99_1"));
+    EXPECT_TRUE(sandbox.exists("formulas/f-002/._lumex_tmp_99_2"));
 }
 
 TEST_F(startup_gui_test, every_interface_file_holds_every_widget_the_code_asks_for)
 {
     // The loader names the file and id of every widget it misses in
-    // syserror.log; the selection dialog is built when it opens.
+    // syserror.log; screens are built when first shown, so each is built
+    // here, and the selection dialog is built when it opens.
     prepare_console();
+    for (int code : func_registered_screens())
+        func_load_screen(code);
     show_home();
     func_unload_home_screen_4_configuration(home_widget("btn_configuration"), nullptr);
     func_unload_selections_window(temporary_display_window);
