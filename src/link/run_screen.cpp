@@ -28,6 +28,7 @@
 #include "language/units.h"
 #include "link/ipc_frame.h"
 #include "link/ipc_link.h"
+#include "link/machine_message.h"
 #include "link/run_state.h"
 #include "logs/log_file.h"
 #include "settings/password_lockout.h"
@@ -419,18 +420,16 @@ void remote_run_reply(const unsigned char* payload, size_t size)
 // A machine message opens its dialog over whatever screen is shown.
 void machine_message(const unsigned char* payload, size_t size)
 {
-    if (size < 1)
+    machine_message_record message;
+    if (!func_decode_machine_message(payload, size, message))
         return;
-    const int kind = payload[0];
+    const int kind = message.dialog_kind;
     if (kind != 1 && kind != 3 && kind != 4 && kind != 9 && kind != 15 && kind != 20 && kind != 22) {
         func_log_system_error("func_show_machine_message", "unknown dialog kind " + std::to_string(kind));
         return;
     }
-    const char* start = reinterpret_cast<const char*>(payload + 1);
-    const std::string raw(start, strnlen(start, size - 1));
-    gchar* valid = g_utf8_make_valid(raw.c_str(), -1);
-    func_show_dialog(kind, valid, 1, nullptr);
-    g_free(valid);
+    // The error dialog's help button looks the error's code up.
+    func_show_dialog(kind, message.text, 1, kind == 4 ? GINT_TO_POINTER(message.error_code) : nullptr);
 }
 
 void link_changed(bool connected)
