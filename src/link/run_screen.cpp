@@ -637,12 +637,17 @@ void show_run()
     preloaded_display[SCREEN_RUN] = shown_layout->record;
     if (!func_begin_screen_show(SCREEN_RUN, -1))
         return;
+    // Back from a screen shown over a run in progress (the error
+    // information): the run, its start line and its queued log go on.
+    const bool returning = in_run_mode != 0;
     func_register_message_label(8, w("lbl_status"), w("evb_status"));
     if (shown_layout->tidal) {
         set_text("lbl_chem_valve", p[SLOT_VALVE]);
         set_text("lbl_chem_name", p[SLOT_CHEMICAL]);
-        set_text("lbl_start_time", func_get_time(0));
-        set_text("lbl_elapse_time", "--:--");
+        if (!returning) {
+            set_text("lbl_start_time", func_get_time(0));
+            set_text("lbl_elapse_time", "--:--");
+        }
         func_load_default_chemical_names_from_file(default_language);
     } else {
         set_text("lbl_chemical_hdr", p[SLOT_CHEMICAL]);
@@ -651,10 +656,12 @@ void show_run()
         set_text("lbl_heat_cool_hdr", p[SLOT_HEAT_COOL]);
     }
     set_text("lbl_date_time", func_get_date(0) + "  " + func_get_time(0));
-    func_show_message(5, p[SLOT_STARTED] + " - " + func_get_date(0) + " : " + func_get_time(0));
-    if (!in_remote_run_mode)
-        show_formula();
-    reset_values();
+    if (!returning) {
+        func_show_message(5, p[SLOT_STARTED] + " - " + func_get_date(0) + " : " + func_get_time(0));
+        if (!in_remote_run_mode)
+            show_formula();
+        reset_values();
+    }
     in_run_mode = 1;
     func_end_screen_show(SCREEN_RUN);
     if (!shown_layout->tidal) {
@@ -667,7 +674,8 @@ void show_run()
     func_enable_manual_mode(0);
     manual = manual_memory();
     set_timer_colour(TIMER_RUNNING_COLOUR);
-    func_begin_log_transaction();
+    if (!returning)
+        func_begin_log_transaction();
     if (!func_ipc_link_up())
         func_show_message(1, p[SLOT_LINK_LOST]);
     func_start_screen_display_request();

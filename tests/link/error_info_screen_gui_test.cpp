@@ -8,6 +8,7 @@
 #include <signal.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@
 #include "link/machine_message.h"
 #include "link/run_screen.h"
 #include "support/console_fixture.h"
+#include "support/core_data_fixture.h"
 #include "support/simulator_support.h"
 
 namespace {
@@ -188,8 +190,13 @@ TEST_F(error_info_screen_gui_test, help_lists_the_remedies_a_remedy_opens_and_ho
 
 TEST_F(error_info_screen_gui_test, unknown_errors_and_missing_pictures_are_shown_safely)
 {
-    sandbox.write_file("data/L0_errors_solutions.dat",
-                       "500~Test Fault~2\nNo picture~Nothing to show~0\nGone~Its picture is missing~1\nnot_there.png\n");
+    // The longest title and text a remedy can have.
+    std::string longest_text;
+    while (longest_text.size() + 6 <= 257)
+        longest_text += "Check ";
+    const std::string longest_title = "Wash heavy mats, blankets and covers in the cold";
+    sandbox.write_file("data/L0_errors_solutions.dat", "500~Test Fault~2\n" + longest_title + "~" + longest_text +
+                                                           "~0\nGone~Its picture is missing~1\nnot_there.png\n");
     feed_error(501, "Error 501");
     press(dialog_button(1));
     ASSERT_EQ(SCREEN_ERROR_INFO, func_current_screen_code());
@@ -212,8 +219,12 @@ TEST_F(error_info_screen_gui_test, unknown_errors_and_missing_pictures_are_shown
     ASSERT_EQ(2u, rows().size());
     const std::vector<guchar> background = file_picture("ts_background.png");
     ASSERT_FALSE(background.empty());
+    expect_readable("longest title");
     press(func_test_find_widget(window(), "btn_err_info_name_#000"));
     EXPECT_EQ(background, shown_picture()) << "no picture: the background";
+    EXPECT_EQ(longest_title, text("lbl_error_info_solution_name"));
+    expect_readable("longest remedy");
+    func_test_save_screenshot(window(), "error_info_longest_remedy");
     press(widget("btn_previous_page"));
     const size_t logged = syserror_log().size();
     press(func_test_find_widget(window(), "btn_err_info_name_#001"));
@@ -247,6 +258,12 @@ TEST_F(error_info_screen_gui_test, against_the_simulator_an_error_during_a_run_l
     press(widget("btn_previous_page"));
     press(widget("btn_home"));
     EXPECT_EQ(SCREEN_RUN, func_current_screen_code()) << "back to the run";
+    EXPECT_EQ("Towels 001", func_test_label_text(func_test_find_widget(preloaded_display[SCREEN_RUN].window,
+                                                                        "lbl_formula_name")));
+    const std::vector<std::string> production = read_log_texts(sandbox.read_file("log/03-2018-production.log"));
+    EXPECT_EQ(1, std::count_if(production.begin(), production.end(),
+                               [](const std::string& line) { return line.find("F-001") == 0; }))
+        << "the run started once";
     ASSERT_NE(nullptr, dialog_window);
     const auto status = [] {
         return func_test_label_text(func_test_find_widget(preloaded_display[SCREEN_RUN].window, "lbl_status"));
