@@ -158,6 +158,13 @@ SEEDS = {
         "no_version": "\u00e9t\u00e9".encode() + SEP + b".." + SEP + b"" + SEP
         + formula(1, "A")[:30] + SEP + b"short",
     },
+    "errors_solutions": {
+        "english": b"7~Out of Balance~2\nSpread~Spread the load~1\nremedy_balance.png\nWeigh~Check it~0\n[END]\n"
+        + SEP + b"7~Out of Balance~1\n7~Unwucht~1\nSpread~x~0\nVerteilen~y~0\n[END]\n[END]\n",
+        "hostile": b"1~" + b"x" * 1200 + b"~9999\nT~X~3\n../../etc/passwd\n/etc/shadow\n\xff\xfe.png\n"
+        + SEP + b"2~Odd~1\n",
+        "counts": b"3~A~-1\n4~B~99999999999\n5~C\n~~\n" + SEP + b"\r\n\0~\0~\0\n",
+    },
 }
 
 

@@ -26,6 +26,7 @@
 #include "formulas/chemicals.h"
 #include "formulas/step_list.h"
 #include "link/ipc_frame.h"
+#include "link/machine_message.h"
 #include "link/run_record.h"
 
 // The library's build switches: the simulator stands beside a machine console.
@@ -359,10 +360,13 @@ void send_frame(console_link& l, uint8_t kind, const std::vector<unsigned char>&
     }
 }
 
-void send_message(console_link& l, int dialog, const std::string& text)
+void send_message(console_link& l, int dialog, const std::string& text, int error_code = -1)
 {
-    const std::string bytes = std::string(1, static_cast<char>(dialog)) + text.substr(0, IPC_MESSAGE_MAX - 1);
-    send_frame(l, IPC_KIND_MACHINE_MESSAGE, std::vector<unsigned char>(bytes.begin(), bytes.end()));
+    machine_message_record message;
+    message.dialog_kind = dialog;
+    message.text = text;
+    message.error_code = error_code;
+    send_frame(l, IPC_KIND_MACHINE_MESSAGE, func_encode_machine_message(message));
 }
 
 // What the controller answers to the request that is on.
@@ -583,7 +587,7 @@ int main(int argc, char** argv)
         if (m.running && !m.error_sent && opts.error_at >= 0 && m.run_time >= opts.error_at) {
             m.error_sent = true;
             m.halted_for_error = true;
-            send_message(l, 4, "Error " + std::to_string(opts.error_code));
+            send_message(l, 4, "Error " + std::to_string(opts.error_code), opts.error_code);
         }
         // A finished formula rests a little, then the machine is idle.
         if (m.running && m.now == PHASE_DONE && m.idle_after >= 3 * opts.speed) {

@@ -119,9 +119,14 @@ int make_folders(const std::string& path)
     return is_directory(path) ? 0 : make_folder(path, 0700);
 }
 
-bool is_language_file(const std::string& name)
+// Data that comes with the console and is only read: it is read from the
+// resource root, so a user's own root needs no copy of it.
+bool is_read_only_data(const std::string& name)
 {
-    return name.size() > 4 && name.compare(name.size() - 4, 4, ".lng") == 0;
+    for (const std::string ending : {".lng", "_errors_solutions.dat"})
+        if (name.size() > ending.size() && name.compare(name.size() - ending.size(), ending.size(), ending) == 0)
+            return true;
+    return false;
 }
 
 // Copies the plain files of from into to, and at depth > 0 the folders
@@ -135,7 +140,7 @@ bool copy_tree(const std::string& from, const std::string& to, int depth, std::s
     while (dirent* entry = readdir(dir)) {
         const std::string name = entry->d_name;
         if (name == "." || name == ".." || name.compare(0, std::strlen(TEMPORARY_FILE_PREFIX), TEMPORARY_FILE_PREFIX) == 0 ||
-            is_language_file(name))
+            is_read_only_data(name))
             continue;
         struct stat info;
         if (lstat((from + name).c_str(), &info) != 0)

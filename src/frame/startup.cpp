@@ -43,6 +43,7 @@
 #include "language/language.h"
 #include "language/option_tables.h"
 #include "language/units.h"
+#include "link/error_info_screen.h"
 #include "link/ipc_link.h"
 #include "logs/log_file.h"
 #include "logs/logs_screen.h"
@@ -73,6 +74,7 @@ void register_everything()
     func_register_system_settings_screen();
     func_register_logs_screen();
     func_register_run_screen();
+    func_register_error_info_screen();
     func_register_password_prompts();
 
     func_set_display_request_query(func_display_request_wanted);

@@ -28,6 +28,7 @@
 #include "language/units.h"
 #include "link/ipc_frame.h"
 #include "link/ipc_link.h"
+#include "link/machine_message.h"
 #include "link/run_state.h"
 #include "logs/log_file.h"
 #include "settings/password_lockout.h"
@@ -419,18 +420,16 @@ void remote_run_reply(const unsigned char* payload, size_t size)
 // A machine message opens its dialog over whatever screen is shown.
 void machine_message(const unsigned char* payload, size_t size)
 {
-    if (size < 1)
+    machine_message_record message;
+    if (!func_decode_machine_message(payload, size, message))
         return;
-    const int kind = payload[0];
+    const int kind = message.dialog_kind;
     if (kind != 1 && kind != 3 && kind != 4 && kind != 9 && kind != 15 && kind != 20 && kind != 22) {
         func_log_system_error("func_show_machine_message", "unknown dialog kind " + std::to_string(kind));
         return;
     }
-    const char* start = reinterpret_cast<const char*>(payload + 1);
-    const std::string raw(start, strnlen(start, size - 1));
-    gchar* valid = g_utf8_make_valid(raw.c_str(), -1);
-    func_show_dialog(kind, valid, 1, nullptr);
-    g_free(valid);
+    // The error dialog's help button looks the error's code up.
+    func_show_dialog(kind, message.text, 1, kind == 4 ? GINT_TO_POINTER(message.error_code) : nullptr);
 }
 
 void link_changed(bool connected)
@@ -638,12 +637,17 @@ void show_run()
     preloaded_display[SCREEN_RUN] = shown_layout->record;
     if (!func_begin_screen_show(SCREEN_RUN, -1))
         return;
+    // Back from a screen shown over a run in progress (the error
+    // information): the run, its start line and its queued log go on.
+    const bool returning = in_run_mode != 0;
     func_register_message_label(8, w("lbl_status"), w("evb_status"));
     if (shown_layout->tidal) {
         set_text("lbl_chem_valve", p[SLOT_VALVE]);
         set_text("lbl_chem_name", p[SLOT_CHEMICAL]);
-        set_text("lbl_start_time", func_get_time(0));
-        set_text("lbl_elapse_time", "--:--");
+        if (!returning) {
+            set_text("lbl_start_time", func_get_time(0));
+            set_text("lbl_elapse_time", "--:--");
+        }
         func_load_default_chemical_names_from_file(default_language);
     } else {
         set_text("lbl_chemical_hdr", p[SLOT_CHEMICAL]);
@@ -652,10 +656,12 @@ void show_run()
         set_text("lbl_heat_cool_hdr", p[SLOT_HEAT_COOL]);
     }
     set_text("lbl_date_time", func_get_date(0) + "  " + func_get_time(0));
-    func_show_message(5, p[SLOT_STARTED] + " - " + func_get_date(0) + " : " + func_get_time(0));
-    if (!in_remote_run_mode)
-        show_formula();
-    reset_values();
+    if (!returning) {
+        func_show_message(5, p[SLOT_STARTED] + " - " + func_get_date(0) + " : " + func_get_time(0));
+        if (!in_remote_run_mode)
+            show_formula();
+        reset_values();
+    }
     in_run_mode = 1;
     func_end_screen_show(SCREEN_RUN);
     if (!shown_layout->tidal) {
@@ -668,7 +674,8 @@ void show_run()
     func_enable_manual_mode(0);
     manual = manual_memory();
     set_timer_colour(TIMER_RUNNING_COLOUR);
-    func_begin_log_transaction();
+    if (!returning)
+        func_begin_log_transaction();
     if (!func_ipc_link_up())
         func_show_message(1, p[SLOT_LINK_LOST]);
     func_start_screen_display_request();

@@ -43,6 +43,11 @@ enum plant_variant {
     plant_basket_water_low, plant_basket_water_med, plant_basket_water_high
 };
 enum splash_variant { splash_customer, splash_tarvik, splash_misc };
+enum remedy_variant {
+    remedy_door, remedy_water, remedy_drain, remedy_heating, remedy_motor, remedy_balance,
+    remedy_emergency_stop, remedy_cable, remedy_air, remedy_service, remedy_chemical,
+    remedy_level, remedy_power, remedy_loading
+};
 
 // Dialogs and states (draw_status.cpp).
 void draw_answer(cairo_t*, int, int, int);
@@ -84,6 +89,9 @@ void draw_dealer_card(cairo_t*, int, int, int);
 void draw_touch_background(cairo_t*, int, int, int);
 void draw_tarvik_logo(cairo_t*, int, int, int);
 void draw_spinner(cairo_t*, int, int, int);
+
+// Remedies of the error information screen (draw_remedies.cpp).
+void draw_remedy(cairo_t*, int, int, int);
 
 // The desktop station's application icon (draw_app_icon.cpp).
 void draw_app_icon(cairo_t*, int, int, int);
