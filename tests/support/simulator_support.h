@@ -4,6 +4,7 @@
 #include <sys/types.h>
 
 #include <string>
+#include <vector>
 
 // One steps.dat record: level 1, 20 s on / 3 s off, 840 rpm for extracts.
 std::string func_test_step_bytes(int number, const std::string& name, int type, int seconds, int temperature,
@@ -12,3 +13,5 @@ std::string func_test_step_bytes(int number, const std::string& name, int type, 
 // Starts lumex6-sim on root at the console's socket path, its output
 // dropped; the process id, or -1.
 pid_t func_test_spawn_simulator(const std::string& root, int speed);
+// The same with more options ("--vez").
+pid_t func_test_spawn_simulator(const std::string& root, int speed, const std::vector<std::string>& more);
