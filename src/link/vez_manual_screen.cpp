@@ -85,8 +85,11 @@ void show_manual()
     func_make_screen_current(SCREEN_VEZ_MANUAL, SCREEN_VEZ_MANUAL, LIST_WIDTH, LIST_HEIGHT);
     if (options_display->lbl_active_item)
         gtk_label_set_text(GTK_LABEL(options_display->lbl_active_item), p[SLOT_TITLE].c_str());
-    char formula[64];
-    snprintf(formula, sizeof formula, "%s %03d", p[SLOT_FORMULA].c_str(), static_cast<int>(vez_formula_number));
+    func_show_message(5, p[SLOT_TITLE]);
+    // The formula of the load, once the cycle has one.
+    char formula[64] = "";
+    if (vez_formula_number > 0)
+        snprintf(formula, sizeof formula, "%s %03d", p[SLOT_FORMULA].c_str(), static_cast<int>(vez_formula_number));
     gtk_label_set_text(GTK_LABEL(w.formula), formula);
     // Every visit starts with nothing chosen and every function open
     // until the controller says otherwise.

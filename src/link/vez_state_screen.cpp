@@ -7,6 +7,7 @@
 #include "files/build_switches.h"
 #include "files/paths.h"
 #include "frame/dialogs.h"
+#include "frame/palette.h"
 #include "frame/screen_table.h"
 #include "frame/screen_texts.h"
 #include "frame/screens.h"
@@ -32,7 +33,7 @@ struct state_widgets {
     GtkWidget* window = nullptr;  // null until the screen is built
     GtkWidget *state_message = nullptr, *status = nullptr, *help = nullptr, *help_button = nullptr;
     GtkWidget *manual = nullptr, *diagnostic = nullptr, *text_box = nullptr, *warning_box = nullptr;
-    GtkWidget *warning_1 = nullptr, *warning_2 = nullptr;
+    GtkWidget *warning_1 = nullptr, *warning_2 = nullptr, *warning_bar = nullptr;
     GtkWidget* images[VEZ_CONDITIONS] = {};
     GtkWidget* labels[VEZ_CONDITIONS] = {};
 } w;
@@ -68,6 +69,25 @@ std::string numbered(int slot, int number)
 }
 
 bool built() { return w.window != nullptr; }
+
+// The message bar names the formula of the load once it is known.
+void show_load()
+{
+    char text[96];
+    if (vez_formula_number > 0)
+        snprintf(text, sizeof text, "%s %03d", p[186].c_str(), static_cast<int>(vez_formula_number));
+    else
+        snprintf(text, sizeof text, "%s", p[SLOT_TITLE].c_str());
+    func_show_message(5, text);
+}
+
+// A condition not met is a warning; all met is a plain bar.
+void paint_warning(int warning)
+{
+    func_set_widget_font_and_color(w.warning_2, nullptr, LUMEX_PLAIN_TEXT,
+                                   warning ? LUMEX_WARNING_BACKGROUND : LUMEX_BAR_BACKGROUND, w.warning_bar);
+    set_label(w.warning_2, func_vez_warning_text(warning));
+}
 
 // Screen 18 shares the state screen's window and widgets.
 bool make_current(int code)
@@ -111,6 +131,7 @@ void show_state()
     set_label(w.help, "");
     show_only(w.status, w.help);
     gtk_widget_set_sensitive(w.help_button, FALSE);
+    show_load();
     func_load_vez_states_from_file(func_get_language_number());
     in_vez_recovery_mode = 0;
     func_start_screen_display_request();
@@ -125,6 +146,8 @@ void show_recovery()
     for (GtkWidget* widget : {w.manual, w.diagnostic, w.help_button})
         gtk_widget_hide(widget);
     func_show_message(26, p[SLOT_RECOVERY]);
+    show_load();
+    paint_warning(1);
     set_label(w.warning_2, "");
     recovery_dirty = true;
     in_vez_recovery_mode = 1;
@@ -200,6 +223,7 @@ void func_load_vez_state_screen(const ui_file& ui, display_data& record)
     w.warning_box = func_lookup_widget(ui, "vbox_warning");
     w.warning_1 = func_lookup_widget(ui, "lbl_warning_1");
     w.warning_2 = func_lookup_widget(ui, "lbl_warning_2");
+    w.warning_bar = func_lookup_widget(ui, "evb_warning");
     const char* images[VEZ_CONDITIONS] = {"img_load_position", "img_bifold_door_closed", "img_chute_up_and_locked"};
     const char* labels[VEZ_CONDITIONS] = {"lbl_load_position", "lbl_bifold_door_closed", "lbl_chute_up_and_locked"};
     for (int index = 0; index < VEZ_CONDITIONS; ++index) {
@@ -237,6 +261,7 @@ void func_update_vez_state_test(const vez_state_reply& reply)
         set_label(w.status, numbered(SLOT_VEZ_STATE, state.number));
         set_label(w.help, state.help_text);
     }
+    show_load();
     // A state with help opens on its help; one without shows its number.
     const bool has_help = !state.help_text.empty();
     gtk_widget_set_sensitive(w.help_button, has_help);
@@ -271,7 +296,7 @@ void func_update_vez_recovery_test(const unsigned char conditions[VEZ_CONDITIONS
         const char* picture = conditions[index] == 1 ? "tlp_chem_on.png" : "tlp_chem_off.png";
         func_set_image_icon(w.images[index], (func_image_dir() + picture).c_str());
     }
-    set_label(w.warning_2, func_vez_warning_text(func_vez_recovery_warning(conditions)));
+    paint_warning(func_vez_recovery_warning(conditions));
     std::memcpy(previous_conditions, conditions, VEZ_CONDITIONS);
     recovery_dirty = false;
 }
