@@ -113,6 +113,9 @@ TEST_F(vez_screens_gui_test, state_screen_paints_each_state_once_with_its_help)
     EXPECT_FALSE(sensitive(SCREEN_VEZ_STATE, "btn_help"));
     feed_state(99);
     EXPECT_EQ(p[637] + " : 99", text(SCREEN_VEZ_STATE, "lbl_state_message"));
+    // A state record of the wrong length never reaches the screen.
+    feed(IPC_KIND_VEZ_STATE, {4, 0, 0, 0, 0, 0, 0});
+    EXPECT_EQ(p[637] + " : 99", text(SCREEN_VEZ_STATE, "lbl_state_message"));
 
     // Left and shown again, it starts clean and paints again.
     func_test_release(widget(SCREEN_VEZ_STATE, "btn_home"));
@@ -212,8 +215,14 @@ TEST_F(vez_screens_gui_test, batch_data_start_writes_the_record_or_says_it_could
     EXPECT_NE(std::string::npos, syserror_log().back().find("func_save_vez_batch_data_to_file"));
     func_reset_file_io_ops();
 
+    const int syncs_before = sandbox.sync_calls;
     func_test_release(widget(SCREEN_VEZ_BATCH_DATA, "btn_start"));
     ASSERT_EQ(SCREEN_VEZ_STATE, func_current_screen_code());
+    // The machine flushes the disk after the write; the desktop station never.
+    if (PC_MODE)
+        EXPECT_EQ(syncs_before, sandbox.sync_calls);
+    else
+        EXPECT_LT(syncs_before, sandbox.sync_calls);
     const std::string bytes = sandbox.read_file("data/vez_batch_data.dat");
     ASSERT_EQ(VEZ_BATCH_RECORD_SIZE, bytes.size());
     EXPECT_EQ(1, bytes[0]);
