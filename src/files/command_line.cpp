@@ -119,9 +119,16 @@ int make_folders(const std::string& path)
     return is_directory(path) ? 0 : make_folder(path, 0700);
 }
 
+// Language files and the texts kept per language ("L0_vez_states.dat"):
+// read from the installation, never copied.
 bool is_language_file(const std::string& name)
 {
-    return name.size() > 4 && name.compare(name.size() - 4, 4, ".lng") == 0;
+    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".lng") == 0)
+        return true;
+    size_t digits = 1;
+    while (digits < name.size() && name[digits] >= '0' && name[digits] <= '9')
+        ++digits;
+    return name.size() > 2 && name[0] == 'L' && digits > 1 && digits < name.size() && name[digits] == '_';
 }
 
 // Copies the plain files of from into to, and at depth > 0 the folders
