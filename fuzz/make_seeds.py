@@ -91,6 +91,13 @@ SEEDS = {
         "older": i32(1, 2, 0, 1, 5, 6, 7, 1, 0, 10, 11),
         "odd": i32(-2147483648, 2147483647, 3, -1) + b"\x07",
     },
+    "vez_states": {
+        "english": b"0~Idle~1\nWaiting.~\n1~Batch~0\n[END]\n" + SEP + b"0~Idle~1\n0~Ruhe~1\nW.\nWarten.\n" + SEP
+        + bytes([3, 2, 1, 0]) + i32(12),
+        "counts": b"0~A~-1\n1~B~2147483647\nx~\n2~C~99999999999\n" + SEP + b"odd\n" + SEP
+        + bytes([1, 1, 0, 0]) + i32(7, 1, 2, 3, 4, 5, 6, 7),
+        "long": b"0~" + b"x" * 1200 + b"~1\n\xff\xfe~\n" + SEP + b"~~~\n\r\n" + SEP + b"0123456789012",
+    },
     "language": {
         "english": b"Towels\nSheets\n\nSave\n" + SEP + b"Towels\nServiettes\nSheets\nDraps\n",
         "crlf": b"One\r\nTwo\r\n" + b"x" * 250 + b"\n" + SEP + b"One\r\nUn\r\n",

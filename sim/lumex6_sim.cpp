@@ -2,7 +2,8 @@
 // console without a washer. It listens on the console's socket, answers
 // its display requests and plays a formula from the data root step by
 // step: fill, heat, wash with the basket reversing, chemicals, drain and
-// extract, at a chosen speed. It uses the console's own record formats.
+// extract, at a chosen speed. With --vez it also plays the loading cycle
+// of the VEZ variant. It uses the console's own record formats.
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -55,6 +56,30 @@ struct options {
     double speed = 1.0;
     int error_code = 0;
     double error_at = -1.0;
+    bool vez = false;
+};
+
+// The loading cycle played with --vez, in real seconds: each phase a
+// state, the screen it needs (0 state, 1 recovery, 2 batch data) and how
+// long it lasts; the batch-data phase lasts until the console replaces
+// data/vez_batch_data.dat, recovery until its three conditions are met
+// one after the other.
+struct vez_phase {
+    int state, wanted;
+    double seconds;
+};
+constexpr vez_phase VEZ_CYCLE[] = {{0, 0, 2}, {1, 2, -1}, {2, 0, 2}, {3, 0, 2}, {7, 1, 1}, {9, 0, 4}};
+constexpr size_t VEZ_PHASES = sizeof VEZ_CYCLE / sizeof VEZ_CYCLE[0];
+
+struct vez_cycle {
+    bool started = false;  // by the console's first state request
+    size_t phase = 0;
+    double time = 0;
+    int met = 0;
+    bool batch_known = false;
+    struct stat batch_at_ask = {};
+    int formula = 0;
+    int load = 0;  // counts the loads asked for
 };
 
 enum phase { PHASE_FILL, PHASE_HEAT, PHASE_WASH, PHASE_DRAIN, PHASE_DONE };
@@ -74,6 +99,7 @@ struct machine {
     int status = IDLE;
     int request = 0;  // the display request that is on
     int manual_speed = 0, manual_level = 0, manual_temperature = 0;
+    vez_cycle vez;
 };
 
 bool parse(int argc, char** argv, options& opts)
@@ -91,6 +117,8 @@ bool parse(int argc, char** argv, options& opts)
             opts.speed = std::strtod(argv[++i], nullptr);
             if (!(opts.speed > 0 && opts.speed <= 3600))
                 return false;
+        } else if (arg == "--vez") {
+            opts.vez = true;
         } else if (arg == "--error" && has_value) {
             if (std::sscanf(argv[++i], "%d@%lf", &opts.error_code, &opts.error_at) != 2 || opts.error_at < 0)
                 return false;
@@ -301,6 +329,68 @@ void advance(machine& m, double dt)
     m.temperature = std::max(60.0, m.temperature - 0.002 * dt);
 }
 
+std::string batch_path(const options& opts) { return opts.root + "data/vez_batch_data.dat"; }
+
+// The batch data counts once its file is another one than when asked
+// for (the console replaces it whole, so it gets a new inode).
+bool batch_replaced(vez_cycle& v, const options& opts)
+{
+    struct stat now = {};
+    if (stat(batch_path(opts).c_str(), &now) != 0)
+        return false;
+    if (v.batch_known && now.st_ino == v.batch_at_ask.st_ino && now.st_mtim.tv_sec == v.batch_at_ask.st_mtim.tv_sec &&
+        now.st_mtim.tv_nsec == v.batch_at_ask.st_mtim.tv_nsec)
+        return false;
+    const std::vector<unsigned char> bytes = read_file(batch_path(opts), 64);
+    if (bytes.size() == 36 && bytes[0] == 1)
+        v.formula = func_get_int32_le(&bytes[4]);
+    return true;
+}
+
+void advance_vez(machine& m, const options& opts, double seconds)
+{
+    vez_cycle& v = m.vez;
+    if (!opts.vez || !v.started)
+        return;
+    v.time += seconds;
+    const vez_phase& now = VEZ_CYCLE[v.phase];
+    bool done = false;
+    if (now.wanted == 2) {
+        done = batch_replaced(v, opts);
+    } else if (now.wanted == 1) {
+        v.met = std::min(3, static_cast<int>(v.time / now.seconds));
+        done = v.time >= 4 * now.seconds;
+    } else {
+        done = v.time >= now.seconds;
+    }
+    if (!done)
+        return;
+    v.phase = (v.phase + 1) % VEZ_PHASES;
+    v.time = 0;
+    v.met = 0;
+    if (VEZ_CYCLE[v.phase].wanted == 2) {
+        v.load = (v.load + 1) % 256;
+        v.batch_known = stat(batch_path(opts).c_str(), &v.batch_at_ask) == 0;
+    }
+    std::printf("lumex6-sim: VEZ state %d\n", VEZ_CYCLE[v.phase].state);
+    std::fflush(stdout);
+}
+
+std::vector<unsigned char> vez_state_bytes(const machine& m)
+{
+    std::vector<unsigned char> state(8, 0);
+    if (m.vez.started) {
+        state[0] = static_cast<unsigned char>(VEZ_CYCLE[m.vez.phase].state);
+        state[1] = static_cast<unsigned char>(VEZ_CYCLE[m.vez.phase].wanted);
+        state[2] = static_cast<unsigned char>(m.vez.load);
+        func_put_int32_le(&state[4], m.vez.formula);
+    } else {
+        state[0] = 1;
+        func_put_int32_le(&state[4], m.formula);
+    }
+    return state;
+}
+
 std::vector<unsigned char> run_record_bytes(const machine& m)
 {
     const bool has_step = m.running && m.step < m.steps.size();
@@ -403,15 +493,25 @@ void answer(console_link& l, machine& m, unsigned tick)
         break;
     }
     case 9: send_frame(l, IPC_KIND_SPRAY_DOWN, {0, static_cast<unsigned char>(tick % 2), 0}); break;
-    case 12: {
-        std::vector<unsigned char> state(8, 0);
-        state[0] = 1;
-        func_put_int32_le(&state[4], m.formula);
-        send_frame(l, IPC_KIND_VEZ_STATE, state);
+    case 12:
+    case 15:
+        // In the cycle every VEZ screen hears which screen it needs.
+        if (m.request == 12 || m.vez.started)
+            send_frame(l, IPC_KIND_VEZ_STATE, vez_state_bytes(m));
         break;
-    }
-    case 13: send_frame(l, IPC_KIND_VEZ_RECOVERY, {1, static_cast<unsigned char>((tick / 25) % 2), 1}); break;
-    case 14: send_frame(l, IPC_KIND_VEZ_MANUAL, {1, 1, 1, 1, 1, 1}); break;
+    case 13:
+        if (m.vez.started) {
+            const int met = m.vez.met;
+            send_frame(l, IPC_KIND_VEZ_RECOVERY,
+                       {static_cast<unsigned char>(met > 0), static_cast<unsigned char>(met > 1),
+                        static_cast<unsigned char>(met > 2)});
+            send_frame(l, IPC_KIND_VEZ_STATE, vez_state_bytes(m));
+        } else {
+            send_frame(l, IPC_KIND_VEZ_RECOVERY, {1, static_cast<unsigned char>((tick / 25) % 2), 1});
+        }
+        break;
+    // The lofter (F4) is out of service in the cycle, to be seen greyed.
+    case 14: send_frame(l, IPC_KIND_VEZ_MANUAL, {1, 1, 1, static_cast<unsigned char>(!m.vez.started), 1, 1}); break;
     default: break;
     }
 }
@@ -468,6 +568,8 @@ void on_frame(console_link& l, machine& m, const options& opts, uint8_t kind, co
             m.request = p[1];
         else if (m.request == p[1])
             m.request = 0;
+        if (p[2] && p[1] == 12 && opts.vez)
+            m.vez.started = true;
     } else if (kind == IPC_KIND_REMOTE_FORMULA && size == 28) {
         const int formula = func_get_int32_le(p);
         if (load_formula(m, opts, formula)) {
@@ -535,7 +637,7 @@ int main(int argc, char** argv)
     options opts;
     if (!parse(argc, argv, opts)) {
         std::fprintf(stderr,
-                     "Usage: lumex6-sim [--root DIR] [--socket PATH] [--speed N] [--error CODE@SECONDS]\n"
+                     "Usage: lumex6-sim [--root DIR] [--socket PATH] [--speed N] [--error CODE@SECONDS] [--vez]\n"
                      "Plays the machine controller for the Lumex 6 console.\n");
         return 2;
     }
@@ -583,6 +685,7 @@ int main(int argc, char** argv)
         }
         const auto now = clock::now();
         advance(m, std::chrono::duration<double>(now - last).count() * opts.speed);
+        advance_vez(m, opts, std::chrono::duration<double>(now - last).count());
         last = now;
         if (m.running && !m.error_sent && opts.error_at >= 0 && m.run_time >= opts.error_at) {
             m.error_sent = true;

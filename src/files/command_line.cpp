@@ -119,14 +119,16 @@ int make_folders(const std::string& path)
     return is_directory(path) ? 0 : make_folder(path, 0700);
 }
 
-// Data that comes with the console and is only read: it is read from the
-// resource root, so a user's own root needs no copy of it.
-bool is_read_only_data(const std::string& name)
+// Language files and the texts kept per language ("L0_vez_states.dat"):
+// read from the installation, never copied.
+bool is_language_file(const std::string& name)
 {
-    for (const std::string ending : {".lng", "_errors_solutions.dat"})
-        if (name.size() > ending.size() && name.compare(name.size() - ending.size(), ending.size(), ending) == 0)
-            return true;
-    return false;
+    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".lng") == 0)
+        return true;
+    size_t digits = 1;
+    while (digits < name.size() && name[digits] >= '0' && name[digits] <= '9')
+        ++digits;
+    return name.size() > 2 && name[0] == 'L' && digits > 1 && digits < name.size() && name[digits] == '_';
 }
 
 // Copies the plain files of from into to, and at depth > 0 the folders
@@ -140,7 +142,7 @@ bool copy_tree(const std::string& from, const std::string& to, int depth, std::s
     while (dirent* entry = readdir(dir)) {
         const std::string name = entry->d_name;
         if (name == "." || name == ".." || name.compare(0, std::strlen(TEMPORARY_FILE_PREFIX), TEMPORARY_FILE_PREFIX) == 0 ||
-            is_read_only_data(name))
+            is_language_file(name))
             continue;
         struct stat info;
         if (lstat((from + name).c_str(), &info) != 0)

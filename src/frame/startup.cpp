@@ -50,6 +50,9 @@
 #include "settings/password_lockout.h"
 #include "settings/passwords.h"
 #include "link/run_screen.h"
+#include "link/vez_batch_data_screen.h"
+#include "link/vez_manual_screen.h"
+#include "link/vez_state_screen.h"
 #include "settings/settings_screen.h"
 #include "settings/system_commands.h"
 
@@ -75,6 +78,9 @@ void register_everything()
     func_register_logs_screen();
     func_register_run_screen();
     func_register_error_info_screen();
+    func_register_vez_batch_data_screen();
+    func_register_vez_state_screen();
+    func_register_vez_manual_screen();
     func_register_password_prompts();
 
     func_set_display_request_query(func_display_request_wanted);

@@ -13,5 +13,5 @@ std::string func_test_step_bytes(int number, const std::string& name, int type, 
 // Starts lumex6-sim on root at the console's socket path, its output
 // dropped; the process id, or -1.
 pid_t func_test_spawn_simulator(const std::string& root, int speed);
-// The same with more options ("--error", "7@30").
+// The same with more options ("--error", "7@30", "--vez").
 pid_t func_test_spawn_simulator(const std::string& root, int speed, const std::vector<std::string>& options);

@@ -1,0 +1,274 @@
+// The VEZ screens as an operator meets them: the state screen paints a
+// state once and offers its help, recovery names the first condition
+// not met, the manual screen's choice travels in its request, batch data
+// is written on Start (or the failure said), and against the simulator
+// the controller leads the console through a whole loading cycle.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+
+#include <string>
+#include <vector>
+
+#include "files/atomic_file.h"
+#include "files/build_switches.h"
+#include "frame/screen_table.h"
+#include "language/language.h"
+#include "link/ipc_frame.h"
+#include "link/ipc_link.h"
+#include "link/run_state.h"
+#include "link/vez_manual_screen.h"
+#include "link/vez_state_screen.h"
+#include "support/console_fixture.h"
+#include "support/simulator_support.h"
+
+namespace {
+class vez_screens_gui_test : public console_gui_test {
+protected:
+    void SetUp() override
+    {
+        console_gui_test::SetUp();
+        // Every batch number asked for by the configuration.
+        write_configuration({{42, 1}, {43, 1}, {44, 1}, {45, 1}, {46, 1}, {47, 1}, {48, 1}, {49, 1}});
+        prepare_console();
+        show_home();
+    }
+    void TearDown() override
+    {
+        func_reset_ipc_socket();
+        if (simulator > 0) {
+            kill(simulator, SIGKILL);
+            waitpid(simulator, nullptr, 0);
+        }
+        in_vez_automatic_mode = 0;
+        func_show_screen(SCREEN_HOME);
+        console_gui_test::TearDown();
+    }
+
+    // The automatic mode as home's Auto enters it (the desktop station
+    // has no Auto button).
+    void enter_automatic_mode()
+    {
+        if (!PC_MODE) {
+            ASSERT_TRUE(gtk_widget_get_sensitive(home_widget("btn_auto")));
+            func_test_release(home_widget("btn_auto"));
+        } else {
+            in_vez_automatic_mode = 1;
+            func_show_screen(SCREEN_VEZ_STATE);
+        }
+        func_test_run_loop(30);
+        ASSERT_EQ(SCREEN_VEZ_STATE, func_current_screen_code());
+        ASSERT_EQ(1, in_vez_automatic_mode);
+    }
+    static void feed(uint8_t kind, const std::vector<unsigned char>& payload)
+    {
+        const std::vector<unsigned char> frame = func_encode_ipc_frame(kind, payload.data(), payload.size());
+        func_receive_ipc_bytes(frame.data(), frame.size());
+        func_test_run_loop(20);
+    }
+    static void feed_state(int state, int wanted = 0, int load = 0, int formula = 0)
+    {
+        feed(IPC_KIND_VEZ_STATE, {static_cast<unsigned char>(state), static_cast<unsigned char>(wanted),
+                                  static_cast<unsigned char>(load), 0, static_cast<unsigned char>(formula), 0, 0, 0});
+    }
+    static GtkWidget* window(int code) { return preloaded_display[code].window; }
+    static GtkWidget* widget(int code, const char* name) { return func_test_find_widget(window(code), name); }
+    static std::string text(int code, const char* name) { return func_test_label_text(widget(code, name)); }
+    static bool shown(int code, const char* name) { return gtk_widget_get_visible(widget(code, name)); }
+    static bool sensitive(int code, const char* name) { return gtk_widget_get_sensitive(widget(code, name)); }
+    template <typename Done>
+    void run_until(Done done, double seconds)
+    {
+        for (int turn = 0; turn < seconds * 50 && !done(); ++turn) {
+            func_restore_ipc_connection(nullptr);
+            func_test_run_loop(20);
+        }
+    }
+    pid_t simulator = -1;
+};
+
+TEST_F(vez_screens_gui_test, state_screen_paints_each_state_once_with_its_help)
+{
+    enter_automatic_mode();
+    feed_state(2);
+    EXPECT_EQ("02 : Conveyor bringing the load to the load position", text(SCREEN_VEZ_STATE, "lbl_state_message"));
+    EXPECT_TRUE(shown(SCREEN_VEZ_STATE, "lbl_state_help")) << "a state with help opens on it";
+    EXPECT_EQ(0u, text(SCREEN_VEZ_STATE, "lbl_state_help").find(p[637] + " 02 : \n"));
+    func_test_save_screenshot(window(SCREEN_VEZ_STATE), "vez_state_help");
+    func_test_release(widget(SCREEN_VEZ_STATE, "btn_help"));
+    EXPECT_TRUE(shown(SCREEN_VEZ_STATE, "lbl_status"));
+    EXPECT_FALSE(shown(SCREEN_VEZ_STATE, "lbl_state_help"));
+    EXPECT_EQ(p[637] + " 02", text(SCREEN_VEZ_STATE, "lbl_status"));
+    func_test_save_screenshot(window(SCREEN_VEZ_STATE), "vez_state");
+
+    // The same number again repaints nothing.
+    gtk_label_set_text(GTK_LABEL(widget(SCREEN_VEZ_STATE, "lbl_state_message")), "unchanged");
+    feed_state(2);
+    EXPECT_EQ("unchanged", text(SCREEN_VEZ_STATE, "lbl_state_message"));
+
+    // State 3 has no help: its number shows and help cannot be asked for.
+    feed_state(3);
+    EXPECT_TRUE(shown(SCREEN_VEZ_STATE, "lbl_status"));
+    EXPECT_FALSE(sensitive(SCREEN_VEZ_STATE, "btn_help"));
+    feed_state(99);
+    EXPECT_EQ(p[637] + " : 99", text(SCREEN_VEZ_STATE, "lbl_state_message"));
+    // A state record of the wrong length never reaches the screen.
+    feed(IPC_KIND_VEZ_STATE, {4, 0, 0, 0, 0, 0, 0});
+    EXPECT_EQ(p[637] + " : 99", text(SCREEN_VEZ_STATE, "lbl_state_message"));
+
+    // Left and shown again, it starts clean and paints again.
+    func_test_release(widget(SCREEN_VEZ_STATE, "btn_home"));
+    EXPECT_EQ(SCREEN_HOME, func_current_screen_code());
+    EXPECT_EQ(0, in_vez_automatic_mode);
+    enter_automatic_mode();
+    EXPECT_EQ("", text(SCREEN_VEZ_STATE, "lbl_state_message"));
+    feed_state(2);
+    EXPECT_EQ("02 : Conveyor bringing the load to the load position", text(SCREEN_VEZ_STATE, "lbl_state_message"));
+}
+
+TEST_F(vez_screens_gui_test, recovery_names_the_first_condition_not_met)
+{
+    enter_automatic_mode();
+    feed_state(7, 1);
+    ASSERT_EQ(SCREEN_VEZ_RECOVERY, func_current_screen_code()) << "the controller asked for recovery";
+    EXPECT_EQ(1, in_vez_recovery_mode);
+    EXPECT_TRUE(shown(SCREEN_VEZ_STATE, "vbox_warning"));
+    EXPECT_FALSE(shown(SCREEN_VEZ_STATE, "btn_manual"));
+    EXPECT_EQ(p[651], text(SCREEN_VEZ_STATE, "lbl_state_message"));
+    feed(IPC_KIND_VEZ_RECOVERY, {1, 0, 0});
+    EXPECT_EQ(func_vez_warning_text(2), text(SCREEN_VEZ_STATE, "lbl_warning_2"));
+    func_test_save_screenshot(window(SCREEN_VEZ_STATE), "vez_recovery");
+    feed(IPC_KIND_VEZ_RECOVERY, {1, 1, 1});
+    EXPECT_EQ(func_vez_warning_text(0), text(SCREEN_VEZ_STATE, "lbl_warning_2"));
+    EXPECT_EQ("Machine in Recovered Mode", func_vez_warning_text(0));
+
+    // The controller goes on: back to the state screen, whole again.
+    feed_state(9, 0);
+    ASSERT_EQ(SCREEN_VEZ_STATE, func_current_screen_code());
+    EXPECT_FALSE(shown(SCREEN_VEZ_STATE, "vbox_warning"));
+    EXPECT_TRUE(shown(SCREEN_VEZ_STATE, "btn_manual"));
+    EXPECT_EQ(0, in_vez_recovery_mode);
+}
+
+TEST_F(vez_screens_gui_test, manual_choice_and_jog_travel_in_the_request)
+{
+    enter_automatic_mode();
+    func_test_release(widget(SCREEN_VEZ_STATE, "btn_manual"));
+    ASSERT_EQ(SCREEN_VEZ_MANUAL, func_current_screen_code());
+    EXPECT_EQ(0, in_vez_automatic_mode) << "manual leaves the automatic mode";
+    EXPECT_FALSE(sensitive(SCREEN_VEZ_MANUAL, "btn_F7")) << "no jog without a function";
+
+    func_test_release(widget(SCREEN_VEZ_MANUAL, "btn_F2"));
+    func_test_release(widget(SCREEN_VEZ_MANUAL, "btn_F7"));
+    EXPECT_EQ(text(SCREEN_VEZ_MANUAL, "lbl_F2"), text(SCREEN_VEZ_MANUAL, "lbl_status"));
+    EXPECT_TRUE(gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(widget(SCREEN_VEZ_MANUAL, "btn_F7"))));
+    func_request_vez_manual_display(nullptr);
+    EXPECT_EQ(std::vector<unsigned char>({'~', 14, 1, 23, 28, 0}), std::vector<unsigned char>(ipc_cmd, ipc_cmd + 6));
+    func_test_release(widget(SCREEN_VEZ_MANUAL, "btn_F8"));
+    EXPECT_FALSE(gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(widget(SCREEN_VEZ_MANUAL, "btn_F7"))));
+    EXPECT_EQ(VEZ_JOG_DOWN, vez_jog_direction);
+    func_test_save_screenshot(window(SCREEN_VEZ_MANUAL), "vez_manual");
+
+    // The controller takes F2 away: the choice goes with it.
+    feed(IPC_KIND_VEZ_MANUAL, {1, 0, 1, 1, 1, 1});
+    EXPECT_FALSE(sensitive(SCREEN_VEZ_MANUAL, "btn_F2"));
+    EXPECT_EQ("---", text(SCREEN_VEZ_MANUAL, "lbl_status"));
+    EXPECT_EQ(-1, selected_function);
+    func_request_vez_manual_display(nullptr);
+    EXPECT_EQ(0, ipc_cmd[3]);
+    // A 0 in the sixth entry clears a choice too.
+    func_test_release(widget(SCREEN_VEZ_MANUAL, "btn_F1"));
+    feed(IPC_KIND_VEZ_MANUAL, {1, 0, 1, 1, 1, 0});
+    EXPECT_EQ(-1, selected_function);
+
+    // Auto goes back to the cycle; shown again the screen starts clean.
+    func_test_release(widget(SCREEN_VEZ_MANUAL, "btn_F6"));
+    EXPECT_EQ(SCREEN_VEZ_STATE, func_current_screen_code());
+    EXPECT_EQ(1, in_vez_automatic_mode);
+    func_test_release(widget(SCREEN_VEZ_STATE, "btn_manual"));
+    EXPECT_TRUE(sensitive(SCREEN_VEZ_MANUAL, "btn_F2"));
+    EXPECT_EQ("---", text(SCREEN_VEZ_MANUAL, "lbl_status"));
+    func_test_release(widget(SCREEN_VEZ_MANUAL, "btn_F9"));
+    EXPECT_EQ(SCREEN_HOME, func_current_screen_code());
+}
+
+TEST_F(vez_screens_gui_test, batch_data_start_writes_the_record_or_says_it_could_not)
+{
+    enter_automatic_mode();
+    feed_state(1, 2, 5);
+    ASSERT_EQ(SCREEN_VEZ_BATCH_DATA, func_current_screen_code());
+    EXPECT_EQ(p[26], text(SCREEN_VEZ_BATCH_DATA, "btn_have_load"));
+    EXPECT_FALSE(sensitive(SCREEN_VEZ_BATCH_DATA, "btn_formula")) << "no load, no numbers";
+    func_test_release(widget(SCREEN_VEZ_BATCH_DATA, "btn_have_load"));
+    EXPECT_EQ(p[27], text(SCREEN_VEZ_BATCH_DATA, "btn_have_load"));
+    EXPECT_TRUE(sensitive(SCREEN_VEZ_BATCH_DATA, "btn_formula"));
+    gtk_button_set_label(GTK_BUTTON(widget(SCREEN_VEZ_BATCH_DATA, "btn_formula")), "12");
+    gtk_button_set_label(GTK_BUTTON(widget(SCREEN_VEZ_BATCH_DATA, "btn_weigh")), "85");
+    func_test_save_screenshot(window(SCREEN_VEZ_BATCH_DATA), "vez_batch_data");
+
+    sandbox.refuse_writes_under({"data/"});
+    func_test_release(widget(SCREEN_VEZ_BATCH_DATA, "btn_start"));
+    EXPECT_EQ(SCREEN_VEZ_BATCH_DATA, func_current_screen_code()) << "a save that failed keeps the screen";
+    EXPECT_NE(std::string::npos, text(SCREEN_VEZ_BATCH_DATA, "lbl_message_bar").find(p[900]));
+    ASSERT_FALSE(syserror_log().empty());
+    EXPECT_NE(std::string::npos, syserror_log().back().find("func_save_vez_batch_data_to_file"));
+    func_reset_file_io_ops();
+
+    const int syncs_before = sandbox.sync_calls;
+    func_test_release(widget(SCREEN_VEZ_BATCH_DATA, "btn_start"));
+    ASSERT_EQ(SCREEN_VEZ_STATE, func_current_screen_code());
+    // The machine flushes the disk after the write; the desktop station never.
+    if (PC_MODE)
+        EXPECT_EQ(syncs_before, sandbox.sync_calls);
+    else
+        EXPECT_LT(syncs_before, sandbox.sync_calls);
+    const std::string bytes = sandbox.read_file("data/vez_batch_data.dat");
+    ASSERT_EQ(VEZ_BATCH_RECORD_SIZE, bytes.size());
+    EXPECT_EQ(1, bytes[0]);
+    EXPECT_EQ(1, bytes[1]) << "loading";
+    EXPECT_EQ(12, bytes[4]);
+    EXPECT_EQ(85, bytes[24]) << "the weight";
+    EXPECT_EQ(12, vez_formula_number);
+    // A record still asking for the load just answered is not followed.
+    feed_state(1, 2, 5);
+    EXPECT_EQ(SCREEN_VEZ_STATE, func_current_screen_code());
+    feed_state(1, 2, 6);
+    EXPECT_EQ(SCREEN_VEZ_BATCH_DATA, func_current_screen_code());
+    EXPECT_EQ("12", text(SCREEN_VEZ_BATCH_DATA, "btn_formula")) << "shown again with what was saved";
+}
+
+TEST_F(vez_screens_gui_test, the_simulator_leads_the_console_through_a_loading_cycle)
+{
+    if (PC_MODE)
+        GTEST_SKIP() << "the desktop station runs no machine";
+    simulator = func_test_spawn_simulator(sandbox.root(), 1, {"--vez"});
+    ASSERT_GT(simulator, 0);
+    run_until([] { return func_ipc_link_up(); }, 3);
+    ASSERT_TRUE(func_ipc_link_up());
+    enter_automatic_mode();
+    run_until([] { return text(SCREEN_VEZ_STATE, "lbl_state_message").rfind("00 : ", 0) == 0; }, 3);
+    EXPECT_EQ(0u, text(SCREEN_VEZ_STATE, "lbl_state_message").find("00 : "));
+
+    run_until([] { return func_current_screen_code() == SCREEN_VEZ_BATCH_DATA; }, 5);
+    ASSERT_EQ(SCREEN_VEZ_BATCH_DATA, func_current_screen_code());
+    func_test_release(widget(SCREEN_VEZ_BATCH_DATA, "btn_have_load"));
+    gtk_button_set_label(GTK_BUTTON(widget(SCREEN_VEZ_BATCH_DATA, "btn_formula")), "7");
+    func_test_release(widget(SCREEN_VEZ_BATCH_DATA, "btn_start"));
+    ASSERT_EQ(SCREEN_VEZ_STATE, func_current_screen_code());
+    run_until([] { return text(SCREEN_VEZ_STATE, "lbl_state_message").rfind("02 : ", 0) == 0; }, 3);
+    EXPECT_EQ(0u, text(SCREEN_VEZ_STATE, "lbl_state_message").find("02 : ")) << "the controller took the data";
+    func_test_save_screenshot(window(SCREEN_VEZ_STATE), "vez_state_simulated");
+
+    run_until([] { return func_current_screen_code() == SCREEN_VEZ_RECOVERY; }, 6);
+    ASSERT_EQ(SCREEN_VEZ_RECOVERY, func_current_screen_code());
+    run_until([] { return text(SCREEN_VEZ_STATE, "lbl_warning_2") == func_vez_warning_text(0); }, 5);
+    EXPECT_EQ(func_vez_warning_text(0), text(SCREEN_VEZ_STATE, "lbl_warning_2")) << "all three conditions met";
+    func_test_save_screenshot(window(SCREEN_VEZ_STATE), "vez_recovery_simulated");
+    run_until([] { return func_current_screen_code() == SCREEN_VEZ_STATE; }, 3);
+    ASSERT_EQ(SCREEN_VEZ_STATE, func_current_screen_code());
+    run_until([] { return text(SCREEN_VEZ_STATE, "lbl_state_message").rfind("09 : ", 0) == 0; }, 2);
+    EXPECT_EQ(0u, text(SCREEN_VEZ_STATE, "lbl_state_message").find("09 : "));
+    EXPECT_EQ(7, vez_formula_number) << "the formula of the load comes back in the state record";
+}
+}  // namespace
