@@ -42,12 +42,14 @@
 #include "language/language.h"
 #include "language/option_tables.h"
 #include "language/units.h"
+#include "link/input_output_screen.h"
 #include "link/ipc_link.h"
 #include "logs/log_file.h"
 #include "logs/logs_screen.h"
 #include "settings/password_lockout.h"
 #include "settings/passwords.h"
 #include "link/run_screen.h"
+#include "link/spray_down_screen.h"
 #include "settings/settings_screen.h"
 #include "settings/system_commands.h"
 
@@ -72,6 +74,8 @@ void register_everything()
     func_register_system_settings_screen();
     func_register_logs_screen();
     func_register_run_screen();
+    func_register_input_output_screen();
+    func_register_spray_down_screen();
     func_register_password_prompts();
 
     func_set_display_request_query(func_display_request_wanted);

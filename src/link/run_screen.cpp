@@ -695,7 +695,7 @@ void load_layout(run_layout& layout, const ui_file& ui, bool tidal_layout)
     func_connect_released(layout.get("btn_cancel_step"), G_CALLBACK(func_stop_formula), nullptr);
     func_connect_released(layout.get("btn_lock"), G_CALLBACK(lock_pressed), nullptr);
     func_connect_released(layout.get("btn_diagnostic"), G_CALLBACK(func_unload_run_screen), GINT_TO_POINTER(1));
-    // The diagnostics screen is not part of this build yet.
+    // Only when the diagnostics screen is part of this build.
     if (GtkWidget* diagnostic = layout.get("btn_diagnostic"))
         gtk_widget_set_sensitive(diagnostic, func_get_screen(SCREEN_INPUT_OUTPUT) != nullptr);
     if (GtkWidget* status = layout.get("evb_status")) {
@@ -990,8 +990,9 @@ void func_unload_run_screen(GtkWidget*, gpointer data)
     func_end_screen_log_transaction();
     func_close_active_dialog();
     in_run_mode = 0;
-    func_show_screen(GPOINTER_TO_INT(data) == 1 && func_get_screen(SCREEN_INPUT_OUTPUT) ? SCREEN_INPUT_OUTPUT
-                                                                                        : SCREEN_HOME);
+    // The formula goes on while diagnostics are shown; leaving them comes back here.
+    return_to_run_screen = GPOINTER_TO_INT(data) == 1 && func_get_screen(SCREEN_INPUT_OUTPUT) ? 1 : 0;
+    func_show_screen(return_to_run_screen ? SCREEN_INPUT_OUTPUT : SCREEN_HOME);
 }
 
 void func_stop_formula(GtkWidget*, gpointer)
