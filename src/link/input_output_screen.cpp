@@ -160,9 +160,8 @@ void build_analog_table()
         }
         for (int channel = 0; channel < IO_DA_CHANNELS_SHOWN; ++channel) {
             const int index = channel * IO_ANALOG_COLUMNS + column;
-            const bool value = column == 3 || column == 4;
-            da_cells[channel][column] = cell_label(d2a_selections_value[index], cell_name("btn_d2a_name_", index),
-                                                   LUMEX_PLAIN_TEXT, value ? 35 : 20);
+            da_cells[channel][column] =
+                cell_label(d2a_selections_value[index], cell_name("btn_d2a_name_", index), LUMEX_PLAIN_TEXT, 20);
             attach(table, da_cells[channel][column], column, 12 + channel);
         }
     }
@@ -320,10 +319,15 @@ void func_unload_input_output_screen(GtkWidget*, gpointer)
     input_output_mode = IO_MODE_NONE;
     int next = SCREEN_HOME;
     if (return_to_run_screen) {
-        return_to_run_screen = 0;
+        // Cleared once the run screen is shown: it tells a return from a start.
         if (func_get_screen(SCREEN_RUN))
-            next = SCREEN_RUN;
-    } else if (return_to_vez_state_screen) {
+            func_show_screen(SCREEN_RUN);
+        else
+            func_show_screen(SCREEN_HOME);
+        return_to_run_screen = 0;
+        return;
+    }
+    if (return_to_vez_state_screen) {
         return_to_vez_state_screen = 0;
         if (func_get_screen(SCREEN_VEZ_STATE))
             next = SCREEN_VEZ_STATE;

@@ -610,6 +610,9 @@ void show_formula()
     }
     set_text("lbl_formula_name", name);
     set_text("lbl_formula_number", number3(number));
+    // Back from diagnostics the formula has not started again.
+    if (return_to_run_screen)
+        return;
     char line[200];
     snprintf(line, sizeof line, "F-%03d (%s) : %s -  %s", number, name.c_str(), p[slot].c_str(),
              func_get_time(0).c_str());

@@ -23,6 +23,7 @@
 #include "link/ipc_frame.h"
 #include "link/ipc_link.h"
 #include "link/run_state.h"
+#include "logs/log_file.h"
 #include "files/record_bytes.h"
 #include "support/console_fixture.h"
 #include "support/simulator_support.h"
@@ -273,10 +274,13 @@ TEST_F(input_output_screen_gui_test, from_a_running_formula_outputs_are_watched_
     ASSERT_EQ(SCREEN_INPUT_OUTPUT, func_current_screen_code());
     press(io("btn_outputs"));
     EXPECT_FALSE(gtk_widget_get_sensitive(io("btn_output_#000")));
+    func_test_run_loop(1200);
     func_test_save_screenshot(window(SCREEN_INPUT_OUTPUT), "diagnostics_outputs_while_running");
     press(io("btn_cancel"));
     EXPECT_EQ(SCREEN_RUN, func_current_screen_code());
     EXPECT_EQ(1, in_run_mode);
     EXPECT_EQ(0, return_to_run_screen);
+    // The formula started once, whatever was looked at meanwhile.
+    EXPECT_EQ(1u, sandbox.read_file("log/03-2018-production.log").size() / LOG_RECORD_SIZE);
 }
 }  // namespace
