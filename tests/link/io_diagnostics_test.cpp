@@ -1,6 +1,6 @@
 // What the diagnostics screen shows, without a display: terminal names,
 // output buttons, which points a record repaints, analog texts at the
-// ends of the 32-bit range, and the spray-down state.
+// ends of the 32-bit range.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -83,20 +83,5 @@ TEST(io_diagnostics_test, analog_cells_show_the_whole_32_bit_range_and_only_chan
     EXPECT_EQ("0000", text_of(false, 1, 2));
     EXPECT_EQ("0", text_of(false, 1, 3));
     EXPECT_EQ("0000", text_of(true, 1, 4));
-}
-
-TEST(io_diagnostics_test, spray_down_record_reads_drain_solenoid_closed_and_valves_open)
-{
-    const unsigned char idle[3] = {0, 0, 0}, busy[3] = {1, 1, 1};
-    const spray_down_view open_sewer = func_spray_down_view(idle);
-    EXPECT_TRUE(open_sewer.sewer_open);
-    EXPECT_FALSE(open_sewer.reuse_open);
-    EXPECT_FALSE(open_sewer.spray_on);
-    const spray_down_view spraying = func_spray_down_view(busy);
-    EXPECT_FALSE(spraying.sewer_open);
-    EXPECT_TRUE(spraying.reuse_open);
-    EXPECT_TRUE(spraying.spray_on);
-    EXPECT_STREQ("icon_spray_down_drain_sewer_closed.png", func_sewer_picture(false));
-    EXPECT_STREQ("icon_spray_down_on.png", func_spray_picture(true));
 }
 }  // namespace
