@@ -46,7 +46,7 @@ enum status {
 };
 // Outputs the run screen draws.
 constexpr int OUT_COOLDOWN = 1, OUT_STEAM = 13, OUT_HOT = 17, OUT_COLD = 18, OUT_THIRD = 19, OUT_DRAIN_CLOSED = 20,
-              OUT_REUSE = 21;
+              OUT_REUSE = 21, OUT_SPRAY_DOWN = 31;
 // Output of chemical n (1..15).
 constexpr int CHEMICAL_OUTPUT[16] = {0, 4, 6, 5, 3, 7, 50, 51, 52, 41, 48, 45, 53, 42, 40, 44};
 
@@ -492,7 +492,9 @@ void answer(console_link& l, machine& m, unsigned tick)
         send_frame(l, IPC_KIND_ANALOGS, analogs);
         break;
     }
-    case 9: send_frame(l, IPC_KIND_SPRAY_DOWN, {0, static_cast<unsigned char>(tick % 2), 0}); break;
+    case 9:
+        send_frame(l, IPC_KIND_SPRAY_DOWN, {m.outputs[OUT_DRAIN_CLOSED], m.outputs[OUT_REUSE], m.outputs[OUT_SPRAY_DOWN]});
+        break;
     case 12:
     case 15:
         // In the cycle every VEZ screen hears which screen it needs.
@@ -516,8 +518,24 @@ void answer(console_link& l, machine& m, unsigned tick)
     }
 }
 
+// The spray-down screen's toggles: option 0 opens (starts), 1 closes (stops).
+void spray_down_button(machine& m, int group, int option)
+{
+    const bool open = option == 0;
+    if (group == 7)
+        m.outputs[OUT_DRAIN_CLOSED] = open ? 0 : 1;
+    else if (group == 15)
+        m.outputs[OUT_REUSE] = open ? 1 : 0;
+    else if (group == 14)
+        m.outputs[OUT_SPRAY_DOWN] = open ? 1 : 0;
+}
+
 void manual_button(machine& m, int group, int option)
 {
+    if (m.request == 9) {
+        spray_down_button(m, group, option);
+        return;
+    }
     switch (group) {
     case 2:
         if (option == 0)
@@ -600,6 +618,11 @@ void on_frame(console_link& l, machine& m, const options& opts, uint8_t kind, co
                 stop_run(m);
             break;
         case IPC_SEND_MANUAL_BUTTON: manual_button(m, p[2], p[3]); break;
+        case IPC_SEND_SELECTED_OUTPUT:
+            // The diagnostics screen's output buttons switch one output.
+            if (p[3] < IPC_OUTPUTS_SIZE)
+                m.outputs[p[3]] ^= 1;
+            break;
         case IPC_SEND_SPEED_UP: m.manual_speed += 10; break;
         case IPC_SEND_SPEED_DOWN: m.manual_speed -= 10; break;
         default: break;

@@ -11,7 +11,9 @@
 namespace {
 std::map<int, screen_description> descriptions;
 std::vector<int> registration_order;
-std::map<int, guint> request_timers;
+// Keyed by screen and request code: a screen that switches its request
+// leaves the earlier one to tick its last by itself.
+std::map<std::pair<int, int>, guint> request_timers;
 
 bool timer_alive(guint id) { return id && g_main_context_find_source_by_id(nullptr, id); }
 }  // namespace
@@ -130,7 +132,7 @@ void func_start_screen_display_request()
     const screen_description* shown = func_get_screen(code);
     if (!shown || !shown->display_request)
         return;
-    guint& timer = request_timers[code];
+    guint& timer = request_timers[{code, shown->request_code}];
     if (timer_alive(timer))
         g_source_remove(timer);
     timer = g_timeout_add(500, shown->display_request, nullptr);
@@ -144,6 +146,24 @@ bool func_display_request_wanted(int request_code)
 
 guint func_screen_display_request_timer(int code)
 {
-    auto found = request_timers.find(code);
+    const screen_description* screen = func_get_screen(code);
+    if (!screen)
+        return 0;
+    auto found = request_timers.find({code, screen->request_code});
     return found != request_timers.end() && timer_alive(found->second) ? found->second : 0;
+}
+
+void func_switch_screen_display_request(int code, GSourceFunc request, int request_code)
+{
+    auto found = descriptions.find(code);
+    if (found == descriptions.end())
+        return;
+    screen_description& screen = found->second;
+    if (screen.display_request == request && screen.request_code == request_code &&
+        func_screen_display_request_timer(code))
+        return;
+    screen.display_request = request;
+    screen.request_code = request_code;
+    if (func_current_screen_code() == code)
+        func_start_screen_display_request();
 }

@@ -107,3 +107,7 @@ void func_start_screen_display_request();
 bool func_display_request_wanted(int request_code);
 // The id of the screen's display request timer while it runs, else 0.
 guint func_screen_display_request_timer(int code);
+// A screen that asks for other data by mode changes its request (and
+// starts it when the screen is shown); the request it had ends itself on
+// its next tick, as on leaving the screen.
+void func_switch_screen_display_request(int code, GSourceFunc request, int request_code);

@@ -44,6 +44,7 @@
 #include "language/option_tables.h"
 #include "language/units.h"
 #include "link/error_info_screen.h"
+#include "link/input_output_screen.h"
 #include "link/ipc_link.h"
 #include "logs/log_file.h"
 #include "logs/logs_screen.h"
@@ -53,6 +54,7 @@
 #include "link/vez_batch_data_screen.h"
 #include "link/vez_manual_screen.h"
 #include "link/vez_state_screen.h"
+#include "link/spray_down_screen.h"
 #include "settings/settings_screen.h"
 #include "settings/system_commands.h"
 
@@ -81,6 +83,8 @@ void register_everything()
     func_register_vez_batch_data_screen();
     func_register_vez_state_screen();
     func_register_vez_manual_screen();
+    func_register_input_output_screen();
+    func_register_spray_down_screen();
     func_register_password_prompts();
 
     func_set_display_request_query(func_display_request_wanted);

@@ -22,7 +22,8 @@ extern trigger_record* trigger;
 extern int ipc_sockfd, ipc_socket_connected;
 // Set when their display request ends: the screen redraws all on return.
 extern int inputs_dirty_needs_refresh, outputs_dirty_needs_refresh, analogs_dirty_needs_refresh;
-// I/O mode of the inputs/outputs screen: 0 inputs, 1 outputs, 2 analogs.
+// I/O mode of the inputs/outputs screen: 0 inputs, 1 outputs, 2 analogs,
+// 3 none (the screen is not shown).
 extern int input_output_mode;
 
 // Allocates ipc_cmd, ipc_res and trigger (0 after logging on failure).

@@ -638,8 +638,12 @@ void show_run()
     if (!func_begin_screen_show(SCREEN_RUN, -1))
         return;
     // Back from a screen shown over a run in progress (the error
-    // information): the run, its start line and its queued log go on.
-    const bool returning = in_run_mode != 0;
+    // information, diagnostics): the run, its start line and its queued
+    // log go on.
+    // Diagnostics are entered by leaving the run screen, which writes its
+    // log; the error information is shown over it.
+    const bool shown_over = in_run_mode != 0;
+    const bool returning = shown_over || return_to_run_screen != 0;
     func_register_message_label(8, w("lbl_status"), w("evb_status"));
     if (shown_layout->tidal) {
         set_text("lbl_chem_valve", p[SLOT_VALVE]);
@@ -674,7 +678,7 @@ void show_run()
     func_enable_manual_mode(0);
     manual = manual_memory();
     set_timer_colour(TIMER_RUNNING_COLOUR);
-    if (!returning)
+    if (!shown_over)
         func_begin_log_transaction();
     if (!func_ipc_link_up())
         func_show_message(1, p[SLOT_LINK_LOST]);
@@ -702,7 +706,7 @@ void load_layout(run_layout& layout, const ui_file& ui, bool tidal_layout)
     func_connect_released(layout.get("btn_cancel_step"), G_CALLBACK(func_stop_formula), nullptr);
     func_connect_released(layout.get("btn_lock"), G_CALLBACK(lock_pressed), nullptr);
     func_connect_released(layout.get("btn_diagnostic"), G_CALLBACK(func_unload_run_screen), GINT_TO_POINTER(1));
-    // The diagnostics screen is not part of this build yet.
+    // Only when the diagnostics screen is part of this build.
     if (GtkWidget* diagnostic = layout.get("btn_diagnostic"))
         gtk_widget_set_sensitive(diagnostic, func_get_screen(SCREEN_INPUT_OUTPUT) != nullptr);
     if (GtkWidget* status = layout.get("evb_status")) {
@@ -997,8 +1001,9 @@ void func_unload_run_screen(GtkWidget*, gpointer data)
     func_end_screen_log_transaction();
     func_close_active_dialog();
     in_run_mode = 0;
-    func_show_screen(GPOINTER_TO_INT(data) == 1 && func_get_screen(SCREEN_INPUT_OUTPUT) ? SCREEN_INPUT_OUTPUT
-                                                                                        : SCREEN_HOME);
+    // The formula goes on while diagnostics are shown; leaving them comes back here.
+    return_to_run_screen = GPOINTER_TO_INT(data) == 1 && func_get_screen(SCREEN_INPUT_OUTPUT) ? 1 : 0;
+    func_show_screen(return_to_run_screen ? SCREEN_INPUT_OUTPUT : SCREEN_HOME);
 }
 
 void func_stop_formula(GtkWidget*, gpointer)

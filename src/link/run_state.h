@@ -11,6 +11,9 @@ extern int in_vez_automatic_mode, vez_power_up_mode;
 // 1 when the controller's version file could be read.
 extern int VALID_COM_VERSION;
 extern int manual_mode;
+// Where the diagnostics screen goes back to: the run screen (set when the
+// run screen's diagnostics button leads there) or the VEZ state screen.
+extern int return_to_run_screen, return_to_vez_state_screen;
 
 extern "C" {
 // 1 s timer of a running formula: counts until the formula has ended.

@@ -17,7 +17,6 @@
 #include "link/ipc_link.h"
 #include "link/run_state.h"
 
-int return_to_vez_state_screen = 0;
 int32_t vez_formula_number = 0;
 int in_vez_recovery_mode = 0;
 
