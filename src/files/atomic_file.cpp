@@ -99,6 +99,25 @@ bool func_write_all(int fd, const char* data, size_t size)
 file_io_ops& func_file_io_ops() { return ops; }
 int func_sync_folder(const std::string& folder) { return sync_folder(folder) ? 1 : 0; }
 
+int func_write_staged_file(const std::string& path, const std::string& content)
+{
+    int fd = retried([&] {
+        return ops.open_file(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
+    });
+    bool ok = fd >= 0 && func_write_all(fd, content.data(), content.size());
+    int failure = errno;
+    if (fd >= 0 && ops.close_file(fd) != 0 && ok) {
+        ok = false;
+        failure = errno;
+    }
+    if (ok)
+        return 1;
+    if (fd >= 0)
+        ops.unlink_file(path.c_str());
+    func_report_write_failure(path, failure);
+    return 0;
+}
+
 int func_sync_staged_folder(const std::string& folder)
 {
     int fd = retried([&] { return ops.open_file(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0); });

@@ -43,6 +43,12 @@ int func_write_file_atomic(const std::string& path, const std::string& content);
 // 1, or 0 when the folder could not be opened or flushed.
 int func_sync_folder(const std::string& folder);
 
+// Writes a file that nothing reads until its operation has flushed all it
+// staged (func_sync_staged_folder) and committed: straight under its name,
+// not flushed on its own. 1, or 0 after reporting the failure (nothing is
+// left under the name).
+int func_write_staged_file(const std::string& path, const std::string& content);
+
 // Flushes everything written to the filesystem that holds folder: one
 // call for a whole staged set before it is renamed into place. 1 or 0.
 int func_sync_staged_folder(const std::string& folder);

@@ -28,6 +28,10 @@ constexpr size_t LEVEL_OFFSET = 56 + 4 * STEP_LEVEL;
 constexpr std::streamoff STEP_FILE_LIMIT = 1 << 22;
 const char* const WHO = "func_change_level_unit";
 
+// First line of the journal while converted files are being staged; the
+// new unit ("0" or "1") once the change is decided.
+constexpr const char* JOURNAL_STAGING = "staging";
+
 std::string journal_path() { return func_formulas_dir() + JOURNAL_NAME; }
 std::string staged_path(int formula) { return func_get_formula_folder(formula) + STAGED_NAME; }
 
@@ -88,6 +92,13 @@ void remove_staged_files()
             remove_file(staged_path(formula));
 }
 
+// Staged files first: the journal goes only when none is left.
+void drop_staged_change()
+{
+    remove_staged_files();
+    remove_file(journal_path());
+}
+
 // Every converted file takes its old file's place. True when all did.
 bool put_staged_files_in_place()
 {
@@ -102,7 +113,8 @@ bool put_staged_files_in_place()
             all = false;
         }
     }
-    func_sync_folder(func_formulas_dir());
+    // The renames are in the formula folders: one flush covers them all.
+    func_sync_staged_folder(func_formulas_dir());
     return all;
 }
 
@@ -129,25 +141,39 @@ int func_change_level_unit(int new_unit, bool metric_in_force, const std::functi
 {
     // A change an earlier power cut left half done is finished first.
     func_finish_level_unit_change();
+    if (file_exists(journal_path())) {
+        func_log_system_error(WHO, "An earlier change of level unit could not be finished; no level was changed");
+        return 0;
+    }
+    // The journal says staging has begun, so that a start-up needs to look
+    // for staged files only when it is there.
+    if (!func_write_file_atomic(journal_path(), std::string(JOURNAL_STAGING) + "\n"))
+        return 0;
     const int metric = metric_in_force ? 1 : 0;
     for (int formula : formula_numbers()) {
         std::string bytes;
         if (!read_step_file(func_get_step_file_path(formula), bytes) || !convert_levels(bytes, new_unit, metric))
             continue;
-        if (!func_write_file_atomic(staged_path(formula), bytes)) {
+        if (!func_write_staged_file(staged_path(formula), bytes)) {
             func_log_system_error(WHO, "Can't write " + staged_path(formula) + "; no level was changed");
-            remove_staged_files();
+            drop_staged_change();
             return 0;
         }
     }
+    // Every staged file is on the disk before the change is decided.
+    if (!func_sync_staged_folder(func_formulas_dir())) {
+        func_report_write_failure(func_formulas_dir(), errno);
+        func_log_system_error(WHO, "Can't flush the converted steps; no level was changed");
+        drop_staged_change();
+        return 0;
+    }
     // The point of no return: from here a start-up completes the change.
     if (!func_write_file_atomic(journal_path(), std::to_string(new_unit) + "\n")) {
-        remove_staged_files();
+        drop_staged_change();
         return 0;
     }
     if (!save_configuration()) {
-        remove_file(journal_path());
-        remove_staged_files();
+        drop_staged_change();
         func_log_system_error(WHO, "The configuration could not be saved; no level was changed");
         return 0;
     }
@@ -163,13 +189,16 @@ int func_change_level_unit(int new_unit, bool metric_in_force, const std::functi
 int func_finish_level_unit_change()
 {
     std::ifstream in(journal_path());
-    if (!in) {
-        remove_staged_files();
+    if (!in)
         return 0;
-    }
     std::string text;
     std::getline(in, text);
     in.close();
+    if (text == JOURNAL_STAGING) {
+        drop_staged_change();
+        func_write_log(LOG_SYSERROR, std::string(WHO) + " : a change of level unit cut short was dropped.", 0);
+        return 0;
+    }
     if (text != "0" && text != "1") {
         func_log_system_error(WHO, journal_path() + " is damaged; the change of level unit is dropped");
         remove_staged_files();

@@ -40,6 +40,7 @@ void install_failing_calls()
     ops.write_file = [](int fd, const void* data, size_t size) -> ssize_t { return fails() ? -1 : ::write(fd, data, size); };
     // Counted, not done: a real flush per call makes the loop slow.
     ops.fsync_file = [](int) { return fails() ? -1 : 0; };
+    ops.sync_filesystem = [](int) { return fails() ? -1 : 0; };
     ops.close_file = [](int fd) { return ::close(fd) != 0 || fails() ? -1 : 0; };
     ops.rename_file = [](const char* from, const char* to) { return fails() ? -1 : ::rename(from, to); };
     ops.unlink_file = [](const char* path) { return fails() ? -1 : ::unlink(path); };

@@ -95,7 +95,8 @@ TEST_F(level_unit_test, a_cut_before_the_journal_is_dropped_and_one_after_it_is_
 {
     write_formulas_at(800, 1000);
     const std::string first = sandbox.read_file(steps(1));
-    // Cut while the converted files were being written: no journal yet.
+    // Cut while the converted files were being written: undecided.
+    sandbox.write_file("formulas/level-unit.journal", "staging\n");
     sandbox.write_file("formulas/f-001/steps.level-unit", "half");
     EXPECT_EQ(func_finish_level_unit_change(), 0);
     EXPECT_EQ(sandbox.read_file(steps(1)), first);
