@@ -7,6 +7,7 @@
 #include "configuration/configuration_record.h"
 #include "files/atomic_file.h"
 #include "support/core_data_fixture.h"
+#include "support/part_a_files.h"
 
 namespace {
 // Float bit patterns worked out by hand.
@@ -48,8 +49,6 @@ void set_store_name(const std::string& name)
     ASSERT_TRUE(gtk_tree_model_get_iter_first(GTK_TREE_MODEL(configure_list_store), &iter));
     gtk_list_store_set(configure_list_store, &iter, 33, name.c_str(), -1);
 }
-
-int fail_rename(const char*, const char*) { return -1; }
 }  // namespace
 
 using ConfigurationFileTest = core_data_test;

@@ -16,33 +16,22 @@
 #include "frame/screen_table.h"
 #include "language/language.h"
 #include "language/option_tables.h"
-#include "support/console_fixture.h"
+#include "support/part_a_gui.h"
+#include "support/part_a_records.h"
 
 namespace {
-class configuration_screen_gui_test : public console_gui_test {
+class configuration_screen_gui_test : public part_a_gui_test {
 protected:
     void TearDown() override
     {
         func_close_active_dialog();
-        func_unload_data_entry_screen();
-        func_unload_selections_window(temporary_display_window);
-        for (int code : {SCREEN_CONFIGURATION, SCREEN_VEZ_CONFIGURATION})
-            if (preloaded_display && preloaded_display[code].window)
-                gtk_widget_hide(preloaded_display[code].window);
-        console_gui_test::TearDown();
+        shown_screens = {SCREEN_CONFIGURATION, SCREEN_VEZ_CONFIGURATION};
+        part_a_gui_test::TearDown();
     }
     // Home, its configuration menu, and the menu's entry of that row.
     void open_from_menu(int row, int code)
     {
-        prepare_console();
-        show_home();
-        func_test_release(home_widget("btn_configuration"));
-        func_test_run_loop(20);
-        ASSERT_NE(nullptr, temporary_display_window);
-        for (GtkWidget* entry : func_test_find_widgets(temporary_display_window, "selections_#"))
-            if (func_get_row_from_name(gtk_widget_get_name(entry)) == row)
-                func_test_release(entry);
-        func_test_run_loop(40);
+        open_configuration_entry(row);
         ASSERT_EQ(code, func_current_screen_code());
     }
     GtkWidget* window() const { return preloaded_display[func_current_screen_code()].window; }
@@ -63,25 +52,9 @@ protected:
     }
     void type(int number, int item_code, const std::string& typed)
     {
-        func_show_data_entry_dialog(item(number), GINT_TO_POINTER(item_code));
-        GtkWidget* entry = func_test_find_widget(data_entry_window(), item_code == 12 ? "entry_text" : "entry_numeric");
-        gtk_entry_set_text(GTK_ENTRY(entry), typed.c_str());
-        gtk_button_clicked(GTK_BUTTON(func_test_find_widget(data_entry_window(), "btn_save")));
-        func_test_run_loop(30);
+        type_value(item(number), item_code, typed, item_code == 12);
     }
-    void choose(int number, const std::string& option)
-    {
-        func_test_release(item(number));
-        func_test_run_loop(20);
-        ASSERT_NE(nullptr, temporary_display_window);
-        for (GtkWidget* entry : func_test_find_widgets(temporary_display_window, "selections_#"))
-            if (func_test_label_text(entry) == option) {
-                func_test_release(entry);
-                func_test_run_loop(30);
-                return;
-            }
-        ADD_FAILURE() << "no option " << option;
-    }
+    void choose(int number, const std::string& text) { choose_option(item(number), text); }
     machine_configuration in_file() const
     {
         const std::string bytes = sandbox.read_file("configuration/default.cfg");
@@ -100,21 +73,16 @@ protected:
     void write_step_level(int level)
     {
         write_formulas(1);
-        step_record step;
-        step.number = 1;
-        step.name = "Fill";
-        step.items[STEP_TYPE] = STEP_ONE_WAY_WASH;
+        step_record step{1, "Fill", {STEP_ONE_WAY_WASH}};
         step.items[STEP_LEVEL] = level;
-        unsigned char bytes[STEP_RECORD_SIZE];
-        func_encode_step_record(step, bytes);
-        sandbox.write_file("formulas/f-001/steps.dat", std::string(reinterpret_cast<char*>(bytes), sizeof bytes));
+        sandbox.write_file("formulas/f-001/steps.dat", encode_records(std::vector<step_record>{step}, STEP_RECORD_SIZE,
+                                                                      func_encode_step_record));
     }
     int step_level_in_file() const
     {
-        const std::string bytes = sandbox.read_file("formulas/f-001/steps.dat");
-        step_record step;
-        func_decode_step_record(reinterpret_cast<const unsigned char*>(bytes.data()), step);
-        return step.items[STEP_LEVEL];
+        const std::vector<step_record> steps = decode_records<step_record>(
+            sandbox.read_file("formulas/f-001/steps.dat"), STEP_RECORD_SIZE, func_decode_step_record);
+        return steps.empty() ? -1 : steps[0].items[STEP_LEVEL];
     }
 };
 
@@ -264,9 +232,9 @@ TEST_F(configuration_screen_gui_test, vez_items_toggle_lock_and_save_only_on_sav
     vez_configuration record{};
     record.items[1] = 7;
     record.items[17] = 123;  // never shown, kept
-    unsigned char bytes[VEZ_RECORD_SIZE];
-    func_encode_vez_configuration(record, bytes);
-    sandbox.write_file("configuration/configuration.vez", std::string(reinterpret_cast<char*>(bytes), sizeof bytes));
+    sandbox.write_file("configuration/configuration.vez",
+                       encode_records(std::vector<vez_configuration>{record}, VEZ_RECORD_SIZE,
+                                      func_encode_vez_configuration));
     const std::string before = sandbox.read_file("configuration/configuration.vez");
     open_from_menu(1, SCREEN_VEZ_CONFIGURATION);
     EXPECT_EQ(text(1), "99 = 57600 kb/s");

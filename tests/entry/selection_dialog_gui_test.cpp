@@ -11,14 +11,14 @@
 #include "language/language.h"
 #include "language/option_tables.h"
 #include "logs/log_file.h"
-#include "support/console_fixture.h"
+#include "support/part_a_gui.h"
 
 namespace {
-class selection_dialog_gui_test : public console_gui_test {
+class selection_dialog_gui_test : public part_a_gui_test {
 protected:
     void SetUp() override
     {
-        console_gui_test::SetUp();
+        part_a_gui_test::SetUp();
         prepare_console();
         show_home();
         caller_window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
@@ -30,7 +30,7 @@ protected:
     {
         func_unload_selections_window(temporary_display_window);
         gtk_widget_destroy(caller_window);
-        console_gui_test::TearDown();
+        part_a_gui_test::TearDown();
     }
     void use_caller(int screen, const char* name, const std::string& label)
     {
@@ -56,17 +56,17 @@ TEST_F(selection_dialog_gui_test, the_home_configuration_menu_has_one_column_of_
 {
     func_test_release(home_widget("btn_configuration"));
     ASSERT_NE(nullptr, temporary_display_window);
-    std::vector<GtkWidget*> options = option_buttons();
-    ASSERT_EQ(3u, options.size());
-    for (GtkWidget* option : options)
-        EXPECT_EQ(0u, column_of(option));
+    std::vector<GtkWidget*> buttons = option_buttons();
+    ASSERT_EQ(3u, buttons.size());
+    for (GtkWidget* button : buttons)
+        EXPECT_EQ(0u, column_of(button));
     int width = 0, height = 0;
     gtk_widget_get_size_request(temporary_display_window, &width, &height);
     // Three 55-pixel options 6 pixels apart, a 15-pixel margin above and below.
     EXPECT_EQ(std::make_pair(240, 3 * 55 + 2 * 6 + 30), std::make_pair(width, height));
     func_test_save_screenshot(temporary_display_window, "selection_one_column");
     // Choosing an entry closes the menu.
-    func_test_release(options[0]);
+    func_test_release(buttons[0]);
     EXPECT_EQ(nullptr, temporary_display_window);
 }
 
@@ -75,11 +75,11 @@ TEST_F(selection_dialog_gui_test, eight_options_fill_two_columns_of_five_and_thr
     use_caller(SCREEN_SELECTED_STEP, "btn_step_item_#012", "Stop");  // step item 12: eight choices
     func_show_selection_dialog(caller, nullptr);
     ASSERT_NE(nullptr, temporary_display_window);
-    std::vector<GtkWidget*> options = option_buttons();
-    ASSERT_EQ(8u, options.size());
+    std::vector<GtkWidget*> buttons = option_buttons();
+    ASSERT_EQ(8u, buttons.size());
     int first = 0, second = 0;
-    for (GtkWidget* option : options)
-        (column_of(option) == 0 ? first : second)++;
+    for (GtkWidget* button : buttons)
+        (column_of(button) == 0 ? first : second)++;
     EXPECT_EQ(std::make_pair(5, 3), std::make_pair(first, second));
     func_test_save_screenshot(temporary_display_window, "selection_two_columns");
 }
@@ -89,13 +89,11 @@ TEST_F(selection_dialog_gui_test, hidden_options_are_left_out_and_a_choice_becom
     current_machine_configuration->items[19] = 1.0f;  // a temperature probe: all choices
     use_caller(SCREEN_SELECTED_STEP, "btn_step_item_#004", "OFF");  // cold water: OFF, ON, ~, Lower Fill Temp
     func_show_selection_dialog(caller, nullptr);
-    std::vector<GtkWidget*> options = option_buttons();
-    ASSERT_EQ(3u, options.size());
-    std::vector<std::string> labels = func_test_row_labels(temporary_display_window, "selections_#");
+    std::vector<std::string> labels = options();
     std::sort(labels.begin(), labels.end());
     EXPECT_EQ((std::vector<std::string>{"Lower Fill Temp", "OFF", "ON"}), labels);
-    func_test_release(*std::find_if(options.begin(), options.end(),
-                                    [](GtkWidget* o) { return func_test_label_text(o) == "Lower Fill Temp"; }));
+    ASSERT_NE(nullptr, option("Lower Fill Temp"));
+    func_test_release(option("Lower Fill Temp"));
     EXPECT_EQ("Lower Fill Temp", func_test_label_text(caller));
     EXPECT_EQ(nullptr, temporary_display_window);
     EXPECT_EQ(1u, queued_lines().size());

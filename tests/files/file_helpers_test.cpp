@@ -8,21 +8,14 @@
 #include "files/atomic_file.h"
 #include "files/file_helpers.h"
 #include "support/core_data_fixture.h"
+#include "support/part_a_files.h"
 
 namespace {
-std::string current_folder()
-{
-    char buffer[4096];
-    return getcwd(buffer, sizeof buffer) ? buffer : "";
-}
-
 std::vector<std::string> sorted(std::vector<std::string> names)
 {
     std::sort(names.begin(), names.end());
     return names;
 }
-
-int fail_rename(const char*, const char*) { return -1; }
 }  // namespace
 
 using FileHelperTest = core_data_test;

@@ -14,7 +14,7 @@
 #include "frame/dialogs.h"
 #include "frame/screen_table.h"
 #include "language/language.h"
-#include "support/console_fixture.h"
+#include "support/part_a_gui.h"
 
 namespace fs = std::filesystem;
 
@@ -22,16 +22,14 @@ namespace {
 std::string chosen_folder;
 std::string choose(const std::string&) { return chosen_folder; }
 
-class file_screen_gui_test : public console_gui_test {
+class file_screen_gui_test : public part_a_gui_test {
 protected:
     void TearDown() override
     {
         func_close_active_dialog();
-        func_unload_data_entry_screen();
         func_set_folder_chooser(nullptr);
-        if (preloaded_display && preloaded_display[SCREEN_FILE].window)
-            gtk_widget_hide(preloaded_display[SCREEN_FILE].window);
-        console_gui_test::TearDown();
+        shown_screens = {SCREEN_FILE};
+        part_a_gui_test::TearDown();
     }
     GtkWidget* window() const { return preloaded_display[SCREEN_FILE].window; }
     GtkWidget* widget(const std::string& name) const { return func_test_find_widget(window(), name); }

@@ -8,6 +8,7 @@
 #include "files/shell_runner.h"
 #include "files/update.h"
 #include "support/core_data_fixture.h"
+#include "support/part_a_files.h"
 
 namespace fs = std::filesystem;
 
@@ -20,12 +21,6 @@ int record_replacer(const std::string& program, const std::vector<std::string>& 
     events.push_back("exec " + program);
     events.insert(events.end(), argv.begin(), argv.end());
     return replacer_status;
-}
-
-std::string current_folder()
-{
-    char buffer[4096];
-    return getcwd(buffer, sizeof buffer) ? buffer : "";
 }
 
 void write(const std::string& path, const std::string& content)

@@ -9,6 +9,7 @@
 
 #include "files/version_files.h"
 #include "support/core_data_fixture.h"
+#include "support/part_a_files.h"
 
 using VersionFileTest = core_data_test;
 
@@ -16,12 +17,6 @@ namespace {
 std::unique_ptr<software_version> read_version(const std::string& path, int mode)
 {
     return std::unique_ptr<software_version>(func_get_software_version(path, mode));
-}
-
-std::string current_folder()
-{
-    char buffer[4096];
-    return getcwd(buffer, sizeof buffer) ? buffer : "";
 }
 }  // namespace
 

@@ -13,12 +13,10 @@
 namespace {
 class chemicals_screen_gui_test : public step_screens_fixture {
 protected:
-    void TearDown() override
+    void SetUp() override
     {
-        for (int code : {SCREEN_CHEMICALS, SCREEN_CHEMICAL_VALVES})
-            if (preloaded_display && preloaded_display[code].window)
-                gtk_widget_hide(preloaded_display[code].window);
-        step_screens_fixture::TearDown();
+        step_screens_fixture::SetUp();
+        shown_screens.insert(shown_screens.end(), {SCREEN_CHEMICALS, SCREEN_CHEMICAL_VALVES});
     }
     // Four valves, a temperature probe as asked; formula 1's step 1 on
     // the chemicals screen.
@@ -46,20 +44,12 @@ protected:
     }
     void type_into(GtkWidget* caller, int item_code, const std::string& text)
     {
-        func_show_data_entry_dialog(caller, GINT_TO_POINTER(item_code));
-        GtkWidget* entry = func_test_find_widget(data_entry_window(), item_code == 8 ? "entry_text" : "entry_numeric");
-        gtk_entry_set_text(GTK_ENTRY(entry), text.c_str());
-        gtk_button_clicked(GTK_BUTTON(func_test_find_widget(data_entry_window(), "btn_save")));
-        func_test_run_loop(20);
+        type_value(caller, item_code, text, item_code == 8);
     }
     std::vector<chemical_record> chemicals_in_file(int step) const
     {
-        const std::string bytes = sandbox.read_file(chemical_file(step));
-        std::vector<chemical_record> records(bytes.size() / CHEMICAL_RECORD_SIZE);
-        for (size_t i = 0; i < records.size(); ++i)
-            func_decode_chemical_record(reinterpret_cast<const unsigned char*>(bytes.data()) + i * CHEMICAL_RECORD_SIZE,
-                                        records[i]);
-        return records;
+        return decode_records<chemical_record>(sandbox.read_file(chemical_file(step)), CHEMICAL_RECORD_SIZE,
+                                               func_decode_chemical_record);
     }
 };
 

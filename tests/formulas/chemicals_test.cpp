@@ -8,6 +8,7 @@
 #include "formulas/post_dry.h"
 #include "formulas/step_list.h"
 #include "support/core_data_fixture.h"
+#include "support/part_a_records.h"
 
 namespace {
 std::string int_bytes(std::initializer_list<uint32_t> values)
@@ -68,11 +69,8 @@ TEST_F(chemicals_test, a_steps_chemicals_go_to_their_file_and_their_count_to_the
     // Formula 3, step 2 of two; step 2's time was edited but not saved.
     sandbox.write_file("formulas/formulas.dat", std::string(68, '\0'));
     step_record first{1, "Fill", {1, 120}}, second{2, "Wash", {2, 300}};
-    unsigned char encoded[2][STEP_RECORD_SIZE];
-    func_encode_step_record(first, encoded[0]);
-    func_encode_step_record(second, encoded[1]);
-    const std::string steps(reinterpret_cast<const char*>(encoded), sizeof encoded);
-    sandbox.write_file("formulas/f-003/steps.dat", steps);
+    sandbox.write_file("formulas/f-003/steps.dat",
+                       encode_records(std::vector<step_record>{first, second}, STEP_RECORD_SIZE, func_encode_step_record));
     func_append_step_row(first);
     second.items[STEP_TIME] = 999;
     func_append_step_row(second);
@@ -98,8 +96,7 @@ TEST_F(chemicals_test, a_steps_chemicals_go_to_their_file_and_their_count_to_the
     // Three chemicals on: the count in the file, nothing else of the step.
     second.items[STEP_TIME] = 300;
     second.items[STEP_CHEMICALS] = 3;
-    func_encode_step_record(second, encoded[1]);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(encoded), sizeof encoded),
+    EXPECT_EQ(encode_records(std::vector<step_record>{first, second}, STEP_RECORD_SIZE, func_encode_step_record),
               sandbox.read_file("formulas/f-003/steps.dat"));
     EXPECT_EQ(3, func_get_step_row(1).items[STEP_CHEMICALS]);
     EXPECT_EQ(999, func_get_step_row(1).items[STEP_TIME]);

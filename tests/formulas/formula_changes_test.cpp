@@ -18,6 +18,7 @@
 #include "formulas/level_unit.h"
 #include "formulas/step_files.h"
 #include "support/core_data_fixture.h"
+#include "support/part_a_records.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -62,37 +63,27 @@ protected:
         fs::remove_all(formulas());
         write_formula(1, {"A", "B", "C"});
         write_formula(2, {"D"});
-        std::string list;
+        std::vector<formula_record> list;
         for (auto [number, steps] : {std::pair{1, 3}, {2, 1}, {5, 0}}) {
-            formula_record record;
-            record.number = number;
-            record.name = "F" + std::to_string(number);
-            record.step_count = steps;
-            list += encoded(record, FORMULA_RECORD_SIZE, func_encode_formula_record);
+            list.emplace_back();
+            list.back().number = number;
+            list.back().name = "F" + std::to_string(number);
+            list.back().step_count = steps;
         }
-        sandbox.write_file("formulas/formulas.dat", list);
-    }
-
-    template <class Record, class Encode>
-    static std::string encoded(const Record& record, size_t size, Encode encode)
-    {
-        std::string bytes(size, '\0');
-        encode(record, reinterpret_cast<unsigned char*>(&bytes[0]));
-        return bytes;
+        sandbox.write_file("formulas/formulas.dat", encode_records(list, FORMULA_RECORD_SIZE, func_encode_formula_record));
     }
 
     void write_formula(int formula, std::vector<std::string> names)
     {
-        std::string steps;
+        std::vector<step_record> steps(names.size());
         for (size_t i = 0; i < names.size(); ++i) {
-            step_record record;
-            record.number = static_cast<int32_t>(i + 1);
-            record.name = names[i];
-            record.items[STEP_LEVEL] = 100;
-            steps += encoded(record, STEP_RECORD_SIZE, func_encode_step_record);
-            sandbox.write_file(relative(func_get_step_chemicals_path(formula, record.number)), "chems of " + names[i]);
+            steps[i].number = static_cast<int32_t>(i + 1);
+            steps[i].name = names[i];
+            steps[i].items[STEP_LEVEL] = 100;
+            sandbox.write_file(relative(func_get_step_chemicals_path(formula, steps[i].number)), "chems of " + names[i]);
         }
-        sandbox.write_file(relative(func_get_step_file_path(formula)), steps);
+        sandbox.write_file(relative(func_get_step_file_path(formula)),
+                           encode_records(steps, STEP_RECORD_SIZE, func_encode_step_record));
     }
 
     std::string relative(const std::string& path) const { return path.substr(sandbox.root().size()); }

@@ -6,19 +6,9 @@
 #include "files/atomic_file.h"
 #include "formulas/formula_list.h"
 #include "support/core_data_fixture.h"
+#include "support/part_a_files.h"
 
 namespace {
-std::string formula_bytes(uint32_t number, const std::string& name, uint32_t active, uint32_t steps, uint32_t seconds)
-{
-    std::string bytes(68, '\0');
-    put_u32_by_hand(bytes, 0, number);
-    bytes.replace(4, name.size(), name);
-    put_u32_by_hand(bytes, 56, active);
-    put_u32_by_hand(bytes, 60, steps);
-    put_u32_by_hand(bytes, 64, seconds);
-    return bytes;
-}
-
 std::string text_of(const formula_record& record)
 {
     return std::to_string(record.number) + "|" + record.name + "|" + std::to_string(record.active) + "|" +
@@ -29,8 +19,6 @@ int store_rows()
 {
     return gtk_tree_model_iter_n_children(GTK_TREE_MODEL(formula_list_store), nullptr);
 }
-
-int fail_rename(const char*, const char*) { return -1; }
 }  // namespace
 
 class FormulaListTest : public core_data_test {

@@ -25,11 +25,6 @@ protected:
     {
         return widget(row_name("btn_frm_number_#", formulas_page().pressed_row));
     }
-    bool has_syserror(const std::string& line) const
-    {
-        const std::vector<std::string> lines = syserror_log();
-        return std::find(lines.begin(), lines.end(), line) != lines.end();
-    }
 };
 
 // --- add ---------------------------------------------------------------------
@@ -45,8 +40,8 @@ TEST_F(formula_operations_gui_test, adding_a_taken_number_changes_nothing_and_a_
     EXPECT_EQ(before, sandbox.read_file("formulas/formulas.dat"));
     EXPECT_EQ("five's steps", sandbox.read_file("formulas/f-005/steps.dat"));
     EXPECT_TRUE(queued_lines().empty());
-    EXPECT_TRUE(has_syserror("add_new_formula : Formula number 005 is already in use"));
-    EXPECT_TRUE(has_syserror("add_new_formula : Formula number 1000 is outside 1 to 999"));
+    EXPECT_TRUE(logged("add_new_formula : Formula number 005 is already in use"));
+    EXPECT_TRUE(logged("add_new_formula : Formula number 1000 is outside 1 to 999"));
 
     func_test_release(widget("btn_add_formula"));  // offers the next free number
     func_test_run_loop(30);
@@ -81,7 +76,7 @@ TEST_F(formula_operations_gui_test, a_list_of_998_takes_the_999th_formula_and_th
     const std::string full = sandbox.read_file("formulas/formulas.dat");
     ASSERT_EQ(999u * FORMULA_RECORD_SIZE, full.size());
     EXPECT_EQ(0, func_add_formula_test(nullptr, 500));
-    EXPECT_TRUE(has_syserror("add_new_formula : Max Number of formula reached, no new formula can be added"));
+    EXPECT_TRUE(logged("add_new_formula : Max Number of formula reached, no new formula can be added"));
     EXPECT_EQ(0, func_copy_formula_test(nullptr, 500));
     EXPECT_EQ(full, sandbox.read_file("formulas/formulas.dat"));
     EXPECT_FALSE(sandbox.exists("formulas/f-500"));
@@ -128,7 +123,7 @@ TEST_F(formula_operations_gui_test, copying_needs_a_selection_and_a_free_number_
     EXPECT_EQ(0, func_copy_formula_test(nullptr, 3));
     EXPECT_EQ("three", sandbox.read_file("formulas/f-003/steps.dat"));
     EXPECT_EQ((std::vector<int>{1, 2, 3}), numbers_in_file());
-    EXPECT_TRUE(has_syserror("func_copy_formula : Formula number 003 is already in use"));
+    EXPECT_TRUE(logged("func_copy_formula : Formula number 003 is already in use"));
     // Formula 1 has no folder: the copy gets an empty one.
     ASSERT_EQ(1, func_copy_formula_test(nullptr, 8));
     EXPECT_TRUE(sandbox.exists("formulas/f-008"));

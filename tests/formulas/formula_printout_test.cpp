@@ -10,6 +10,7 @@
 #include "formulas/formula_printout.h"
 #include "language/units.h"
 #include "support/core_data_fixture.h"
+#include "support/part_a_records.h"
 
 namespace {
 const std::string HASH_RULE = std::string(69, '#') + "\n", STEP_RULE = std::string(44, '=') + "\n";
@@ -44,10 +45,7 @@ protected:
     template <class Record, class Encode>
     void write(const std::string& path, const std::vector<Record>& records, size_t size, Encode encode)
     {
-        std::string bytes(records.size() * size, '\0');
-        for (size_t i = 0; i < records.size(); ++i)
-            encode(records[i], reinterpret_cast<unsigned char*>(&bytes[i * size]));
-        sandbox.write_file(path.substr(sandbox.root().size()), bytes);
+        sandbox.write_file(path.substr(sandbox.root().size()), encode_records(records, size, encode));
     }
     void write_formulas(const std::vector<formula_record>& formulas)
     {

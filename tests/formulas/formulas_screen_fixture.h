@@ -13,17 +13,16 @@
 #include "frame/dialogs.h"
 #include "language/language.h"
 #include "logs/log_file.h"
-#include "support/console_fixture.h"
+#include "support/part_a_gui.h"
+#include "support/part_a_records.h"
 #include "support/core_data_fixture.h"
 
-class formulas_screen_fixture : public console_gui_test {
+class formulas_screen_fixture : public part_a_gui_test {
 protected:
-    void TearDown() override
+    void SetUp() override
     {
-        func_unload_data_entry_screen();
-        if (preloaded_display && preloaded_display[SCREEN_FORMULAS].window)
-            gtk_widget_hide(preloaded_display[SCREEN_FORMULAS].window);
-        console_gui_test::TearDown();
+        part_a_gui_test::SetUp();
+        shown_screens = {SCREEN_FORMULAS};
     }
 
     // Start-up, home, then the formulas screen as the home button shows it.

@@ -7,6 +7,7 @@
 
 #include "formulas/level_unit.h"
 #include "support/core_data_fixture.h"
+#include "support/part_a_records.h"
 
 namespace {
 class level_unit_test : public core_data_test {
@@ -20,24 +21,19 @@ protected:
     // in inches.
     void write_formulas_at(int level1, int level2)
     {
-        std::string list;
+        std::vector<formula_record> formulas(2);
         for (int number : {1, 2}) {
-            formula_record formula;
-            formula.number = number;
-            formula.name = "F";
-            unsigned char bytes[FORMULA_RECORD_SIZE];
-            func_encode_formula_record(formula, bytes);
-            list.append(reinterpret_cast<char*>(bytes), sizeof bytes);
-            step_record step;
-            step.number = 1;
+            formulas[number - 1].number = number;
+            formulas[number - 1].name = "F";
+            step_record step{1, "", {}};
             step.items[STEP_LEVEL] = number == 1 ? level1 : level2;
             step.items[STEP_TIME] = 77;
-            unsigned char step_bytes[STEP_RECORD_SIZE];
-            func_encode_step_record(step, step_bytes);
             // A partial record after the step stays as it is.
-            sandbox.write_file(steps(number), std::string(reinterpret_cast<char*>(step_bytes), sizeof step_bytes) + "tail");
+            sandbox.write_file(steps(number), encode_records(std::vector<step_record>{step}, STEP_RECORD_SIZE,
+                                                             func_encode_step_record) + "tail");
         }
-        sandbox.write_file("formulas/formulas.dat", list);
+        sandbox.write_file("formulas/formulas.dat",
+                           encode_records(formulas, FORMULA_RECORD_SIZE, func_encode_formula_record));
         machine_configuration configuration;
         func_set_default_configuration(configuration);
         ASSERT_EQ(func_save_configuration(configuration), 1);

@@ -11,64 +11,37 @@
 #include "frame/paging.h"
 #include "language/option_tables.h"
 #include "frame/screen_table.h"
-#include "support/console_fixture.h"
+#include "support/part_a_gui.h"
+#include "support/part_a_records.h"
 
 namespace {
-class post_dry_screen_gui_test : public console_gui_test {
+class post_dry_screen_gui_test : public part_a_gui_test {
 protected:
-    void TearDown() override
-    {
-        func_unload_data_entry_screen();
-        if (preloaded_display && preloaded_display[SCREEN_POST_DRY].window)
-            gtk_widget_hide(preloaded_display[SCREEN_POST_DRY].window);
-        console_gui_test::TearDown();
-    }
     // Entries (formula, 0, 0) on disk; home, the menu, "Program Post Dry".
-    void open_post_dry(std::initializer_list<int> formulas)
+    void SetUp() override
     {
-        std::string bytes;
-        for (int formula : formulas) {
-            unsigned char record[POST_DRY_RECORD_SIZE];
-            func_encode_post_dry_record({formula, 0, 0}, record);
-            bytes.append(reinterpret_cast<const char*>(record), sizeof record);
-        }
-        if (formulas.size())
-            sandbox.write_file("configuration/postdry.dat", bytes);
-        prepare_console();
-        show_home();
-        EXPECT_TRUE(gtk_widget_get_sensitive(home_widget("btn_configuration")));
-        func_test_release(home_widget("btn_configuration"));
-        func_test_run_loop(20);
-        ASSERT_NE(nullptr, temporary_display_window);
-        std::vector<GtkWidget*> entries = func_test_find_widgets(temporary_display_window, "selections_#");
-        ASSERT_EQ(3u, entries.size());
-        GtkWidget* post_dry = entries[0];
-        for (GtkWidget* entry : entries)
-            if (func_get_row_from_name(gtk_widget_get_name(entry)) == 2)
-                post_dry = entry;
-        EXPECT_TRUE(gtk_widget_get_sensitive(post_dry));
-        func_test_release(post_dry);
-        func_test_run_loop(40);
+        part_a_gui_test::SetUp();
+        shown_screens = {SCREEN_POST_DRY};
+    }
+    void open_post_dry(const std::vector<int>& formulas)
+    {
+        std::vector<post_dry_record> records;
+        for (int formula : formulas)
+            records.push_back({formula, 0, 0});
+        if (!records.empty())
+            sandbox.write_file("configuration/postdry.dat",
+                               encode_records(records, POST_DRY_RECORD_SIZE, func_encode_post_dry_record));
+        open_configuration_entry(2);
         ASSERT_EQ(SCREEN_POST_DRY, func_current_screen_code());
     }
     GtkWidget* window() const { return preloaded_display[SCREEN_POST_DRY].window; }
     GtkWidget* widget(const std::string& name) const { return func_test_find_widget(window(), name); }
     std::vector<std::string> shown_formulas() const { return func_test_row_labels(window(), "btn_post_dry_formula_#"); }
-    void type(GtkWidget* caller, int item_code, const std::string& text)
-    {
-        func_show_data_entry_dialog(caller, GINT_TO_POINTER(item_code));
-        gtk_entry_set_text(GTK_ENTRY(func_test_find_widget(data_entry_window(), "entry_numeric")), text.c_str());
-        gtk_button_clicked(GTK_BUTTON(func_test_find_widget(data_entry_window(), "btn_save")));
-        func_test_run_loop(30);
-    }
+    void type(GtkWidget* caller, int item_code, const std::string& text) { type_value(caller, item_code, text); }
     std::vector<post_dry_record> entries_in_file() const
     {
-        const std::string bytes = sandbox.read_file("configuration/postdry.dat");
-        std::vector<post_dry_record> records(bytes.size() / POST_DRY_RECORD_SIZE);
-        for (size_t i = 0; i < records.size(); ++i)
-            func_decode_post_dry_record(reinterpret_cast<const unsigned char*>(bytes.data()) + i * POST_DRY_RECORD_SIZE,
-                                        records[i]);
-        return records;
+        return decode_records<post_dry_record>(sandbox.read_file("configuration/postdry.dat"), POST_DRY_RECORD_SIZE,
+                                               func_decode_post_dry_record);
     }
     page_list_info& page() const { return page_info[SCREEN_POST_DRY].list; }
 };

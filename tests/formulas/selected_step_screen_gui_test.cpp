@@ -12,11 +12,6 @@
 namespace {
 class selected_step_screen_gui_test : public step_screens_fixture {
 protected:
-    void TearDown() override
-    {
-        func_unload_data_entry_screen();
-        step_screens_fixture::TearDown();
-    }
     void press(const char* name)
     {
         func_test_release(func_test_find_widget(selected_window(), name));

@@ -9,6 +9,7 @@
 #include "formulas/formula_list.h"
 #include "formulas/step_list.h"
 #include "support/core_data_fixture.h"
+#include "support/part_a_files.h"
 
 namespace {
 constexpr int FORMULA = 7;
@@ -22,17 +23,6 @@ std::string step_bytes(uint32_t number, const std::string& name, const std::map<
     bytes.replace(4, name.size(), name);
     for (const auto& [item, value] : items)
         put_u32_by_hand(bytes, 56 + 4 * item, static_cast<uint32_t>(value));
-    return bytes;
-}
-
-std::string formula_bytes(uint32_t number, const std::string& name, uint32_t steps, uint32_t seconds)
-{
-    std::string bytes(68, '\0');
-    put_u32_by_hand(bytes, 0, number);
-    bytes.replace(4, name.size(), name);
-    put_u32_by_hand(bytes, 56, 1);
-    put_u32_by_hand(bytes, 60, steps);
-    put_u32_by_hand(bytes, 64, seconds);
     return bytes;
 }
 
@@ -53,7 +43,7 @@ protected:
     // Formula 7 (and any other formulas given) on disk.
     void select_formula(const std::string& others = "")
     {
-        sandbox.write_file("formulas/formulas.dat", others + formula_bytes(FORMULA, "Towels", 0, 0));
+        sandbox.write_file("formulas/formulas.dat", others + formula_bytes(FORMULA, "Towels", 1, 0, 0));
         ASSERT_EQ(func_load_formula_list_from_file(), 1);
     }
     std::string steps_file(int formula = FORMULA) const
@@ -142,7 +132,7 @@ TEST_F(StepListTest, AMissingFileEmptiesTheListCreatesTheFolderAndLogsButAnEmpty
 
 TEST_F(StepListTest, SavingThreeStepsSetsStepCountAndTotalTimeInFormulasDat)
 {
-    select_formula(formula_bytes(3, "Other", 9, 999));
+    select_formula(formula_bytes(3, "Other", 1, 9, 999));
     func_append_step_row(make_step(1, "Fill", 1, 120));
     func_append_step_row(make_step(2, "Wash", 2, 300));
     func_append_step_row(make_step(3, "End", 0, 0));
@@ -150,13 +140,13 @@ TEST_F(StepListTest, SavingThreeStepsSetsStepCountAndTotalTimeInFormulasDat)
 
     const std::string formulas = sandbox.read_file("formulas/formulas.dat");
     ASSERT_EQ(formulas.size(), 2u * 68);
-    EXPECT_EQ(formulas.substr(0, 68), formula_bytes(3, "Other", 9, 999));  // untouched
-    EXPECT_EQ(formulas.substr(68), formula_bytes(FORMULA, "Towels", 3, 420));
+    EXPECT_EQ(formulas.substr(0, 68), formula_bytes(3, "Other", 1, 9, 999));  // untouched
+    EXPECT_EQ(formulas.substr(68), formula_bytes(FORMULA, "Towels", 1, 3, 420));
 }
 
 TEST_F(StepListTest, SavingFailsWithoutASelectedOrKnownFormulaOrWhenTheWriteFails)
 {
-    sandbox.write_file("formulas/formulas.dat", formula_bytes(3, "Other", 1, 60));
+    sandbox.write_file("formulas/formulas.dat", formula_bytes(3, "Other", 1, 1, 60));
     ASSERT_EQ(func_load_formula_list_from_file(), 1);
     func_append_step_row(make_step(1, "New", 1, 60));
     EXPECT_EQ(func_save_step_list_to_file(-1, false), 0);
@@ -164,7 +154,7 @@ TEST_F(StepListTest, SavingFailsWithoutASelectedOrKnownFormulaOrWhenTheWriteFail
     // The steps are written, but the formula list has no record to update.
     EXPECT_EQ(func_save_step_list_to_file(FORMULA, false), 0);
     EXPECT_EQ(sandbox.read_file(steps_file()).size(), 152u);
-    EXPECT_EQ(sandbox.read_file("formulas/formulas.dat"), formula_bytes(3, "Other", 1, 60));
+    EXPECT_EQ(sandbox.read_file("formulas/formulas.dat"), formula_bytes(3, "Other", 1, 1, 60));
 
     select_formula();
     sandbox.write_file(steps_file(), step_bytes(1, "Old", {}));
@@ -225,7 +215,7 @@ TEST_F(StepListTest, LevelUnitConversionUsesSinglePrecisionAndTruncates)
 
 TEST_F(StepListTest, WaterConversionRewritesEveryFormulaAndKeepsTemperatures)
 {
-    select_formula(formula_bytes(8, "Sheets", 1, 0));
+    select_formula(formula_bytes(8, "Sheets", 1, 1, 0));
     sandbox.write_file(steps_file(), step_bytes(1, "Wash", {{STEP_LEVEL, 1000}, {STEP_TEMPERATURE, 140}}) +
                                          step_bytes(2, "Rinse", {{STEP_LEVEL, 3}}));
     sandbox.write_file(steps_file(8), step_bytes(1, "Soak", {{STEP_LEVEL, 3500}}));

@@ -56,11 +56,6 @@ protected:
         const formula_record record = records_in_file().at(0);
         return {record.step_count, record.total_time};
     }
-    bool logged(const std::string& line, const char* log = SYSERROR_LOG) const
-    {
-        const texts found = read_log_texts(sandbox.read_file(log));
-        return std::find(found.begin(), found.end(), line) != found.end();
-    }
 };
 
 // --- insert -----------------------------------------------------------------------------

@@ -25,13 +25,10 @@ protected:
     using texts = std::vector<std::string>;
     static constexpr const char* STEP_FILE = "formulas/f-001/steps.dat";
 
-    void TearDown() override
+    void SetUp() override
     {
-        func_unload_selections_window(temporary_display_window);
-        for (int code : {SCREEN_STEPS, SCREEN_SELECTED_STEP})
-            if (preloaded_display && preloaded_display[code].window)
-                gtk_widget_hide(preloaded_display[code].window);
-        formulas_screen_fixture::TearDown();
+        formulas_screen_fixture::SetUp();
+        shown_screens.insert(shown_screens.end(), {SCREEN_STEPS, SCREEN_SELECTED_STEP});
     }
 
     // A step named "Step %03d"; the other settings 0 unless given.
@@ -52,22 +49,11 @@ protected:
 
     static std::string encode_steps(const std::vector<step_record>& steps)
     {
-        std::string bytes;
-        for (const step_record& record : steps) {
-            unsigned char encoded[STEP_RECORD_SIZE];
-            func_encode_step_record(record, encoded);
-            bytes.append(reinterpret_cast<const char*>(encoded), sizeof encoded);
-        }
-        return bytes;
+        return encode_records(steps, STEP_RECORD_SIZE, func_encode_step_record);
     }
     std::vector<step_record> steps_in_file() const
     {
-        const std::string bytes = sandbox.read_file(STEP_FILE);
-        std::vector<step_record> steps(bytes.size() / STEP_RECORD_SIZE);
-        for (size_t i = 0; i < steps.size(); ++i)
-            func_decode_step_record(reinterpret_cast<const unsigned char*>(bytes.data()) + i * STEP_RECORD_SIZE,
-                                    steps[i]);
-        return steps;
+        return decode_records<step_record>(sandbox.read_file(STEP_FILE), STEP_RECORD_SIZE, func_decode_step_record);
     }
     // "number name" of each record in steps.dat.
     std::vector<std::string> listing() const
@@ -133,30 +119,8 @@ protected:
     }
     page_list_info& steps_page() const { return page_info[SCREEN_STEPS].list; }
 
-    // The option of the open selection dialog labelled `text`.
-    static GtkWidget* option(const std::string& text)
-    {
-        if (temporary_display_window)
-            for (GtkWidget* button : func_test_find_widgets(temporary_display_window, "selections_#"))
-                if (func_test_label_text(button) == text)
-                    return button;
-        return nullptr;
-    }
-    static std::vector<std::string> options()
-    {
-        return temporary_display_window ? func_test_row_labels(temporary_display_window, "selections_#")
-                                        : std::vector<std::string>();
-    }
     // Opens a value's selection dialog and picks `text`.
-    void choose(int item, const std::string& text)
-    {
-        func_test_release(value(item));
-        func_test_run_loop(20);
-        GtkWidget* picked = option(text);
-        ASSERT_NE(nullptr, picked) << "no option " << text << " for item " << item;
-        func_test_release(picked);
-        func_test_run_loop(20);
-    }
+    void choose(int item, const std::string& text) { choose_option(value(item), text); }
 
     // True when the button shows the picture of that file, pixel for pixel.
     bool shows_picture(GtkWidget* button, const char* file) const

@@ -104,7 +104,6 @@ TEST_F(steps_screen_gui_test, a_selected_extract_step_cannot_be_copied_even_on_a
 TEST_F(steps_screen_gui_test, the_menus_name_the_selected_step_add_before_inserts_and_leaving_logs_it)
 {
     open_eight_steps();
-    sandbox.write_file(chemical_file(2), std::string(72, 'b'));
     press_step_row(1);
     press("btn_add_step");
     EXPECT_EQ((texts{p[70] + " S-002", p[71] + " S-002", p[72], p[73]}), options());
@@ -113,18 +112,10 @@ TEST_F(steps_screen_gui_test, the_menus_name_the_selected_step_add_before_insert
     func_test_release(option(p[70] + " S-002"));
     func_test_run_loop(30);
     EXPECT_EQ(nullptr, temporary_display_window);
+    // The insertion itself: step_operations_gui_test.
     const std::string new_name = "[I] " + p[187] + " 002";
-    EXPECT_EQ((texts{"1 Step 001", "2 " + new_name, "3 Step 002", "4 Step 003", "5 Step 004", "6 Step 005",
-                     "7 Step 006", "8 Step 007", "9 Step 008"}),
-              listing());
-    EXPECT_EQ(STEP_END_FORMULA, steps_in_file()[1].items[STEP_TYPE]);
-    // The old step 2 took its chemicals along.
-    EXPECT_FALSE(sandbox.exists(chemical_file(2)));
-    EXPECT_EQ(std::string(72, 'b'), sandbox.read_file(chemical_file(3)));
-    // The list on screen follows; the new step is the selected one.
-    EXPECT_EQ(new_name, label_of("btn_stp_name_#001"));
+    EXPECT_EQ("2 " + new_name, listing().at(1));
     EXPECT_EQ(2, steps_page().selected_number);
-    EXPECT_EQ(9, records_in_file()[0].step_count);
 
     // The paste menu of the new step; its "<< CANCEL >>" changes nothing.
     const std::string before = sandbox.read_file(STEP_FILE);
