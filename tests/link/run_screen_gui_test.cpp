@@ -13,10 +13,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "configuration/configuration_record.h"
 #include "files/build_switches.h"
 #include "files/paths.h"
 #include "formulas/step_list.h"
@@ -26,6 +28,7 @@
 #include "language/units.h"
 #include "link/ipc_frame.h"
 #include "link/ipc_link.h"
+#include "link/machine_message.h"
 #include "support/simulator_support.h"
 #include "link/run_record.h"
 #include "link/run_screen.h"
@@ -363,4 +366,58 @@ TEST_F(run_screen_gui_test, manual_buttons_reach_the_controller_and_the_log)
     func_enable_manual_mode(0);
     EXPECT_EQ(nullptr, manual_window());
 }
+TEST_F(run_screen_gui_test, water_reuse_layout_remote_names_and_the_controllers_questions)
+{
+    if (PC_MODE)
+        GTEST_SKIP() << "the desktop station runs no machine";
+    // A machine with the tank water-reuse feature shows its own layout.
+    TIDAL_LOOP = 1;
+    press_run();
+    ASSERT_EQ(SCREEN_RUN, func_current_screen_code());
+    feed(running(1));
+    EXPECT_EQ("Rinse 1", run_text("lbl_step_name"));
+    EXPECT_EQ(p[155], run_text("lbl_chem_name"));
+    func_test_save_screenshot(preloaded_display[SCREEN_RUN].window, "run_screen_water_reuse");
+    for (const std::string& fault : func_test_texts_that_do_not_fit(preloaded_display[SCREEN_RUN].window))
+        ADD_FAILURE() << fault;
+    func_unload_run_screen(nullptr, nullptr);
+    TIDAL_LOOP = 0;
+
+    // A remote run names its formula and step from the controller's record,
+    // cut to their fields and made valid text.
+    press_run();
+    unsigned char bytes[IPC_REMOTE_RUN_RECORD_SIZE] = {};
+    run_record record = running(2);
+    record.formula = 321;
+    func_encode_run_record(record, bytes);
+    bytes[IPC_RUN_RECORD_SIZE] = 9;
+    std::memset(bytes + IPC_REMOTE_NAME_OFFSET, 'N', IPC_REMOTE_NAME_SIZE);  // no NUL in the field
+    std::memcpy(bytes + IPC_REMOTE_STEP_NAME_OFFSET, "Vorw\xC3\xA4sche \xFF", 12);
+    const std::vector<unsigned char> frame = func_encode_ipc_frame(IPC_KIND_REMOTE_RUN, bytes, sizeof bytes);
+    func_receive_ipc_bytes(frame.data(), frame.size());
+    func_test_run_loop(20);
+    EXPECT_EQ("321", run_text("lbl_formula_number"));
+    EXPECT_EQ(std::string(IPC_REMOTE_NAME_SIZE, 'N'), run_text("lbl_formula_name"));
+    EXPECT_NE(std::string::npos, run_text("lbl_step_name").find("Vorw\xC3\xA4sche")) << run_text("lbl_step_name");
+    EXPECT_TRUE(g_utf8_validate(run_text("lbl_step_name").c_str(), -1, nullptr));
+
+    // The controller's questions open their dialogs; an unknown kind opens none.
+    machine_message_record question;
+    question.dialog_kind = 20;
+    question.text = "Stop the formula?";
+    std::vector<unsigned char> payload = func_encode_machine_message(question);
+    std::vector<unsigned char> message = func_encode_ipc_frame(IPC_KIND_MACHINE_MESSAGE, payload.data(), payload.size());
+    func_receive_ipc_bytes(message.data(), message.size());
+    func_test_run_loop(20);
+    ASSERT_NE(nullptr, dialog_window);
+    EXPECT_NE(std::string::npos, dialog_text().find("Stop the formula?"));
+    func_close_active_dialog();
+    question.dialog_kind = 77;
+    payload = func_encode_machine_message(question);
+    message = func_encode_ipc_frame(IPC_KIND_MACHINE_MESSAGE, payload.data(), payload.size());
+    func_receive_ipc_bytes(message.data(), message.size());
+    func_test_run_loop(20);
+    EXPECT_EQ(nullptr, dialog_window);
+}
+
 }  // namespace
