@@ -98,12 +98,7 @@ TEST_F(dialogs_gui_test, the_dealer_picture_closes_on_a_touch)
 {
     func_test_release(func_test_find_widget(home_window(), "btn_dealer_info"));
     func_test_run_loop(100);
-    GtkWidget* dealer = nullptr;
-    GList* windows = gtk_window_list_toplevels();
-    for (GList* item = windows; item; item = item->next)
-        if (g_strcmp0(gtk_widget_get_name(GTK_WIDGET(item->data)), "win_dealer_info") == 0)
-            dealer = GTK_WIDGET(item->data);
-    g_list_free(windows);
+    GtkWidget* dealer = func_test_find_window("win_dealer_info", false);
     ASSERT_NE(nullptr, dealer);
     func_test_save_screenshot(dealer, "dealer_info");
     g_object_add_weak_pointer(G_OBJECT(dealer), reinterpret_cast<gpointer*>(&dealer));

@@ -2,6 +2,8 @@
 // formula by number, row presses and the buttons of each variant.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "frame/app_state.h"
 #include "files/build_switches.h"
 #include "frame/dialogs.h"
@@ -27,63 +29,51 @@ protected:
     GtkWidget* run_button() const { return home_widget("btn_run"); }
 };
 
-TEST_F(home_screen_gui_test, an_empty_list_shows_one_empty_page_and_going_to_a_number_does_nothing)
+TEST_F(home_screen_gui_test, active_formulas_fill_pages_of_five_and_going_to_a_number_pages_or_warns)
 {
-    start_with(0, 3);
-    func_goto_formula_number_home(2);
-    EXPECT_EQ(nullptr, dialog_window);
-    EXPECT_EQ("01 / 01", page_counter());
-    EXPECT_TRUE(shown_formula_names().empty());
-    EXPECT_FALSE(gtk_widget_get_sensitive(home_widget("btn_page_up")));
-    EXPECT_FALSE(gtk_widget_get_sensitive(home_widget("btn_page_down")));
-    func_test_save_screenshot(home_window(), "home_empty");
-}
-
-TEST_F(home_screen_gui_test, five_active_formulas_fill_one_page_and_inactive_ones_are_left_out)
-{
-    start_with(5, 4);
-    EXPECT_EQ("01 / 01", page_counter());
-    EXPECT_EQ((std::vector<std::string>{"Towels 001", "Towels 002", "Towels 003", "Towels 004", "Towels 005"}),
-              shown_formula_names());
-    func_test_save_screenshot(home_window(), "home_five_formulas");
-}
-
-TEST_F(home_screen_gui_test, a_sixth_formula_opens_a_second_page)
-{
-    start_with(6, 0);
-    EXPECT_EQ("01 / 02", page_counter());
-    EXPECT_TRUE(gtk_widget_get_sensitive(home_widget("btn_page_down")));
+    const struct {
+        int active, inactive;
+        const char* pages;
+        const char* shot;
+    } cases[] = {{0, 3, "01 / 01", "home_empty"}, {5, 4, "01 / 01", "home_five_formulas"},
+                 {6, 0, "01 / 02", "home_six_formulas"}, {12, 2, "01 / 03", "home_twelve_formulas"}};
+    for (const auto& each : cases) {
+        start_with(each.active, each.inactive);
+        const std::string name = "case " + std::to_string(each.active) + " active";
+        EXPECT_EQ(each.pages, page_counter()) << name;
+        std::vector<std::string> first_page;
+        for (int number = 1; number <= std::min(each.active, 5); ++number)
+            first_page.push_back(formula(number).name);
+        EXPECT_EQ(first_page, shown_formula_names()) << name << ": inactive ones are left out";
+        EXPECT_FALSE(gtk_widget_get_sensitive(home_widget("btn_page_up"))) << name;
+        EXPECT_EQ(each.active > 5, gtk_widget_get_sensitive(home_widget("btn_page_down"))) << name;
+        func_test_save_screenshot(home_window(), each.shot);
+        if (each.active == 0) {
+            func_goto_formula_number_home(2);
+            EXPECT_EQ(nullptr, dialog_window) << "an empty list: going to a number does nothing";
+        }
+    }
+    // Twelve active: the pages follow the buttons and going to a number.
     func_test_release(home_widget("btn_page_down"));
     func_test_run_loop(50);
-    EXPECT_EQ("02 / 02", page_counter());
-    EXPECT_EQ(std::vector<std::string>{"Towels 006"}, shown_formula_names());
-    EXPECT_FALSE(gtk_widget_get_sensitive(home_widget("btn_page_down")));
+    EXPECT_EQ("02 / 03", page_counter());
     EXPECT_TRUE(gtk_widget_get_sensitive(home_widget("btn_page_up")));
-}
-
-TEST_F(home_screen_gui_test, twelve_formulas_make_three_pages_and_going_to_the_twelfth_lands_on_page_three)
-{
-    start_with(12, 2);
-    EXPECT_EQ("01 / 03", page_counter());
     func_goto_formula_number_home(12);
     func_test_run_loop(50);
     EXPECT_EQ("03 / 03", page_counter());
     EXPECT_EQ((std::vector<std::string>{"Towels 011", "Towels 012"}), shown_formula_names());
+    EXPECT_FALSE(gtk_widget_get_sensitive(home_widget("btn_page_down")));
     const page_list_info& info = page_info[SCREEN_HOME].list;
     EXPECT_EQ((std::vector<int>{1, 3, 12}), (std::vector<int>{info.pressed_row, info.pressed_page, info.selected_number}));
     EXPECT_EQ(func_test_color(LUMEX_SELECTED_TEXT), func_test_text_color(gtk_bin_get_child(GTK_BIN(home_widget("btn_frm_name_#001")))));
     func_test_save_screenshot(home_window(), "home_goto_formula_12");
-}
 
-TEST_F(home_screen_gui_test, going_to_an_unknown_or_inactive_formula_warns)
-{
-    start_with(5, 2);
-    func_goto_formula_number_home(6);  // inactive
+    func_goto_formula_number_home(13);  // inactive
     ASSERT_NE(nullptr, dialog_window);
-    EXPECT_EQ(p[186] + " 006 " + p[287], dialog_text());
+    EXPECT_EQ(p[186] + " 013 " + p[287], dialog_text());
     EXPECT_EQ(p[180], gtk_window_get_title(GTK_WINDOW(dialog_window)));
     func_test_save_screenshot(dialog_window, "dialog_formula_not_found");
-    EXPECT_EQ("01 / 01", page_counter());
+    EXPECT_EQ("03 / 03", page_counter());
 }
 
 TEST_F(home_screen_gui_test, pressing_a_row_marks_it_and_enables_run_on_the_machine)
@@ -127,10 +117,7 @@ TEST_F(home_screen_gui_test, each_variant_has_its_own_buttons)
     EXPECT_EQ("RIDEVUVE / 6.1.012", func_test_label_text(home_widget("lblguiversion")));
     EXPECT_EQ("DEDOZOVA / 00000", func_test_label_text(home_widget("lblcomversion")));
     EXPECT_EQ(0, VALID_COM_VERSION);
-}
-
-TEST_F(home_screen_gui_test, the_controller_version_file_is_shown_trimmed)
-{
+    // The controller's version file, trimmed.
     sandbox.write_file("ztqbcom.ver", "  CTRLTAG \n 5.0.031\n1234");
     start_with(1, 0);
     EXPECT_EQ("CTRLTAG / 5.0.031", func_test_label_text(home_widget("lblcomversion")));

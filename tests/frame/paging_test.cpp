@@ -1,6 +1,9 @@
 // Paging arithmetic, row names and the selection after list edits.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "frame/app_state.h"
 #include "frame/paging.h"
 
@@ -13,26 +16,18 @@ page_list_info paged(int total, int rows, int current_page = 1)
     return info;
 }
 
-TEST(paging, page_counts_follow_the_rows_per_page)
+TEST(paging, pages_follow_the_rows_per_page_and_an_out_of_range_page_falls_back_to_one)
 {
-    EXPECT_EQ(1, paged(6, 6).pages);
-    EXPECT_EQ(2, paged(7, 6).pages);
-    EXPECT_EQ(1, paged(0, 6).pages);
-    EXPECT_EQ(1, paged(20, 20).pages);
-    EXPECT_EQ(2, paged(21, 20).pages);
-    EXPECT_EQ(3, paged(12, 5).pages);
-}
-
-TEST(paging, the_last_page_holds_the_rest_and_an_out_of_range_page_falls_back_to_one)
-{
-    page_list_info last = paged(12, 5, 3);
-    EXPECT_EQ(10, last.first_item);
-    EXPECT_EQ(12, last.end_item);
-    page_list_info shrunk = paged(4, 5, 3);
-    EXPECT_EQ(1, shrunk.current_page);
-    EXPECT_EQ(0, shrunk.first_item);
-    EXPECT_EQ(4, shrunk.end_item);
-    EXPECT_EQ(1, paged(0, 5, 0).current_page);
+    // total, rows, page asked for -> pages, page, first item, end item
+    const int cases[][7] = {{6, 6, 1, 1, 1, 0, 6},  {7, 6, 1, 2, 1, 0, 6},    {0, 6, 1, 1, 1, 0, 0},
+                            {21, 20, 2, 2, 2, 20, 21}, {12, 5, 3, 3, 3, 10, 12}, {4, 5, 3, 1, 1, 0, 4},
+                            {0, 5, 0, 1, 1, 0, 0}};
+    for (const auto& c : cases) {
+        const page_list_info info = paged(c[0], c[1], c[2]);
+        EXPECT_EQ((std::vector<int>{c[3], c[4], c[5], c[6]}),
+                  (std::vector<int>{info.pages, info.current_page, info.first_item, info.end_item}))
+            << "case " << c[0] << " items, " << c[1] << " rows, page " << c[2];
+    }
 }
 
 TEST(paging, the_row_is_the_number_after_the_last_hash)
@@ -44,37 +39,21 @@ TEST(paging, the_row_is_the_number_after_the_last_hash)
     EXPECT_EQ(-1, func_get_row_from_name(nullptr));
 }
 
-TEST(paging, deleting_moves_the_selection_to_the_item_before)
+TEST(paging, deleting_moves_the_selection_to_the_item_before_or_to_none)
 {
-    page_list_info info = paged(14, 6, 3);
-    info.pressed_row = 0;
-    info.pressed_page = 3;
-    info.active_row = 0;
-    func_compute_selection_after_deletion(info, 13);
-    EXPECT_EQ(5, info.pressed_row);
-    EXPECT_EQ(2, info.pressed_page);
-    EXPECT_EQ(-1, info.active_row);
-
-    info.pressed_row = 3;
-    info.pressed_page = 2;
-    func_compute_selection_after_deletion(info, 12);
-    EXPECT_EQ(2, info.pressed_row);
-    EXPECT_EQ(2, info.pressed_page);
-}
-
-TEST(paging, deleting_the_first_or_the_only_item_leaves_nothing_selected)
-{
-    page_list_info first = paged(3, 6);
-    first.pressed_row = 0;
-    first.pressed_page = 1;
-    func_compute_selection_after_deletion(first, 2);
-    EXPECT_EQ(-1, first.pressed_row);
-
-    page_list_info only = paged(1, 6);
-    only.pressed_row = 0;
-    only.pressed_page = 1;
-    func_compute_selection_after_deletion(only, 0);
-    EXPECT_EQ(-1, only.pressed_row);
+    // items before, rows, page, pressed row, pressed page -> pressed row, pressed page
+    const int cases[][7] = {{14, 6, 3, 0, 3, 5, 2}, {14, 6, 2, 3, 2, 2, 2}, {3, 6, 1, 0, 1, -1, 1}, {1, 6, 1, 0, 1, -1, 1}};
+    for (const auto& c : cases) {
+        page_list_info info = paged(c[0], c[1], c[2]);
+        info.pressed_row = c[3];
+        info.pressed_page = c[4];
+        info.active_row = 0;
+        func_compute_selection_after_deletion(info, c[0] - 1);
+        const std::string name = "case " + std::to_string(c[0]) + " items, row " + std::to_string(c[3]);
+        EXPECT_EQ(c[5], info.pressed_row) << name;
+        EXPECT_EQ(c[6], info.pressed_page) << name;
+        EXPECT_EQ(-1, info.active_row) << name;
+    }
 }
 
 TEST(paging, an_added_item_is_selected_on_its_page)

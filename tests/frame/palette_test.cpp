@@ -2,7 +2,6 @@
 // is drawn on: at least 4.5:1, so that it reads at the machine.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <fstream>
 #include <map>
 #include <regex>
@@ -10,24 +9,14 @@
 #include <string>
 
 #include "frame/palette.h"
+#include "support/gui_support.h"
 
 namespace {
-double channel(int value)
-{
-    const double c = value / 255.0;
-    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-double luminance(const std::string& hex)
-{
-    const auto part = [&hex](int at) { return std::stoi(hex.substr(static_cast<size_t>(at), 2), nullptr, 16); };
-    return 0.2126 * channel(part(1)) + 0.7152 * channel(part(3)) + 0.0722 * channel(part(5));
-}
-
 double contrast(const std::string& a, const std::string& b)
 {
-    const double first = luminance(a), second = luminance(b);
-    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+    GdkColor first, second;
+    EXPECT_TRUE(gdk_color_parse(a.c_str(), &first) && gdk_color_parse(b.c_str(), &second)) << a << " " << b;
+    return func_test_contrast(first, second);
 }
 
 // style name -> "fg[NORMAL]" -> "#rrggbb", from the theme file.

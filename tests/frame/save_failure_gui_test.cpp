@@ -33,10 +33,6 @@ protected:
     }
     void TearDown() override
     {
-        func_close_active_dialog();
-        // The failure report waits for its OK.
-        if (dialog_window)
-            func_test_release(dialog_button(0));
         for (int code : func_registered_screens())
             if (preloaded_display[code].window)
                 gtk_widget_hide(preloaded_display[code].window);

@@ -52,18 +52,13 @@ TEST_F(startup_gui_test, a_first_start_creates_the_default_files_and_ends_on_the
     EXPECT_EQ("03/26/2018", func_test_label_text(home_widget("lbl_date")));
 }
 
-TEST_F(startup_gui_test, the_formula_set_marker_gets_the_console_version)
+TEST_F(startup_gui_test, the_set_marker_gets_the_version_and_an_unknown_language_starts_english)
 {
     sandbox.write_file("formulas/spring.set", "");
-    prepare_console();
-    EXPECT_EQ("RIDEVUVE\n6.1.012\n" + std::to_string(getpid()), sandbox.read_file("formulas/spring.set"));
-}
-
-TEST_F(startup_gui_test, an_unknown_language_number_starts_in_english_and_the_record_holds_zero)
-{
     write_configuration({{1, 11.0f}});
     prepare_console();
-    EXPECT_EQ(0.0f, current_machine_configuration->items[1]);
+    EXPECT_EQ("RIDEVUVE\n6.1.012\n" + std::to_string(getpid()), sandbox.read_file("formulas/spring.set"));
+    EXPECT_EQ(0.0f, current_machine_configuration->items[1]) << "the record holds English";
     EXPECT_EQ("YES", p[27]);
 }
 

@@ -1,5 +1,5 @@
-// Option rows and label tables: compiled English texts, the refresh from
-// the language slots, and the bounded look-ups.
+// Option rows and label tables: the refresh from the language slots and
+// the bounded look-ups.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -7,34 +7,6 @@
 #include "language/language_fixture.h"
 
 using OptionTablesTest = language_test;
-
-TEST_F(OptionTablesTest, CompiledRowsEndAtTheFirstEmptyText)
-{
-    struct row_case {
-        const std::string* table;
-        int size, width, row, length;
-        const char* last;
-    } const rows[] = {
-        {cfg_lookup_table, 112, CFG_LOOKUP_WIDTH, 0, 2, "Celcius"},
-        {cfg_lookup_table, 112, CFG_LOOKUP_WIDTH, 3, 7, "B:30/E:60 Secs"},
-        {cfg_lookup_table, 112, CFG_LOOKUP_WIDTH, 10, 0, ""},  // cut short by the table's end
-        {stp_lookup_table, 120, STP_LOOKUP_WIDTH, 2, 4, "Lower Fill Temp"},
-        {vez_lookup_table, 32, VEZ_LOOKUP_WIDTH, 1, 8, "99 = 57600 kb/s"},
-        {vez_batch_lookup_table, 8, VEZ_BATCH_LOOKUP_WIDTH, 1, 2, "YES"},
-        {vez_power_up_lookup_table, 8, VEZ_POWER_UP_LOOKUP_WIDTH, 0, 2, "Manual Mode"},
-        {chm_lookup_table, 16, CHM_LOOKUP_WIDTH, 2, 2, "YES"},
-        {frm_lookup_table, 8, FRM_LOOKUP_WIDTH, 0, 2, "ON"},
-        {manual_btn_lookup_table, 40, MANUAL_BTN_LOOKUP_WIDTH, 0, 4, "<<CANCEL>>"},
-    };
-    for (const row_case& c : rows) {
-        int length = 0;
-        while (length < c.width && !func_option_text(c.table, c.size, c.width, c.row, length).empty())
-            ++length;
-        EXPECT_EQ(length, c.length) << c.last << ", row " << c.row;
-        EXPECT_EQ(func_option_text(c.table, c.size, c.width, c.row, length - 1), c.last) << "row " << c.row;
-        EXPECT_EQ(func_option_index(c.table, c.size, c.width, c.row, c.last), c.length ? length - 1 : -1);
-    }
-}
 
 TEST_F(OptionTablesTest, RefreshCopiesEachSlotIntoItsEntries)
 {

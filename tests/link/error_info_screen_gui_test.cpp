@@ -5,11 +5,7 @@
 // controller simulator, and with errors and pictures the file lacks.
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
-
 #include <algorithm>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,25 +16,21 @@
 #include "language/language.h"
 #include "language/option_tables.h"
 #include "link/error_info_screen.h"
+#include "link/error_solutions.h"
 #include "link/ipc_frame.h"
 #include "link/ipc_link.h"
 #include "link/machine_message.h"
 #include "link/run_screen.h"
-#include "support/console_fixture.h"
+#include "support/controller_gui_fixture.h"
 #include "support/core_data_fixture.h"
-#include "support/simulator_support.h"
 
 namespace {
 
-struct remedy_text {
-    std::string title, text;
-};
-
-class error_info_screen_gui_test : public console_gui_test {
+class error_info_screen_gui_test : public controller_gui_test {
 protected:
     void SetUp() override
     {
-        console_gui_test::SetUp();
+        controller_gui_test::SetUp();
         write_formulas(2);
         sandbox.write_file("formulas/f-001/steps.dat",
                            func_test_step_bytes(1, "Wash", STEP_TWO_WAY_WASH, 240, 100, true) +
@@ -49,62 +41,31 @@ protected:
     void TearDown() override
     {
         func_reset_ipc_socket();
-        if (simulator > 0) {
-            kill(simulator, SIGKILL);
-            waitpid(simulator, nullptr, 0);
-        }
+        stop_simulator();
         if (func_current_screen_code() == SCREEN_ERROR_INFO)
             func_unload_error_info_screen(widget("btn_home"), nullptr);
         func_close_active_dialog();
         if (func_current_screen_code() == SCREEN_RUN)
             func_unload_run_screen(nullptr, nullptr);
-        console_gui_test::TearDown();
+        controller_gui_test::TearDown();
     }
 
     static GtkWidget* window() { return preloaded_display[SCREEN_ERROR_INFO].window; }
-    static GtkWidget* widget(const char* name) { return func_test_find_widget(window(), name); }
-    static std::string text(const char* name) { return func_test_label_text(widget(name)); }
+    static GtkWidget* widget(const char* name) { return screen_widget(SCREEN_ERROR_INFO, name); }
+    static std::string text(const char* name) { return screen_text(SCREEN_ERROR_INFO, name); }
     static bool shown(const char* name) { return gtk_widget_get_visible(widget(name)); }
     static std::vector<std::string> rows() { return func_test_row_labels(window(), "btn_err_info_name_#"); }
-    static void press(GtkWidget* button)
-    {
-        func_test_release(button);
-        func_test_run_loop(20);
-    }
     static void feed_error(int code, const std::string& text)
     {
         machine_message_record message;
         message.dialog_kind = 4;
         message.text = text;
         message.error_code = code;
-        const std::vector<unsigned char> payload = func_encode_machine_message(message);
-        const std::vector<unsigned char> frame =
-            func_encode_ipc_frame(IPC_KIND_MACHINE_MESSAGE, payload.data(), payload.size());
-        func_receive_ipc_bytes(frame.data(), frame.size());
-        func_test_run_loop(20);
+        feed(IPC_KIND_MACHINE_MESSAGE, func_encode_machine_message(message));
     }
-    // The remedies of an error as the shipped file words them (each has
-    // one picture line).
-    std::vector<remedy_text> shipped_remedies(int code) const
-    {
-        std::istringstream file(sandbox.read_file("data/L0_errors_solutions.dat"));
-        std::vector<std::string> lines;
-        for (std::string line; std::getline(file, line);)
-            lines.push_back(line);
-        const std::string start = std::to_string(code) + "~";
-        for (size_t at = 0; at < lines.size(); ++at)
-            if (lines[at].rfind(start, 0) == 0) {
-                std::vector<remedy_text> remedies;
-                const int count = std::stoi(lines[at].substr(lines[at].rfind('~') + 1));
-                for (int s = 0; s < count; ++s) {
-                    const std::string& line = lines[at + 1 + 2 * s];
-                    const size_t first = line.find('~'), second = line.find('~', first + 1);
-                    remedies.push_back({line.substr(0, first), line.substr(first + 1, second - first - 1)});
-                }
-                return remedies;
-            }
-        return {};
-    }
+    // The remedies of an error as the loader (tested on its own) read them
+    // from the shipped file.
+    static std::vector<error_solution> shipped_remedies(int code) { return func_get_error_from_liststore(code).solutions; }
     static void expect_readable(const char* what)
     {
         for (const std::string& fault : func_test_texts_that_do_not_fit(window()))
@@ -132,28 +93,18 @@ protected:
             g_object_unref(pixbuf);
         return bytes;
     }
-    template <typename Done>
-    void run_until(Done done, double seconds)
-    {
-        for (int turn = 0; turn < seconds * 50 && !done(); ++turn) {
-            func_restore_ipc_connection(nullptr);
-            func_test_run_loop(20);
-        }
-    }
-
-    pid_t simulator = -1;
 };
 
 TEST_F(error_info_screen_gui_test, help_lists_the_remedies_a_remedy_opens_and_home_brings_the_error_back)
 {
-    const std::vector<remedy_text> remedies = shipped_remedies(7);
-    ASSERT_EQ(3u, remedies.size());
     feed_error(7, "Error 7");
     ASSERT_NE(nullptr, dialog_window);
     ASSERT_EQ(2, dialog_buttons());
     press(dialog_button(1));
 
     ASSERT_EQ(SCREEN_ERROR_INFO, func_current_screen_code());
+    const std::vector<error_solution> remedies = shipped_remedies(7);
+    ASSERT_EQ(3u, remedies.size());
     EXPECT_EQ(nullptr, dialog_window) << "the error dialog makes way";
     EXPECT_EQ(machine_error_table[7], text("lbl_active_item"));
     EXPECT_EQ(p[378], text("lbl_message_bar"));
@@ -236,10 +187,7 @@ TEST_F(error_info_screen_gui_test, against_the_simulator_an_error_during_a_run_l
 {
     if (PC_MODE)
         GTEST_SKIP() << "the desktop station runs no machine";
-    simulator = func_test_spawn_simulator(sandbox.root(), 120, {"--error", "4@30"});
-    ASSERT_GT(simulator, 0);
-    run_until([] { return func_ipc_link_up(); }, 3);
-    ASSERT_TRUE(func_ipc_link_up());
+    start_simulator(120, {"--error", "4@30"});
     func_test_release(home_widget("btn_frm_name_#000"));
     func_test_release(home_widget("btn_run"));
     ASSERT_EQ(SCREEN_RUN, func_current_screen_code());
@@ -250,7 +198,7 @@ TEST_F(error_info_screen_gui_test, against_the_simulator_an_error_during_a_run_l
     press(dialog_button(1));
     ASSERT_EQ(SCREEN_ERROR_INFO, func_current_screen_code());
     EXPECT_EQ(machine_error_table[4], text("lbl_active_item"));
-    const std::vector<remedy_text> remedies = shipped_remedies(4);
+    const std::vector<error_solution> remedies = shipped_remedies(4);
     ASSERT_EQ(remedies.size(), rows().size());
     press(func_test_find_widget(window(), "btn_err_info_name_#000"));
     EXPECT_EQ(remedies[0].text, text("lbl_error_info_solution_text"));

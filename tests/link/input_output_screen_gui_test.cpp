@@ -6,9 +6,6 @@
 // running formula only watch and lead back to it.
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
-
 #include <climits>
 #include <cstring>
 #include <string>
@@ -25,15 +22,14 @@
 #include "link/run_state.h"
 #include "logs/log_file.h"
 #include "files/record_bytes.h"
-#include "support/console_fixture.h"
-#include "support/simulator_support.h"
+#include "support/controller_gui_fixture.h"
 
 namespace {
-class input_output_screen_gui_test : public console_gui_test {
+class input_output_screen_gui_test : public controller_gui_test {
 protected:
     void SetUp() override
     {
-        console_gui_test::SetUp();
+        controller_gui_test::SetUp();
         write_formulas(1);
         sandbox.write_file("formulas/f-001/steps.dat",
                            func_test_step_bytes(1, "Wash", STEP_TWO_WAY_WASH, 600, 100, true));
@@ -45,32 +41,17 @@ protected:
     void TearDown() override
     {
         func_reset_ipc_socket();
-        if (simulator > 0) {
-            kill(simulator, SIGKILL);
-            waitpid(simulator, nullptr, 0);
-        }
+        stop_simulator();
         return_to_run_screen = 0;
         for (int code : {SCREEN_INPUT_OUTPUT, SCREEN_SPRAY_DOWN, SCREEN_RUN})
             if (preloaded_display[code].window)
                 gtk_widget_hide(preloaded_display[code].window);
-        console_gui_test::TearDown();
+        controller_gui_test::TearDown();
     }
     static GtkWidget* window(int code) { return preloaded_display[code].window; }
-    static GtkWidget* io(const std::string& name) { return func_test_find_widget(window(SCREEN_INPUT_OUTPUT), name); }
-    static GtkWidget* spray(const std::string& name) { return func_test_find_widget(window(SCREEN_SPRAY_DOWN), name); }
-    static void press(GtkWidget* button)
-    {
-        ASSERT_NE(nullptr, button);
-        func_test_release(button);
-        func_test_run_loop(30);
-    }
+    static GtkWidget* io(const std::string& name) { return screen_widget(SCREEN_INPUT_OUTPUT, name); }
+    static GtkWidget* spray(const std::string& name) { return screen_widget(SCREEN_SPRAY_DOWN, name); }
     static bool active(GtkWidget* toggle) { return gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(toggle)); }
-    static void feed(uint8_t kind, const std::vector<unsigned char>& payload)
-    {
-        const std::vector<unsigned char> frame = func_encode_ipc_frame(kind, payload.data(), payload.size());
-        func_receive_ipc_bytes(frame.data(), frame.size());
-        func_test_run_loop(20);
-    }
     // Whether an image (or a button's image) shows the lamp of that state.
     static bool lamp_shows(GtkWidget* widget, bool on)
     {
@@ -97,22 +78,6 @@ protected:
         func_test_run_loop(30);
         ASSERT_EQ(SCREEN_INPUT_OUTPUT, func_current_screen_code());
     }
-    template <typename Done>
-    void run_until(Done done, double seconds)
-    {
-        for (int turn = 0; turn < seconds * 50 && !done(); ++turn) {
-            func_restore_ipc_connection(nullptr);
-            func_test_run_loop(20);
-        }
-    }
-    void start_simulator()
-    {
-        simulator = func_test_spawn_simulator(sandbox.root(), 60);
-        ASSERT_GT(simulator, 0);
-        run_until([] { return func_ipc_link_up(); }, 3);
-        ASSERT_TRUE(func_ipc_link_up());
-    }
-    pid_t simulator = -1;
 };
 
 TEST_F(input_output_screen_gui_test, modes_switch_the_request_and_records_repaint_their_cells)
@@ -221,7 +186,7 @@ TEST_F(input_output_screen_gui_test, against_the_simulator_inputs_change_and_out
 {
     if (PC_MODE)
         GTEST_SKIP() << "the desktop station runs no machine";
-    start_simulator();
+    start_simulator(60);
     open_diagnostics();
     // Input 1 pulses every ten ticks of the simulator.
     run_until([] { return lamp_shows(io("img_input_#000"), true); }, 3);
@@ -251,7 +216,7 @@ TEST_F(input_output_screen_gui_test, from_a_running_formula_outputs_are_watched_
 {
     if (PC_MODE)
         GTEST_SKIP() << "the desktop station runs no machine";
-    start_simulator();
+    start_simulator(60);
     func_test_release(home_widget("btn_frm_name_#000"));
     func_test_release(home_widget("btn_run"));
     func_test_run_loop(50);

@@ -3,13 +3,12 @@
 // owns them, and a controller that misbehaves or goes away.
 #include <gtest/gtest.h>
 
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +16,7 @@
 #include "link/ipc_frame.h"
 #include "link/ipc_link.h"
 #include "support/core_data_fixture.h"
+#include "support/fake_controller.h"
 #include "support/sandbox.h"
 
 namespace {
@@ -46,32 +46,16 @@ protected:
     void TearDown() override
     {
         func_reset_ipc_socket();
-        if (peer >= 0)
-            close(peer);
-        if (listener >= 0)
-            close(listener);
+        controller.reset();
         func_set_display_request_query(nullptr);
     }
     void listen_as_controller()
     {
-        listener = socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address = {};
-        address.sun_family = AF_UNIX;
-        path.copy(address.sun_path, sizeof address.sun_path - 1);
-        ASSERT_EQ(0, bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address));
-        ASSERT_EQ(0, listen(listener, 1));
+        controller = std::make_unique<fake_controller>(sandbox.system_root());
+        ASSERT_TRUE(controller->listening());
     }
-    void connect_console()
-    {
-        func_restore_ipc_connection(nullptr);
-        ASSERT_TRUE(func_ipc_link_up());
-        peer = accept(listener, nullptr, nullptr);
-        ASSERT_GE(peer, 0);
-    }
-    void send_to_console(const std::vector<unsigned char>& bytes)
-    {
-        ASSERT_EQ(static_cast<ssize_t>(bytes.size()), write(peer, bytes.data(), bytes.size()));
-    }
+    void connect_console() { ASSERT_TRUE(controller->accept_console()); }
+    void send_to_console(const std::vector<unsigned char>& bytes) { ASSERT_TRUE(controller->send(bytes)); }
     // Lets the main loop read what has arrived.
     void turn_main_loop(int turns = 5)
     {
@@ -81,17 +65,11 @@ protected:
             }
         }
     }
-    std::vector<unsigned char> read_from_console(size_t size)
-    {
-        std::vector<unsigned char> bytes(size);
-        EXPECT_EQ(static_cast<ssize_t>(size), recv(peer, bytes.data(), size, MSG_WAITALL));
-        return bytes;
-    }
     std::vector<std::string> syserror_lines() { return read_log_texts(sandbox.read_file("log/03-2024-syserror.log")); }
 
     sandbox_root sandbox{false};
     std::string path;
-    int listener = -1, peer = -1;
+    std::unique_ptr<fake_controller> controller;
 };
 
 std::vector<unsigned char> run_frame(unsigned char step)
@@ -112,13 +90,13 @@ TEST_F(ipc_transport_test, connects_when_the_controller_appears_and_sends_frames
     EXPECT_EQ(std::vector<bool>{true}, link_changes);
 
     func_set_ipc_command(REQUEST_CODE_RUN, 1, 0, 4, 0);
-    EXPECT_EQ((std::vector<unsigned char>{IPC_KIND_COMMAND, 6, 0, '~', 1, 1, 0, 4, 0}), read_from_console(9));
+    EXPECT_EQ((std::vector<unsigned char>{IPC_KIND_COMMAND, 6, 0, '~', 1, 1, 0, 4, 0}), controller->receive(9));
     func_ipc_send_manual_stop(GINT_TO_POINTER(20), nullptr);
     EXPECT_EQ((std::vector<unsigned char>{IPC_KIND_SEND, 6, 0, '~', IPC_SEND_MANUAL_STOP, 20, 0, 0, 0}),
-              read_from_console(9));
+              controller->receive(9));
     EXPECT_TRUE(func_ipc_send_selected_formula(300));
     EXPECT_EQ((std::vector<unsigned char>{IPC_KIND_SEND, 6, 0, '~', IPC_SEND_SELECTED_FORMULA, 0, 300 & 0xFF, 1, 0}),
-              read_from_console(9));
+              controller->receive(9));
 }
 
 TEST_F(ipc_transport_test, replies_reach_the_shown_owner_newest_first_and_bad_ones_log_once_per_fault)
@@ -161,8 +139,7 @@ TEST_F(ipc_transport_test, a_controller_closing_mid_frame_is_one_loss_and_a_rest
     const std::vector<unsigned char> whole = run_frame(1);
     const std::vector<unsigned char> half(whole.begin(), whole.begin() + 50);
     send_to_console(half);
-    close(peer);
-    peer = -1;
+    controller->hang_up();
     turn_main_loop();
     EXPECT_FALSE(func_ipc_link_up());
     EXPECT_EQ((std::vector<bool>{true, false}), link_changes);

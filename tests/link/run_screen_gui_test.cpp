@@ -6,15 +6,7 @@
 // and recorded.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -29,10 +21,10 @@
 #include "link/ipc_frame.h"
 #include "link/ipc_link.h"
 #include "link/machine_message.h"
-#include "support/simulator_support.h"
 #include "link/run_record.h"
 #include "link/run_screen.h"
-#include "support/console_fixture.h"
+#include "support/controller_gui_fixture.h"
+#include "support/fake_controller.h"
 
 namespace {
 std::string step_bytes(int number, int type, int seconds, int temperature)
@@ -40,11 +32,11 @@ std::string step_bytes(int number, int type, int seconds, int temperature)
     return func_test_step_bytes(number, "Rinse " + std::to_string(number), type, seconds, temperature, true);
 }
 
-class run_screen_gui_test : public console_gui_test {
+class run_screen_gui_test : public controller_gui_test {
 protected:
     void SetUp() override
     {
-        console_gui_test::SetUp();
+        controller_gui_test::SetUp();
         write_formulas(2);
         sandbox.write_file("formulas/f-001/steps.dat", step_bytes(1, STEP_TWO_WAY_WASH, 120, 100) +
                                                            step_bytes(2, STEP_STANDARD_EXTRACT, 60, 0));
@@ -54,17 +46,14 @@ protected:
     void TearDown() override
     {
         func_reset_ipc_socket();
-        stop_simulator(SIGKILL);
+        stop_simulator();
         if (func_current_screen_code() == SCREEN_RUN)
             func_unload_run_screen(nullptr, nullptr);
-        console_gui_test::TearDown();
+        controller_gui_test::TearDown();
     }
-    GtkWidget* run_widget(const char* name) const
-    {
-        return func_test_find_widget(preloaded_display[SCREEN_RUN].window, name);
-    }
-    std::string run_text(const char* name) const { return func_test_label_text(run_widget(name)); }
-    double bar(const char* name) const { return gtk_progress_bar_get_fraction(GTK_PROGRESS_BAR(run_widget(name))); }
+    static GtkWidget* run_widget(const char* name) { return screen_widget(SCREEN_RUN, name); }
+    static std::string run_text(const char* name) { return screen_text(SCREEN_RUN, name); }
+    static double bar(const char* name) { return gtk_progress_bar_get_fraction(GTK_PROGRESS_BAR(run_widget(name))); }
     void press_run()
     {
         func_test_release(home_widget("btn_frm_name_#000"));
@@ -73,11 +62,9 @@ protected:
     }
     static void feed(const run_record& record)
     {
-        unsigned char bytes[IPC_RUN_RECORD_SIZE];
-        func_encode_run_record(record, bytes);
-        const std::vector<unsigned char> frame = func_encode_ipc_frame(IPC_KIND_RUN, bytes, sizeof bytes);
-        func_receive_ipc_bytes(frame.data(), frame.size());
-        func_test_run_loop(20);
+        std::vector<unsigned char> bytes(IPC_RUN_RECORD_SIZE);
+        func_encode_run_record(record, bytes.data());
+        controller_gui_test::feed(IPC_KIND_RUN, bytes);
     }
     static run_record running(int step)
     {
@@ -97,32 +84,6 @@ protected:
         record.status = 1;
         return record;
     }
-
-    void start_simulator()
-    {
-        simulator = func_test_spawn_simulator(sandbox.root(), 120);
-        ASSERT_GT(simulator, 0);
-        run_until([] { return func_ipc_link_up(); }, 3);
-        ASSERT_TRUE(func_ipc_link_up());
-    }
-    void stop_simulator(int signal_number)
-    {
-        if (simulator <= 0)
-            return;
-        kill(simulator, signal_number);
-        waitpid(simulator, nullptr, 0);
-        simulator = -1;
-    }
-    // Runs the main loop (the restore timer included) until done().
-    template <typename Done>
-    void run_until(Done done, double seconds)
-    {
-        for (int turn = 0; turn < seconds * 50 && !done(); ++turn) {
-            func_restore_ipc_connection(nullptr);
-            func_test_run_loop(20);
-        }
-    }
-    pid_t simulator = -1;
 };
 
 TEST_F(run_screen_gui_test, run_records_repaint_the_screen_and_bad_ones_go_home)
@@ -198,7 +159,7 @@ TEST_F(run_screen_gui_test, against_the_simulator_steps_advance_and_a_lost_link_
 {
     if (PC_MODE)
         GTEST_SKIP() << "the desktop station runs no machine";
-    start_simulator();
+    start_simulator(120);
     press_run();
     ASSERT_EQ(SCREEN_RUN, func_current_screen_code());
     run_until([this] { return run_text("lbl_step_name") == "Rinse 1" && bar("pbar_water_level") > 0; }, 5);
@@ -219,69 +180,14 @@ TEST_F(run_screen_gui_test, against_the_simulator_steps_advance_and_a_lost_link_
     press_run();
     ASSERT_EQ(SCREEN_RUN, func_current_screen_code());
 
-    stop_simulator(SIGKILL);
+    stop_simulator();
     run_until([] { return !func_ipc_link_up(); }, 2);
     EXPECT_EQ(p[962], run_text("lbl_message_bar"));
     EXPECT_EQ(SCREEN_RUN, func_current_screen_code()) << "the console goes on";
-    start_simulator();
+    start_simulator(120);
     EXPECT_TRUE(func_ipc_link_up()) << "the link comes back by itself";
 }
-// A controller that only listens: the frames the console sends, in order.
-class listening_controller {
-public:
-    explicit listening_controller(const std::string& system_root)
-    {
-        std::filesystem::create_directories(system_root + "run/lumex6");
-        listener_ = socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address = {};
-        address.sun_family = AF_UNIX;
-        func_ipc_socket_path().copy(address.sun_path, sizeof address.sun_path - 1);
-        bound_ = bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && listen(listener_, 1) == 0;
-    }
-    ~listening_controller()
-    {
-        if (peer_ >= 0)
-            close(peer_);
-        close(listener_);
-    }
-    bool accept_console()
-    {
-        func_restore_ipc_connection(nullptr);
-        peer_ = bound_ && func_ipc_link_up() ? accept(listener_, nullptr, nullptr) : -1;
-        const timeval wait = {1, 0};
-        return peer_ >= 0 && setsockopt(peer_, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait) == 0;
-    }
-    // The payload of the next single send of this kind, skipping the rest.
-    std::vector<unsigned char> next_send(int code)
-    {
-        unsigned char head[3];
-        while (recv(peer_, head, sizeof head, MSG_WAITALL) == sizeof head) {
-            std::vector<unsigned char> payload(head[1] | head[2] << 8);
-            if (!payload.empty() &&
-                recv(peer_, payload.data(), payload.size(), MSG_WAITALL) != static_cast<ssize_t>(payload.size()))
-                break;
-            if (head[0] == IPC_KIND_SEND && payload.size() > 1 && payload[1] == code)
-                return payload;
-        }
-        return {};
-    }
-
-private:
-    int listener_ = -1, peer_ = -1;
-    bool bound_ = false;
-};
-
-GtkWidget* manual_window()
-{
-    GtkWidget* found = nullptr;
-    GList* windows = gtk_window_list_toplevels();
-    for (GList* at = windows; at; at = at->next)
-        if (gtk_widget_get_visible(GTK_WIDGET(at->data)) &&
-            std::string(gtk_widget_get_name(GTK_WIDGET(at->data))) == "win_selection_dialog")
-            found = GTK_WIDGET(at->data);
-    g_list_free(windows);
-    return found;
-}
+GtkWidget* manual_window() { return func_test_find_window("win_selection_dialog"); }
 GtkWidget* manual_option(int index)
 {
     char name[32];
@@ -302,7 +208,7 @@ TEST_F(run_screen_gui_test, manual_buttons_reach_the_controller_and_the_log)
 {
     if (PC_MODE)
         GTEST_SKIP() << "the desktop station runs no machine";
-    listening_controller controller(sandbox.system_root());
+    fake_controller controller(sandbox.system_root());
     ASSERT_TRUE(controller.accept_console());
     press_run();
     feed(running(1));

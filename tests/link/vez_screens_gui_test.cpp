@@ -5,9 +5,6 @@
 // the controller leads the console through a whole loading cycle.
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
-
 #include <string>
 #include <vector>
 
@@ -20,15 +17,14 @@
 #include "link/run_state.h"
 #include "link/vez_manual_screen.h"
 #include "link/vez_state_screen.h"
-#include "support/console_fixture.h"
-#include "support/simulator_support.h"
+#include "support/controller_gui_fixture.h"
 
 namespace {
-class vez_screens_gui_test : public console_gui_test {
+class vez_screens_gui_test : public controller_gui_test {
 protected:
     void SetUp() override
     {
-        console_gui_test::SetUp();
+        controller_gui_test::SetUp();
         // Every batch number asked for by the configuration.
         write_configuration({{42, 1}, {43, 1}, {44, 1}, {45, 1}, {46, 1}, {47, 1}, {48, 1}, {49, 1}});
         prepare_console();
@@ -37,13 +33,10 @@ protected:
     void TearDown() override
     {
         func_reset_ipc_socket();
-        if (simulator > 0) {
-            kill(simulator, SIGKILL);
-            waitpid(simulator, nullptr, 0);
-        }
+        stop_simulator();
         in_vez_automatic_mode = 0;
         func_show_screen(SCREEN_HOME);
-        console_gui_test::TearDown();
+        controller_gui_test::TearDown();
     }
 
     // The automatic mode as home's Auto enters it (the desktop station
@@ -61,31 +54,16 @@ protected:
         ASSERT_EQ(SCREEN_VEZ_STATE, func_current_screen_code());
         ASSERT_EQ(1, in_vez_automatic_mode);
     }
-    static void feed(uint8_t kind, const std::vector<unsigned char>& payload)
-    {
-        const std::vector<unsigned char> frame = func_encode_ipc_frame(kind, payload.data(), payload.size());
-        func_receive_ipc_bytes(frame.data(), frame.size());
-        func_test_run_loop(20);
-    }
     static void feed_state(int state, int wanted = 0, int load = 0, int formula = 0)
     {
         feed(IPC_KIND_VEZ_STATE, {static_cast<unsigned char>(state), static_cast<unsigned char>(wanted),
                                   static_cast<unsigned char>(load), 0, static_cast<unsigned char>(formula), 0, 0, 0});
     }
     static GtkWidget* window(int code) { return preloaded_display[code].window; }
-    static GtkWidget* widget(int code, const char* name) { return func_test_find_widget(window(code), name); }
-    static std::string text(int code, const char* name) { return func_test_label_text(widget(code, name)); }
+    static GtkWidget* widget(int code, const char* name) { return screen_widget(code, name); }
+    static std::string text(int code, const char* name) { return screen_text(code, name); }
     static bool shown(int code, const char* name) { return gtk_widget_get_visible(widget(code, name)); }
     static bool sensitive(int code, const char* name) { return gtk_widget_get_sensitive(widget(code, name)); }
-    template <typename Done>
-    void run_until(Done done, double seconds)
-    {
-        for (int turn = 0; turn < seconds * 50 && !done(); ++turn) {
-            func_restore_ipc_connection(nullptr);
-            func_test_run_loop(20);
-        }
-    }
-    pid_t simulator = -1;
 };
 
 TEST_F(vez_screens_gui_test, state_screen_paints_each_state_once_with_its_help)
@@ -242,10 +220,7 @@ TEST_F(vez_screens_gui_test, the_simulator_leads_the_console_through_a_loading_c
 {
     if (PC_MODE)
         GTEST_SKIP() << "the desktop station runs no machine";
-    simulator = func_test_spawn_simulator(sandbox.root(), 1, {"--vez"});
-    ASSERT_GT(simulator, 0);
-    run_until([] { return func_ipc_link_up(); }, 3);
-    ASSERT_TRUE(func_ipc_link_up());
+    start_simulator(1, {"--vez"});
     enter_automatic_mode();
     run_until([] { return text(SCREEN_VEZ_STATE, "lbl_state_message").rfind("00 : ", 0) == 0; }, 3);
     EXPECT_EQ(0u, text(SCREEN_VEZ_STATE, "lbl_state_message").find("00 : "));

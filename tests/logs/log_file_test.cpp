@@ -37,6 +37,11 @@ TEST_F(log_file_test, a_record_has_date_time_code_and_text_at_fixed_offsets)
     EXPECT_EQ(7, code[0] | code[1] << 8 | code[2] << 16 | code[3] << 24);
     EXPECT_STREQ("Door Open", bytes.c_str() + 36);
     EXPECT_EQ(1, sandbox.sync_calls);
+    // A long text is cut to 255 bytes.
+    func_write_log(LOG_ERROR, std::string(400, 'x'), 0);
+    const std::string two = sandbox.read_file("log/03-2018-error.log");
+    ASSERT_EQ(584u, two.size());
+    EXPECT_EQ(std::string(255, 'x'), read_log_texts(two)[1]);
 }
 
 TEST_F(log_file_test, each_month_gets_its_own_file_and_records_only_append)
@@ -48,15 +53,6 @@ TEST_F(log_file_test, each_month_gets_its_own_file_and_records_only_append)
     EXPECT_EQ((std::vector<std::string>{"first", "second"}),
               read_log_texts(sandbox.read_file("log/03-2018-syserror.log")));
     EXPECT_EQ(std::vector<std::string>{"third"}, read_log_texts(sandbox.read_file("log/04-2018-syserror.log")));
-    EXPECT_EQ(584u, sandbox.read_file("log/03-2018-syserror.log").size());
-}
-
-TEST_F(log_file_test, a_long_text_is_cut_to_255_bytes)
-{
-    func_write_log(LOG_CHANGE, std::string(400, 'x'), 0);
-    const std::string bytes = change_log();
-    ASSERT_EQ(292u, bytes.size());
-    EXPECT_EQ(std::string(255, 'x'), read_log_texts(bytes)[0]);
 }
 
 TEST_F(log_file_test, an_unwritable_log_folder_is_skipped_silently)

@@ -30,17 +30,7 @@ protected:
         console_gui_test::SetUp();
         std::ofstream(interfaces_path()) << "auto lo\niface lo inet loopback\nauto eth0\niface eth0 inet dhcp\n";
         func_set_network_restart_pause(0);
-        // "date -s" moves the console's clock as the system's would.
-        func_set_program_runner([this](const std::vector<std::string>& argv) {
-            sandbox.programs_run.push_back(argv);
-            struct tm wanted = {};
-            if (argv[0] == "date" && strptime(argv[2].c_str(), "%Y-%m-%d %H:%M:%S", &wanted)) {
-                wanted.tm_isdst = -1;
-                const time_t moment = mktime(&wanted);
-                func_set_time_source([moment] { return moment; });
-            }
-            return 0;
-        });
+        sandbox.let_date_move_the_clock();
         prepare_console();
         show_home();
         // Home, the configuration menu's first row, then System Settings.

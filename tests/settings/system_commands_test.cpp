@@ -24,13 +24,6 @@ protected:
     }
 };
 
-TEST_F(system_commands, power_down_and_reboot_run_their_programs_on_the_machine)
-{
-    func_do_powerdown();
-    EXPECT_EQ(func_reboot_machine(), 1);
-    EXPECT_EQ((argv_list{{"poweroff"}, {"reboot"}}), sandbox.programs_run);
-}
-
 TEST_F(system_commands, recalibration_removes_the_calibration_under_the_system_root_and_reboots)
 {
     put_calibration("etc/pointercal");  // the other one is already gone

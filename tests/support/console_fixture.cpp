@@ -23,6 +23,9 @@ void console_gui_test::SetUp()
 void console_gui_test::TearDown()
 {
     func_close_active_dialog();
+    // A report of what was not saved waits for its OK.
+    if (dialog_window)
+        func_test_release(dialog_button(0));
     if (preloaded_display && preloaded_display[SCREEN_HOME].window)
         gtk_widget_hide(preloaded_display[SCREEN_HOME].window);
     func_test_run_loop(20);
@@ -165,12 +168,5 @@ int console_gui_test::dialog_buttons()
 
 GtkWidget* console_gui_test::data_entry_window(bool visible_only)
 {
-    GtkWidget* found = nullptr;
-    GList* windows = gtk_window_list_toplevels();
-    for (GList* item = windows; item; item = item->next)
-        if (g_strcmp0(gtk_widget_get_name(GTK_WIDGET(item->data)), "win_data_entry") == 0 &&
-            (!visible_only || gtk_widget_get_visible(GTK_WIDGET(item->data))))
-            found = GTK_WIDGET(item->data);
-    g_list_free(windows);
-    return found;
+    return func_test_find_window("win_data_entry", visible_only);
 }

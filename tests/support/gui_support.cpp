@@ -104,6 +104,18 @@ std::string func_test_label_text(GtkWidget* widget)
     return "";
 }
 
+GtkWidget* func_test_find_window(const std::string& name, bool visible_only)
+{
+    GtkWidget* found = nullptr;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* item = windows; item; item = item->next)
+        if (name == gtk_widget_get_name(GTK_WIDGET(item->data)) &&
+            (!visible_only || gtk_widget_get_visible(GTK_WIDGET(item->data))))
+            found = GTK_WIDGET(item->data);
+    g_list_free(windows);
+    return found;
+}
+
 void func_test_release(GtkWidget* button)
 {
     if (button)

@@ -18,6 +18,9 @@ std::vector<GtkWidget*> func_test_find_widgets(GtkWidget* root, const std::strin
 std::vector<std::string> func_test_row_labels(GtkWidget* root, const std::string& prefix);
 // Text of a label, or of the first label inside a button.
 std::string func_test_label_text(GtkWidget* widget);
+// The last top-level window of that name (only a visible one unless told
+// otherwise), or nullptr.
+GtkWidget* func_test_find_window(const std::string& name, bool visible_only = true);
 // Emits "released" on a button as a finger would.
 void func_test_release(GtkWidget* button);
 // Text colour a label is drawn with in the normal state, "#rrggbb".

@@ -136,6 +136,22 @@ std::vector<std::string> sandbox_root::list_folder(const std::string& relative) 
     return names;
 }
 
+void sandbox_root::let_date_move_the_clock(int hwclock_status)
+{
+    func_set_program_runner([this, hwclock_status](const std::vector<std::string>& argv) {
+        programs_run.push_back(argv);
+        if (argv[0] == "hwclock")
+            return hwclock_status;
+        struct tm wanted = {};
+        if (argv[0] == "date" && argv.size() == 3 && strptime(argv[2].c_str(), "%Y-%m-%d %H:%M:%S", &wanted)) {
+            wanted.tm_isdst = -1;
+            const time_t moment = mktime(&wanted);
+            func_set_time_source([moment] { return moment; });
+        }
+        return 0;
+    });
+}
+
 void sandbox_root::set_clock(int year, int month, int day, int hour, int minute)
 {
     struct tm when = {};

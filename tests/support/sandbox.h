@@ -30,6 +30,10 @@ public:
     // another user. Reading still works.
     void refuse_writes_under(const std::vector<std::string>& folders);
 
+    // Programs are recorded as before, but "date -s <when>" moves the
+    // console's clock as the system's would, and hwclock ends with this status.
+    void let_date_move_the_clock(int hwclock_status = 0);
+
     // Fixes the console's clock (local time).
     static void set_clock(int year, int month, int day, int hour = 10, int minute = 30);
 
