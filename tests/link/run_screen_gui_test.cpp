@@ -23,6 +23,7 @@
 #include "link/machine_message.h"
 #include "link/run_record.h"
 #include "link/run_screen.h"
+#include "settings/passwords.h"
 #include "support/controller_gui_fixture.h"
 #include "support/fake_controller.h"
 
@@ -216,7 +217,26 @@ TEST_F(run_screen_gui_test, manual_buttons_reach_the_controller_and_the_log)
     touch(water);
     EXPECT_EQ(nullptr, manual_window()) << "outside manual mode the boxes do nothing";
 
-    func_enable_manual_mode(1);
+    // The lock opens manual mode through the manual password: a wrong one
+    // leaves it locked.
+    manual_password->password = "4711";
+    manual_password->enabled = 1;
+    const auto unlock_with = [this](const char* typed) {
+        func_test_release(run_widget("btn_lock"));
+        GtkWidget* entry = func_test_find_widget(data_entry_window(), "entry_text");
+        if (!entry || !gtk_widget_get_visible(entry))
+            entry = func_test_find_widget(data_entry_window(), "entry_numeric");
+        ASSERT_NE(nullptr, entry) << "the lock asks for the password";
+        gtk_entry_set_text(GTK_ENTRY(entry), typed);
+        gtk_button_clicked(GTK_BUTTON(func_test_find_widget(data_entry_window(), "btn_save")));
+        func_test_run_loop(30);
+    };
+    unlock_with("1234");
+    EXPECT_NE(nullptr, dialog_window) << "a wrong password is said";
+    func_close_active_dialog();
+    EXPECT_FALSE(gtk_widget_get_visible(water));
+    unlock_with("4711");
+    manual_password->enabled = 0;
     ASSERT_TRUE(gtk_widget_get_visible(water));
     touch(water);
     ASSERT_NE(nullptr, manual_window());
