@@ -1,7 +1,6 @@
 #include "configuration/configuration_record.h"
 
 #include <cstring>
-#include <fstream>
 #include <new>
 #include <vector>
 
@@ -176,8 +175,10 @@ int func_load_configuration_from_file()
         func_write_file_atomic(func_configuration_dir() + DEFAULT_CONFIGURATION_SET_FILE, "", 0);
     }
 
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    // One byte past the record tells a longer file.
+    unsigned char bytes[CONFIGURATION_RECORD_SIZE + 1];
+    const long got = func_read_file_start(path, bytes, sizeof bytes);
+    if (got < 0) {
         machine_configuration defaults;
         func_set_default_configuration(defaults);
         put_only_row(defaults);
@@ -187,11 +188,8 @@ int func_load_configuration_from_file()
         return 0;
     }
 
-    unsigned char bytes[CONFIGURATION_RECORD_SIZE];
-    in.read(reinterpret_cast<char*>(bytes), sizeof bytes);
-    bool whole = in.gcount() == static_cast<std::streamsize>(sizeof bytes);
-    const bool longer = whole && in.peek() != std::char_traits<char>::eof();
-    in.close();
+    const bool whole = got >= static_cast<long>(CONFIGURATION_RECORD_SIZE);
+    const bool longer = got > static_cast<long>(CONFIGURATION_RECORD_SIZE);
     if (!whole) {
         func_write_log(LOG_SYSERROR,
                        "func_load_machine : Can't read machine configuration record from file " +

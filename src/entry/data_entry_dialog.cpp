@@ -462,6 +462,9 @@ void func_paste_text_from_clipboard(GtkClipboard*, const gchar* text, gpointer)
 
 void func_show_data_entry_dialog(GtkWidget* widget, gpointer data)
 {
+    // Built at its first opening: start-up draws home only.
+    if (!keyboard || !keyboard->window)
+        func_load_data_entry_screen();
     if (!keyboard || !keyboard->window)
         return;
     data_entry_keyboard& k = *keyboard;

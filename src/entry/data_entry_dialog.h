@@ -6,7 +6,7 @@
 
 #include <string>
 
-// Builds the dialog once at start-up.
+// Builds the dialog once; opening it builds it when it is not yet built.
 void func_load_data_entry_screen();
 // Hides the dialog.
 void func_unload_data_entry_screen();

@@ -7,10 +7,12 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <iostream>
+#include <ostream>
+#include <sstream>
 
 #include "files/atomic_file.h"
 #include "files/file_helpers.h"
@@ -388,21 +390,25 @@ const std::vector<std::string>& func_data_folders()
     return folders;
 }
 
-int func_apply_command_line(int argc, char** argv, bool desktop, std::ostream& out, std::ostream& err)
+namespace {
+// What the command line asks for, with the texts to print; streams are
+// made only for help and version, so a normal start never sets them up.
+int apply_command_line(int argc, char** argv, bool desktop, std::string& out, std::string& err)
 {
     const char* name = func_program_name(desktop);
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
     const command_line line = func_parse_command_line(arguments);
     if (!line.error.empty()) {
-        err << name << ": " << line.error << "\nTry '" << name << " --help' for more information.\n";
+        err = std::string(name) + ": " + line.error + "\nTry '" + name + " --help' for more information.\n";
         return EXIT_USAGE;
     }
-    if (line.help) {
-        func_print_help(out, desktop);
-        return 0;
-    }
-    if (line.version) {
-        func_print_version(out, desktop);
+    if (line.help || line.version) {
+        std::ostringstream text;
+        if (line.help)
+            func_print_help(text, desktop);
+        else
+            func_print_version(text, desktop);
+        out = text.str();
         return 0;
     }
     // At start-up the root in force is the one the build installs to.
@@ -410,7 +416,7 @@ int func_apply_command_line(int argc, char** argv, bool desktop, std::ostream& o
     root_choice choice = func_choose_roots(line, desktop, installed, func_read_user_environment());
     const std::string error = func_prepare_data_root(choice, installed);
     if (!error.empty()) {
-        err << name << ": " << error << "\n";
+        err = std::string(name) + ": " + error + "\n";
         return EXIT_ROOT_UNUSABLE;
     }
     func_set_install_root(choice.data_root);
@@ -418,10 +424,23 @@ int func_apply_command_line(int argc, char** argv, bool desktop, std::ostream& o
     func_set_ipc_socket_path(line.socket);
     return -1;
 }
+}  // namespace
+
+int func_apply_command_line(int argc, char** argv, bool desktop, std::ostream& out, std::ostream& err)
+{
+    std::string out_text, err_text;
+    const int status = apply_command_line(argc, argv, desktop, out_text, err_text);
+    out << out_text;
+    err << err_text;
+    return status;
+}
 
 int func_run_console(int argc, char** argv, bool desktop, int (*start)(int argc, char** argv))
 {
-    const int status = func_apply_command_line(argc, argv, desktop, std::cout, std::cerr);
+    std::string out, err;
+    const int status = apply_command_line(argc, argv, desktop, out, err);
+    std::fputs(out.c_str(), stdout);
+    std::fputs(err.c_str(), stderr);
     if (status >= 0)
         return status;
     char* program[] = {argc > 0 ? argv[0] : nullptr, nullptr};

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -252,6 +253,65 @@ int file_exists(const std::string& path)
     if (fd < 0)
         return 0;
     ::close(fd);
+    return 1;
+}
+
+namespace {
+// Reads until size bytes or the end; false on a read error.
+bool read_up_to(int fd, char* data, size_t size, size_t& got)
+{
+    got = 0;
+    while (got < size) {
+        const ssize_t count = ::read(fd, data + got, size - got);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return false;
+        if (count == 0)
+            break;
+        got += static_cast<size_t>(count);
+    }
+    return true;
+}
+}  // namespace
+
+long func_read_file_start(const std::string& path, void* data, size_t size)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    size_t got = 0;
+    read_up_to(fd, static_cast<char*>(data), size, got);
+    ::close(fd);
+    return static_cast<long>(got);
+}
+
+int func_read_small_file(const std::string& path, size_t limit, std::string& bytes)
+{
+    bytes.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return 0;
+    // One byte past the limit tells a longer file; the size is only a hint.
+    struct stat info {};
+    const size_t hint = fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<size_t>(info.st_size) : 4096;
+    bytes.resize(std::min(hint, limit) + 1);
+    size_t got = 0;
+    bool read = true;
+    for (;;) {
+        size_t more = 0;
+        read = read_up_to(fd, &bytes[got], bytes.size() - got, more);
+        got += more;
+        if (!read || got < bytes.size() || got > limit)
+            break;
+        bytes.resize(std::min(bytes.size() * 2, limit + 1));
+    }
+    ::close(fd);
+    if (!read || got > limit) {
+        bytes.clear();
+        return read ? -1 : 0;
+    }
+    bytes.resize(got);
     return 1;
 }
 

@@ -41,6 +41,12 @@ int func_create_directory(const std::string& path);
 int func_reset_default_directory();
 // 1 when path is a file that can be opened for reading.
 int file_exists(const std::string& path);
+// Reads up to size bytes from the start of path: the count read (short at
+// the end of the file or at a read error), or -1 when it cannot be opened.
+long func_read_file_start(const std::string& path, void* data, size_t size);
+// The whole of path when it holds at most limit bytes: 1; 0 when it cannot
+// be opened or read; -1 when it is longer (bytes are then empty).
+int func_read_small_file(const std::string& path, size_t limit, std::string& bytes);
 // name without its last four characters; "" for names shorter than that.
 std::string func_remove_filename_extension(const std::string& name);
 // First entry of folder, in name order, whose name contains ".set"

@@ -6,9 +6,10 @@
 #include <unistd.h>
 
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <memory>
 #include <new>
 
 #include "files/atomic_file.h"
@@ -30,15 +31,15 @@ int clamp_to_int(long long value)
 
 // Reads one line including its newline. The whole line is consumed, but
 // only its first VERSION_TEXT_MAX bytes are kept. false at end of file.
-bool read_line(std::istream& in, std::string& line)
+bool read_line(FILE* in, std::string& line)
 {
     line.clear();
     bool any = false;
-    char c;
-    while (in.get(c)) {
+    int c;
+    while ((c = std::getc(in)) != EOF) {
         any = true;
         if (line.size() < VERSION_TEXT_MAX + 4)
-            line += c;
+            line += static_cast<char>(c);
         if (c == '\n')
             break;
     }
@@ -97,9 +98,10 @@ int func_set_software_version(const std::string& path, const std::string& versio
 
 software_version* func_get_software_version(const std::string& path, int mode)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    const std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rbe"), std::fclose);
+    if (!file)
         return nullptr;
+    FILE* in = file.get();
     auto* record = new (std::nothrow) software_version();
     if (!record) {
         func_write_log(LOG_SYSERROR,

@@ -2,8 +2,7 @@
 
 #include <cerrno>
 #include <cmath>
-#include <fstream>
-#include <iterator>
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,7 +24,7 @@ const char* const JOURNAL_NAME = "level-unit.journal";
 const char* const STAGED_NAME = "steps.level-unit";
 constexpr size_t LEVEL_OFFSET = 56 + 4 * STEP_LEVEL;
 // A steps.dat this long is not one the console wrote; it is left alone.
-constexpr std::streamoff STEP_FILE_LIMIT = 1 << 22;
+constexpr size_t STEP_FILE_LIMIT = 1 << 22;
 const char* const WHO = "func_change_level_unit";
 
 // First line of the journal while converted files are being staged; the
@@ -37,17 +36,10 @@ std::string staged_path(int formula) { return func_get_formula_folder(formula) +
 
 bool read_step_file(const std::string& path, std::string& bytes)
 {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in)
-        return false;
-    const std::streamoff size = in.tellg();
-    if (size < 0 || size > STEP_FILE_LIMIT) {
+    const int read = func_read_small_file(path, STEP_FILE_LIMIT, bytes);
+    if (read < 0)
         func_log_system_error(WHO, path + " is too long to be a step file; its levels are left as they are");
-        return false;
-    }
-    in.seekg(0);
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
+    return read > 0;
 }
 
 // The level of every whole record, in place: every other byte stays as the
@@ -188,12 +180,13 @@ int func_change_level_unit(int new_unit, bool metric_in_force, const std::functi
 
 int func_finish_level_unit_change()
 {
-    std::ifstream in(journal_path());
-    if (!in)
+    // A journal is one short line; nothing longer can match it.
+    char start[64];
+    const long got = func_read_file_start(journal_path(), start, sizeof start);
+    if (got < 0)
         return 0;
-    std::string text;
-    std::getline(in, text);
-    in.close();
+    std::string text(start, static_cast<size_t>(got));
+    text.erase(std::min(text.find('\n'), text.size()));
     if (text == JOURNAL_STAGING) {
         drop_staged_change();
         func_write_log(LOG_SYSERROR, std::string(WHO) + " : a change of level unit cut short was dropped.", 0);

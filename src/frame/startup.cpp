@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fontconfig/fontconfig.h>
+#include <malloc.h>
 
 #include <cmath>
 #include <cstdio>
@@ -9,7 +10,6 @@
 #include <ctime>
 
 #include "configuration/configuration_record.h"
-#include "entry/data_entry_dialog.h"
 #include "files/atomic_file.h"
 #include "files/build_switches.h"
 #include "files/file_helpers.h"
@@ -291,6 +291,10 @@ gboolean func_timer_splash_1(gpointer splash)
 
 gboolean func_timer_splash_2(gpointer splash)
 {
+    // The splash goes first: its picture is not held while home is built.
+    cb_func_unload_screen(nullptr, splash);
+    if (splash == splash_window)
+        splash_window = nullptr;
     func_show_home_screen(nullptr, nullptr);
     ipc_sockfd = -1;
     ipc_socket_connected = 0;
@@ -298,9 +302,6 @@ gboolean func_timer_splash_2(gpointer splash)
     g_timeout_add(500, func_restore_ipc_connection, nullptr);
     func_update_clock(nullptr);
     g_timeout_add(60000, reinterpret_cast<GSourceFunc>(func_update_clock), nullptr);
-    cb_func_unload_screen(nullptr, splash);
-    if (splash == splash_window)
-        splash_window = nullptr;
     start_formula_folder_sweep();
     // Below the drawing's priority: runs once home is drawn.
     if (quit_at_home())
@@ -310,6 +311,10 @@ gboolean func_timer_splash_2(gpointer splash)
 
 int func_prepare_console(int* argc, char*** argv)
 {
+    // Large blocks (an 800x480 picture is over a megabyte) are mapped on
+    // their own and given back when freed, instead of growing the heap
+    // for good once the allocator has raised its threshold.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     bind_fonts();
     gtk_init(argc, argv);
     set_toolkit_settings();
@@ -345,9 +350,9 @@ int func_prepare_console(int* argc, char*** argv)
     func_load_images();
 
     register_everything();
-    // The other screens are built when first shown.
+    // The other screens, and the data entry dialog, are built when first
+    // shown.
     func_load_screen(SCREEN_HOME);
-    func_load_data_entry_screen();
     write_version_files();
     return 0;
 }

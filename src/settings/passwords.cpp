@@ -3,13 +3,13 @@
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <new>
 #include <set>
 
 #include <glib.h>
 
 #include "files/atomic_file.h"
+#include "files/file_helpers.h"
 #include "files/paths.h"
 #include "files/record_bytes.h"
 #include "logs/log_file.h"
@@ -37,16 +37,14 @@ void clear_record(password_record& record)
 int read_password_file(int kind, password_record& record)
 {
     const std::string path = func_get_password_file_path(kind);
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    // One byte more than a record tells a long file from a whole one.
+    unsigned char bytes[PASSWORD_RECORD_SIZE + 1];
+    const long size = func_read_file_start(path, bytes, sizeof bytes);
+    if (size < 0) {
         clear_record(record);
         return 0;
     }
-    // One byte more than a record tells a long file from a whole one.
-    unsigned char bytes[PASSWORD_RECORD_SIZE + 1];
-    in.read(reinterpret_cast<char*>(bytes), sizeof bytes);
-    const std::streamsize size = in.gcount();
-    if (size == static_cast<std::streamsize>(PASSWORD_RECORD_SIZE)) {
+    if (size == static_cast<long>(PASSWORD_RECORD_SIZE)) {
         func_decode_password_record(bytes, record);
         if ((record.enabled == 0 || record.enabled == 1) && g_utf8_validate(record.password.c_str(), -1, nullptr))
             return 1;

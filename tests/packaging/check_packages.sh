@@ -174,6 +174,13 @@ programs)
         done
         # Nothing was written anywhere on the way.
         [ "$(ls -A "$home")" = "$(printf 'err\nout')" ] || fail "$program left $(ls -A "$home")"
+        # GtkBuilder looks up every handler an interface file names among
+        # the program's exported symbols.
+        handlers=$(grep -ho 'handler="[A-Za-z_0-9]*"' "$(dirname "$0")"/../../ui/*.ui | sed 's/handler="\(.*\)"/\1/' | sort -u)
+        [ -n "$handlers" ] || fail "no handler found in the interface files"
+        for handler in $handlers; do
+            nm -D --defined-only "$build/$program" | grep -qw "$handler" || fail "$program does not export $handler"
+        done
     done
     ;;
 
