@@ -45,7 +45,6 @@ constexpr int STATUS_IDLE = 13;
 // controller may still be starting it).
 constexpr int IDLE_RECORDS_BEFORE_HOME = 6;
 constexpr int OUTPUT_SPEED_LIMITED = 111;
-constexpr const char* PAUSED_TEXT = LUMEX_ALARM_TEXT;
 
 const char* const SELECTION_BOXES[] = {"evb_h2o_selection_box",       "evb_drain_selection_box",
                                        "evb_steam_selection_box",     "evb_step_time_selection_box",
