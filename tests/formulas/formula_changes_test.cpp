@@ -2,13 +2,15 @@
 // cut short by a power cut at every call they make: afterwards (and after
 // the start-up that follows a cut) formulas.dat, the formula folders,
 // steps.dat and the chemical files agree and are all as before or all as
-// after; a failure is reported and leaves them as before.
+// after; a failure is reported and leaves them as before. A change of
+// level unit also takes the configuration along.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -63,13 +65,7 @@ protected:
         fs::remove_all(formulas());
         write_formula(1, {"A", "B", "C"});
         write_formula(2, {"D"});
-        std::vector<formula_record> list;
-        for (auto [number, steps] : {std::pair{1, 3}, {2, 1}, {5, 0}}) {
-            list.emplace_back();
-            list.back().number = number;
-            list.back().name = "F" + std::to_string(number);
-            list.back().step_count = steps;
-        }
+        const std::vector<formula_record> list = {{1, "F1", 0, 3, 0}, {2, "F2", 0, 1, 0}, {5, "F5", 0, 0, 0}};
         sandbox.write_file("formulas/formulas.dat", encode_records(list, FORMULA_RECORD_SIZE, func_encode_formula_record));
     }
 
@@ -79,7 +75,7 @@ protected:
         for (size_t i = 0; i < names.size(); ++i) {
             steps[i].number = static_cast<int32_t>(i + 1);
             steps[i].name = names[i];
-            steps[i].items[STEP_LEVEL] = 100;
+            steps[i].items[STEP_LEVEL] = formula == 1 ? 800 : 1000;  // 8 and 10 in
             sandbox.write_file(relative(func_get_step_chemicals_path(formula, steps[i].number)), "chems of " + names[i]);
         }
         sandbox.write_file(relative(func_get_step_file_path(formula)),
@@ -135,12 +131,33 @@ protected:
         func_finish_level_unit_change();
     }
 
-    static step_record step_named(const std::string& name, int number)
+    // write_data() and a configuration in inches.
+    void write_data_and_configuration()
     {
-        step_record record;
-        record.name = name;
-        record.number = number;
-        return record;
+        write_data();
+        machine_configuration configuration;
+        func_set_default_configuration(configuration);
+        ASSERT_EQ(func_save_configuration(configuration), 1);
+    }
+    // The level of the formula's first step in its file.
+    int level_in_file(int formula) const
+    {
+        step_record step;
+        func_decode_step_record(
+            reinterpret_cast<const unsigned char*>(func_read_whole_file(func_get_step_file_path(formula)).data()), step);
+        return step.items[STEP_LEVEL];
+    }
+    // The configuration in centimetres, as the screen saves it.
+    static int save_in_centimetres()
+    {
+        machine_configuration record = *current_machine_configuration;
+        func_convert_configuration_levels(record, 1);
+        return func_save_configuration(record);
+    }
+    bool leftovers() const
+    {
+        return sandbox.exists("formulas/level-unit.journal") || sandbox.exists("formulas/f-001/steps.level-unit") ||
+               sandbox.exists("formulas/f-002/steps.level-unit");
     }
 
     void SetUp() override
@@ -185,9 +202,9 @@ TEST_F(formula_changes_test, every_call_of_every_operation_failed_or_cut_short_l
              func_set_formula_row_number(1, 7);
              return func_save_formula_list_renumbered(1, 7);
          }},
-        {"insert before step 2", [] { return func_insert_step_at(1, false, 1, step_named("new", 2), -1); }},
-        {"paste step 2 after it", [] { return func_insert_step_at(1, false, 2, step_named("B", 3), 2); }},
-        {"paste step 1 to the end", [] { return func_append_step(1, false, step_named("A", 4), 1); }},
+        {"insert before step 2", [] { return func_insert_step_at(1, false, 1, step_record{2, "new", {}}, -1); }},
+        {"paste step 2 after it", [] { return func_insert_step_at(1, false, 2, step_record{3, "B", {}}, 2); }},
+        {"paste step 1 to the end", [] { return func_append_step(1, false, step_record{4, "A", {}}, 1); }},
         {"delete step 2", [] { return func_remove_step_at(1, false, 1); }},
         {"save a longer step 3", [] {
              step_record record = func_get_step_row(2);
@@ -240,12 +257,10 @@ TEST_F(formula_changes_test, every_call_of_every_operation_failed_or_cut_short_l
 
 TEST_F(formula_changes_test, a_new_step_next_to_a_number_read_from_a_file_stays_a_step_number)
 {
-    EXPECT_EQ(2, func_new_step_number(2, 0));
-    EXPECT_EQ(3, func_new_step_number(2, 1));
-    EXPECT_EQ(1, func_new_step_number(-5, 0));
-    for (int number : {2147483647, 99, 150})
-        EXPECT_EQ(-1, func_new_step_number(number, 1)) << number;
-    EXPECT_EQ(-1, func_new_step_number(2147483647, 0));
+    EXPECT_EQ((std::vector<int>{2, 3, 1, -1, -1, -1}),
+              (std::vector<int>{func_new_step_number(2, 0), func_new_step_number(2, 1), func_new_step_number(-5, 0),
+                                func_new_step_number(99, 1), func_new_step_number(2147483647, 1),
+                                func_new_step_number(2147483647, 0)}));
 }
 
 TEST_F(formula_changes_test, a_damaged_journal_is_dropped_and_the_data_kept)
@@ -259,5 +274,47 @@ TEST_F(formula_changes_test, a_damaged_journal_is_dropped_and_the_data_kept)
         EXPECT_EQ(0, func_finish_formula_change());
         EXPECT_EQ(before, snapshot());
     }
+}
+
+TEST_F(formula_changes_test, level_unit_every_formula_and_the_configuration_change_together_or_not_at_all)
+{
+    write_data_and_configuration();
+    const tree before = snapshot();
+    // A configuration that cannot be saved changes nothing; every other
+    // failure is the loop's above.
+    EXPECT_EQ(func_change_level_unit(1, false, [] { return 0; }), 0);
+    EXPECT_EQ(before, snapshot());
+    EXPECT_EQ(current_machine_configuration->items[0], 0.0f);
+
+    ASSERT_EQ(func_change_level_unit(1, false, save_in_centimetres), 1);
+    EXPECT_EQ(level_in_file(1), 2031);
+    EXPECT_EQ(level_in_file(2), 2539);
+    EXPECT_EQ(current_machine_configuration->items[0], 1.0f);
+    EXPECT_EQ(current_machine_configuration->items[26], 2032.0f);
+    EXPECT_FALSE(leftovers());
+}
+
+TEST_F(formula_changes_test, level_unit_a_cut_after_the_point_of_no_return_is_finished_on_the_next_start_configuration_included)
+{
+    write_data_and_configuration();
+    // Cut after the point of no return, before any file was put in place:
+    // renames fail as the power would have stopped them.
+    func_file_io_ops().rename_file = [](const char* from, const char* to) {
+        if (std::strstr(from, "steps.level-unit")) {
+            errno = EIO;
+            return -1;
+        }
+        return ::rename(from, to);
+    };
+    EXPECT_EQ(func_change_level_unit(1, false, [] { return 1; }), 0);
+    EXPECT_EQ(level_in_file(1), 800);
+    EXPECT_TRUE(sandbox.exists("formulas/level-unit.journal"));
+    func_reset_file_io_ops();
+    // The next start finishes it, the configuration included.
+    EXPECT_EQ(func_finish_level_unit_change(), 1);
+    EXPECT_EQ(level_in_file(2), 2539);
+    EXPECT_EQ(current_machine_configuration->items[26], 2032.0f);
+    EXPECT_FALSE(leftovers());
+    EXPECT_EQ(func_finish_level_unit_change(), 0);  // and only once
 }
 }  // namespace

@@ -6,16 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "entry/data_entry_dialog.h"
-#include "formulas/formula_list.h"
 #include "formulas/formulas_screen.h"
-#include "frame/app_state.h"
 #include "frame/dialogs.h"
-#include "language/language.h"
-#include "logs/log_file.h"
 #include "support/part_a_gui.h"
 #include "support/part_a_records.h"
-#include "support/core_data_fixture.h"
 
 class formulas_screen_fixture : public part_a_gui_test {
 protected:
@@ -48,18 +42,6 @@ protected:
         func_test_release(widget(row_name("btn_frm_name_#", row)));
         func_test_run_loop(20);
     }
-    bool sensitive(const std::string& name) const
-    {
-        GtkWidget* found = widget(name);
-        return found && gtk_widget_get_sensitive(found);
-    }
-    const formula_record* record_in_file(int number, std::vector<formula_record>& storage) const
-    {
-        storage = records_in_file();
-        for (const formula_record& record : storage)
-            if (record.number == number)
-                return &record;
-        return nullptr;
-    }
+    bool sensitive(const std::string& name) const { return gtk_widget_get_sensitive(widget(name)); }
     page_list_info& formulas_page() const { return page_info[SCREEN_FORMULAS].list; }
 };

@@ -11,14 +11,10 @@
 #include <utility>
 #include <vector>
 
-#include "entry/selection_dialog.h"
 #include "formulas/formulas_screen_fixture.h"
 #include "formulas/selected_step_screen.h"
-#include "formulas/step_list.h"
 #include "formulas/steps_screen.h"
-#include "frame/paging.h"
 #include "frame/widget_style.h"
-#include "language/option_tables.h"
 
 class step_screens_fixture : public formulas_screen_fixture {
 protected:
@@ -97,21 +93,14 @@ protected:
     GtkWidget* steps_window() const { return preloaded_display[SCREEN_STEPS].window; }
     GtkWidget* selected_window() const { return preloaded_display[SCREEN_SELECTED_STEP].window; }
     GtkWidget* step_widget(const std::string& name) const { return func_test_find_widget(steps_window(), name); }
-    bool step_sensitive(const std::string& name) const
-    {
-        GtkWidget* found = step_widget(name);
-        return found && gtk_widget_get_sensitive(found);
-    }
+    bool step_sensitive(const std::string& name) const { return gtk_widget_get_sensitive(step_widget(name)); }
     GtkWidget* value(int item) const
     {
         return func_test_find_widget(selected_window(), row_name("btn_stp_item_name_#", item));
     }
     std::string value_text(int item) const { return func_test_label_text(value(item)); }
-    bool value_sensitive(int item) const { return value(item) && gtk_widget_get_sensitive(value(item)); }
-    std::vector<std::string> shown_step_names() const
-    {
-        return func_test_row_labels(steps_window(), "btn_stp_name_#");
-    }
+    bool value_sensitive(int item) const { return gtk_widget_get_sensitive(value(item)); }
+    texts shown_step_names() const { return func_test_row_labels(steps_window(), "btn_stp_name_#"); }
     void press_step_row(int row)
     {
         func_test_release(step_widget(row_name("btn_stp_name_#", row)));
