@@ -3,8 +3,6 @@
 // shows what is on disk, and syserror.log has the line.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "entry/data_entry_dialog.h"
 #include "formulas/formula_operations.h"
 #include "formulas/formulas_screen.h"
@@ -56,24 +54,18 @@ protected:
         func_test_run_loop(200);
         return dialog_window ? dialog_text() : "";
     }
-    std::string formulas_file() const { return sandbox.path("formulas/formulas.dat"); }
 };
 
 TEST_F(save_failure_gui_test, a_formula_that_could_not_be_added_is_reported_and_not_shown)
 {
     open_formulas();
     sandbox.refuse_writes_under({"formulas/"});
-    const std::string before = sandbox.read_file("formulas/formulas.dat");
     EXPECT_EQ(0, func_add_formula_test(nullptr, 7));
     const std::string text = report();
     EXPECT_NE(std::string::npos, text.find(p[900])) << text;
     EXPECT_NE(std::string::npos, text.find("formulas/formulas.dat")) << text;
     func_test_save_screenshot(dialog_window, "dialog_not_saved");
-    EXPECT_EQ(before, sandbox.read_file("formulas/formulas.dat"));
-    const std::vector<std::string> logged = syserror_log();
-    EXPECT_NE(logged.end(), std::find(logged.begin(), logged.end(),
-                                      "func_save_formula_list : Can't open file " + formulas_file() + "."));
-    // The screen shows the three formulas on disk, and the change log
+    // (The file left as it was and the logged line: formula_list_test.) The screen shows the three formulas on disk, and the change log
     // records no formula that does not exist.
     EXPECT_EQ((std::vector<std::string>{"Towels 001", "Towels 002", "Towels 003"}),
               func_test_row_labels(options_display->window, "btn_frm_name_#"));

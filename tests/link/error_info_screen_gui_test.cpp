@@ -40,8 +40,6 @@ protected:
     }
     void TearDown() override
     {
-        func_reset_ipc_socket();
-        stop_simulator();
         if (func_current_screen_code() == SCREEN_ERROR_INFO)
             func_unload_error_info_screen(widget("btn_home"), nullptr);
         func_close_active_dialog();

@@ -41,8 +41,6 @@ protected:
     }
     void TearDown() override
     {
-        func_reset_ipc_socket();
-        stop_simulator();
         return_to_run_screen = 0;
         for (int code : {SCREEN_INPUT_OUTPUT, SCREEN_SPRAY_DOWN, SCREEN_RUN})
             if (preloaded_display[code].window)

@@ -32,8 +32,6 @@ protected:
     }
     void TearDown() override
     {
-        func_reset_ipc_socket();
-        stop_simulator();
         in_vez_automatic_mode = 0;
         func_show_screen(SCREEN_HOME);
         controller_gui_test::TearDown();

@@ -7,38 +7,27 @@
 #include <algorithm>
 #include <fstream>
 
-#include "entry/data_entry_dialog.h"
-#include "entry/selection_dialog.h"
 #include "files/build_switches.h"
 #include "files/shell_runner.h"
 #include "frame/dialogs.h"
-#include "frame/paging.h"
 #include "frame/screen_table.h"
 #include "language/language.h"
 #include "settings/settings_screen.h"
-#include "support/console_fixture.h"
-#include "support/core_data_fixture.h"
+#include "support/part_a_gui.h"
 
 namespace {
 using argv_list = std::vector<std::vector<std::string>>;
 
-class settings_screen_gui_test : public console_gui_test {
+class settings_screen_gui_test : public part_a_gui_test {
 protected:
     void SetUp() override
     {
-        console_gui_test::SetUp();
+        part_a_gui_test::SetUp();
         std::ofstream(interfaces_path()) << "auto lo\niface lo inet loopback\nauto eth0\niface eth0 inet dhcp\n";
         func_set_network_restart_pause(0);
         sandbox.let_date_move_the_clock();
-        prepare_console();
-        show_home();
-        // Home, the configuration menu's first row, then System Settings.
-        func_test_release(home_widget("btn_configuration"));
-        func_test_run_loop(20);
-        for (GtkWidget* entry : func_test_find_widgets(temporary_display_window, "selections_#"))
-            if (func_get_row_from_name(gtk_widget_get_name(entry)) == 0)
-                func_test_release(entry);
-        func_test_run_loop(30);
+        shown_screens = {SCREEN_CONFIGURATION, SCREEN_SYSTEM_SETTINGS};
+        open_configuration_entry(0);
         func_test_release(func_test_find_widget(preloaded_display[SCREEN_CONFIGURATION].window, "btn_system_settings"));
         func_test_run_loop(30);
         sandbox.programs_run.clear();
@@ -46,10 +35,7 @@ protected:
     void TearDown() override
     {
         func_set_network_restart_pause(1000);
-        func_unload_data_entry_screen();
-        for (int code : {SCREEN_CONFIGURATION, SCREEN_SYSTEM_SETTINGS})
-            gtk_widget_hide(preloaded_display[code].window);
-        console_gui_test::TearDown();
+        part_a_gui_test::TearDown();
     }
     std::string interfaces_path() const { return sandbox.system_root() + "etc/network/interfaces"; }
     GtkWidget* window() const { return preloaded_display[SCREEN_SYSTEM_SETTINGS].window; }
