@@ -89,7 +89,7 @@ std::vector<std::string> names_below(const std::string& folder)
 
 }  // namespace
 
-TEST(CommandLine, OptionsInEveryFormAndWrongArgumentsNamed)
+TEST(CommandLine, OptionsHelpVersionAndTheUserDataRoot)
 {
     EXPECT_FALSE(parse({}).help || parse({}).version || parse({}).root_given || !parse({}).error.empty());
     EXPECT_TRUE(parse({"--he"}).help) << "an unambiguous beginning stands for the option";
@@ -116,10 +116,8 @@ TEST(CommandLine, OptionsInEveryFormAndWrongArgumentsNamed)
     };
     for (const auto& [arguments, message] : cases)
         EXPECT_EQ(parse(arguments).error, message) << arguments.back();
-}
 
-TEST(CommandLine, HelpAndVersionNameTheVariant)
-{
+    // Help and version name the variant.
     // (The programs' usage and version lines: check_packages.sh programs.)
     for (bool desktop : {false, true}) {
         std::ostringstream help;
@@ -133,10 +131,8 @@ TEST(CommandLine, HelpAndVersionNameTheVariant)
     ASSERT_EQ(std::sscanf(CONSOLE_SOFTWARE_VERSION, "%d.%d.%d", &major, &minor, &patch), 3);
     ASSERT_EQ(std::sscanf(LUMEX_TEST_VERSION, "%d.%d.%d", &p_major, &p_minor, &p_patch), 3);
     EXPECT_EQ(std::vector<int>({major, minor, patch}), std::vector<int>({p_major, p_minor, p_patch}));
-}
 
-TEST(CommandLine, UserDataRootFollowsTheXdgRule)
-{
+    // User data root follows the xdg rule.
     user_environment environment;
     environment.home = "/home/ana";
     environment.account_home = "/home/ana-account";
@@ -154,7 +150,7 @@ TEST(CommandLine, UserDataRootFollowsTheXdgRule)
     EXPECT_EQ(func_user_data_root(environment), "");
 }
 
-TEST_F(RootChoiceTest, WhoCanWriteTheInstallationRootWorksThere)
+TEST_F(RootChoiceTest, WhoCanWriteTheInstallationRootWorksThereADesktopUserWhoCannotGetsAFolderOfTheirOwn)
 {
     for (bool desktop : {false, true}) {
         root_choice choice = choose(command_line(), desktop);
@@ -162,10 +158,7 @@ TEST_F(RootChoiceTest, WhoCanWriteTheInstallationRootWorksThere)
         EXPECT_FALSE(choice.per_user);
     }
     EXPECT_FALSE(fs::exists(per_user_root()));
-}
 
-TEST_F(RootChoiceTest, DesktopUserWhoCannotWriteItGetsAFolderOfTheirOwn)
-{
     refuse_writes(sandbox.root());
     environment.xdg_data_home = "relative";
     root_choice choice = choose(command_line(), true);
@@ -186,24 +179,7 @@ TEST_F(RootChoiceTest, DesktopUserWhoCannotWriteItGetsAFolderOfTheirOwn)
     EXPECT_NE(machine.error.find("--root"), std::string::npos);
 }
 
-TEST_F(RootChoiceTest, RootOptionTakesRelativeTrailingSlashAndPlainAlike)
-{
-    fs::create_directories(home + "/customer a");
-    ASSERT_EQ(chdir(home.c_str()), 0);
-    const std::string expected = home + "/customer a/";
-    for (const char* typed : {"customer a", "./customer a//"}) {
-        root_choice choice = choose(parse({"--root", typed}), true);
-        EXPECT_EQ(choice.error + choice.data_root, expected) << typed;
-    }
-    EXPECT_EQ(choose(parse({"--root", home + "/customer a"}), false).data_root, expected);
-    // A bare data folder reads the installed interface files; a whole tree
-    // (a copy of a machine's folder) its own.
-    EXPECT_EQ(choose(parse({"--root", expected}), true).resource_root, sandbox.root());
-    fs::create_directories(expected + "image");
-    EXPECT_EQ(choose(parse({"--root", expected}), false).resource_root, expected);
-}
-
-TEST_F(RootChoiceTest, RootOptionRefusesFoldersTheConsoleCannotUse)
+TEST_F(RootChoiceTest, RootOptionRefusesFoldersTheConsoleCannotUseAndTakesRelativeOnes)
 {
     std::ofstream(home + "/plain-file") << "x";
     fs::create_directories(home + "/locked");
@@ -228,15 +204,27 @@ TEST_F(RootChoiceTest, RootOptionRefusesFoldersTheConsoleCannotUse)
             EXPECT_FALSE(choice.per_user);
         }
     EXPECT_FALSE(fs::exists(per_user_root()));
-}
 
-TEST_F(RootChoiceTest, MissingInterfaceFilesStopTheStart)
-{
+    // Missing interface files stop the start.
     sandbox_root empty(false);
-    root_choice choice = func_choose_roots(command_line(), true, empty.root(), environment);
-    EXPECT_NE(choice.error.find("cannot read the interface files in '" + empty.root() + "image/'"), std::string::npos)
-        << choice.error;
-    EXPECT_NE(choice.error.find("lumex6-data"), std::string::npos);
+    const std::string bare = func_choose_roots(command_line(), true, empty.root(), environment).error;
+    EXPECT_NE(bare.find("cannot read the interface files in '" + empty.root() + "image/'"), std::string::npos) << bare;
+    EXPECT_NE(bare.find("lumex6-data"), std::string::npos);
+
+    // Relative, trailing-slash and plain folders are the same root.
+    fs::create_directories(home + "/customer a");
+    ASSERT_EQ(chdir(home.c_str()), 0);
+    const std::string expected = home + "/customer a/";
+    for (const char* typed : {"customer a", "./customer a//"}) {
+        root_choice choice = choose(parse({"--root", typed}), true);
+        EXPECT_EQ(choice.error + choice.data_root, expected) << typed;
+    }
+    EXPECT_EQ(choose(parse({"--root", home + "/customer a"}), false).data_root, expected);
+    // A bare data folder reads the installed interface files; a whole tree
+    // (a copy of a machine's folder) its own.
+    EXPECT_EQ(choose(parse({"--root", expected}), true).resource_root, sandbox.root());
+    fs::create_directories(expected + "image");
+    EXPECT_EQ(choose(parse({"--root", expected}), false).resource_root, expected);
 }
 
 TEST_F(RootChoiceTest, FirstStartBuildsAndSeedsTheUserRootFromTheInstallation)

@@ -81,21 +81,7 @@ TEST_F(FileHelperTest, CopyAndDeleteDirectoryFilesTakePlainFilesOnly)
     func_delete_directory_files(sandbox.path("nowhere"));  // nothing to do, no crash
 }
 
-TEST_F(FileHelperTest, CreateDirectoryAndWorkingFolder)
-{
-    const std::string before = current_folder();
-    EXPECT_EQ(func_create_directory(sandbox.path("hd/spring.set/f-001")), 1);
-    EXPECT_TRUE(std::filesystem::is_directory(sandbox.path("hd/spring.set/f-001")));
-    EXPECT_EQ(func_create_directory(sandbox.path("hd")), 1);
-    EXPECT_EQ(current_folder(), before);
-    sandbox.write_file("plain", "x");
-    EXPECT_EQ(func_create_directory(sandbox.path("plain")), 0);
-    EXPECT_EQ(func_reset_default_directory(), 1);
-    EXPECT_EQ(current_folder() + "/", sandbox.root());
-    ASSERT_EQ(chdir(before.c_str()), 0);
-}
-
-TEST_F(FileHelperTest, FileNamesAndSetNamesOfAFolder)
+TEST_F(FileHelperTest, FileNamesSetNamesAndFoldersOfAFolder)
 {
     sandbox.write_file("formulas/formulas.dat", "");
     EXPECT_EQ(file_exists(sandbox.path("formulas/formulas.dat")), 1);
@@ -116,4 +102,16 @@ TEST_F(FileHelperTest, FileNamesAndSetNamesOfAFolder)
     std::filesystem::create_directories(sandbox.path("usb/autumn.set"));
     EXPECT_EQ(func_get_formula_set_filename(sandbox.path("usb/")), "autumn.set");
     EXPECT_EQ(func_get_formula_set_filename(sandbox.path("nowhere/")), "");
+
+    // Create directory and working folder.
+    const std::string before = current_folder();
+    EXPECT_EQ(func_create_directory(sandbox.path("hd/spring.set/f-001")), 1);
+    EXPECT_TRUE(std::filesystem::is_directory(sandbox.path("hd/spring.set/f-001")));
+    EXPECT_EQ(func_create_directory(sandbox.path("hd")), 1);
+    EXPECT_EQ(current_folder(), before);
+    sandbox.write_file("plain", "x");
+    EXPECT_EQ(func_create_directory(sandbox.path("plain")), 0);
+    EXPECT_EQ(func_reset_default_directory(), 1);
+    EXPECT_EQ(current_folder() + "/", sandbox.root());
+    ASSERT_EQ(chdir(before.c_str()), 0);
 }

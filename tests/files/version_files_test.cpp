@@ -68,7 +68,7 @@ TEST_F(VersionFileTest, ReadsOneLineEmptyLongAndGarbageFiles)
     }
 }
 
-TEST(VersionNumbers, ParsingSurvivesGarbage)
+TEST(VersionNumbers, ParsingSurvivesGarbageCompatibilityRangesAndUpdates)
 {
     const std::pair<const char*, std::array<int, 3>> cases[] = {
         {"6.1.012\n", {6, 1, 12}}, {"6.1", {6, 1, 0}}, {"x.5.y", {0, 5, 0}}, {"99999999999.2.3", {INT_MAX, 2, 3}}};
@@ -76,10 +76,8 @@ TEST(VersionNumbers, ParsingSurvivesGarbage)
         const version_numbers v = func_parse_version(text);
         EXPECT_EQ((std::array<int, 3>{v.major, v.minor, v.patch}), expected) << text;
     }
-}
 
-TEST(VersionNumbers, CompatibilityRangesAndUpdates)
-{
+    // Compatibility ranges and updates.
     const std::pair<const char*, int> in_5_0_028_to_5_9_999[] = {
         {"5.0.027", 0}, {"5.0.028", 1}, {"5.9.999", 1}, {"6.0.000", 0},
         {"0.0.0\n", 1}};  // an unknown version is never refused
@@ -95,3 +93,4 @@ TEST(VersionNumbers, CompatibilityRangesAndUpdates)
     for (const auto& [version, newer] : updates)
         EXPECT_EQ(func_ok_to_update(version), newer) << version;
 }
+

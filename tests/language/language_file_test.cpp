@@ -42,7 +42,7 @@ TEST_F(LanguageFileTest, GeneratedEnglishFileFillsTheSlotsTheConsoleReads)
     EXPECT_EQ(cfg_lookup_table[78], "YES");
 }
 
-TEST_F(LanguageFileTest, TranslationTakesTheSecondLineOfEachPair)
+TEST_F(LanguageFileTest, TranslationsLongLinesAndHostileFilesStayWithinTheSlots)
 {
     sandbox.write_file("data/L0.lng", "e0\ne1\ne2\ne3\n");
     load_language("L3", "en 0\ntr 0\nen 1\ntr 1\nen 2\ntr 2\nen 3");
@@ -58,10 +58,8 @@ TEST_F(LanguageFileTest, TranslationTakesTheSecondLineOfEachPair)
     EXPECT_EQ(cfg_lookup_table[0], "texte 18");
     EXPECT_EQ(frm_lookup_table[0], "texte 28");
     EXPECT_EQ(frm_lookup_table[1], "ON");
-}
 
-TEST_F(LanguageFileTest, LongLineCountsAsTwoLines)
-{
+    // Long line counts as two lines.
     load_language("L0", std::string(250, 'A') + "\nnext\n" + std::string(199, 'y') + "\r\nthird\r\n");
     EXPECT_EQ(p[0], std::string(199, 'A'));
     EXPECT_EQ(p[1], std::string(51, 'A'));
@@ -74,10 +72,8 @@ TEST_F(LanguageFileTest, LongLineCountsAsTwoLines)
     load_language("L4", std::string(250, 'B') + "\nafter\n");
     EXPECT_EQ(p[0], std::string(51, 'B'));
     EXPECT_EQ(p[1], std::string(51, 'A'));  // not "after": slot 1 stays English
-}
 
-TEST_F(LanguageFileTest, HostileFilesStayWithinTheSlots)
-{
+    // Hostile files stay within the slots.
     load_language("L2", numbered_lines("line ", 5000));
     EXPECT_EQ(p[0], "line 1");
     EXPECT_EQ(p[999], "line 1999");

@@ -10,18 +10,7 @@
 #include "link/io_diagnostics.h"
 
 namespace {
-TEST(io_diagnostics_test, names_and_buttons_exist_only_inside_their_tables)
-{
-    EXPECT_EQ("1KPB4-11", func_input_terminal_name(8)) << "terminals 9 and 10 are skipped";
-    EXPECT_EQ("", func_input_terminal_name(-1));
-    EXPECT_EQ("", func_input_terminal_name(64));
-    for (int beyond : {-1, 128, INT_MAX, INT_MIN}) {
-        EXPECT_FALSE(func_output_in_table(beyond)) << beyond;
-        EXPECT_EQ("", func_output_number_text(beyond)) << beyond;
-    }
-}
-
-TEST(io_diagnostics_test, a_record_repaints_only_changed_points_of_the_page_unless_dirty)
+TEST(io_diagnostics_test, names_buttons_and_repainted_points_stay_inside_their_tables)
 {
     unsigned char previous[64] = {}, record[64] = {};
     record[3] = 1;
@@ -34,6 +23,15 @@ TEST(io_diagnostics_test, a_record_repaints_only_changed_points_of_the_page_unle
     EXPECT_EQ(10u, func_changed_points(record, nullptr, 64, false, 54, 72).size());
     EXPECT_FALSE(func_point_on(7));
     EXPECT_TRUE(func_point_on(1));
+
+    // Names and buttons exist only inside their tables.
+    EXPECT_EQ("1KPB4-11", func_input_terminal_name(8)) << "terminals 9 and 10 are skipped";
+    EXPECT_EQ("", func_input_terminal_name(-1));
+    EXPECT_EQ("", func_input_terminal_name(64));
+    for (int beyond : {-1, 128, INT_MAX, INT_MIN}) {
+        EXPECT_FALSE(func_output_in_table(beyond)) << beyond;
+        EXPECT_EQ("", func_output_number_text(beyond)) << beyond;
+    }
 }
 
 TEST(io_diagnostics_test, analog_cells_show_the_whole_32_bit_range_and_only_changes)

@@ -31,7 +31,7 @@ TEST(run_record, decodes_what_was_encoded_and_refuses_other_sizes)
     EXPECT_FALSE(func_decode_run_record(nullptr, IPC_RUN_RECORD_SIZE, got));
 }
 
-TEST(run_record, ranges_are_held_for_the_screen)
+TEST(run_record, ranges_basket_pictures_and_chemical_slots_are_held_for_the_screen)
 {
     EXPECT_FALSE(func_run_formula_valid(0) || func_run_formula_valid(1001));
     EXPECT_DOUBLE_EQ(0.0, func_run_progress(10, 0)) << "no total: empty bar";
@@ -43,18 +43,12 @@ TEST(run_record, ranges_are_held_for_the_screen)
     EXPECT_DOUBLE_EQ(0.0, func_run_bar_fraction(-5, 800));
     EXPECT_EQ("", func_basket_speed_text(0));
     EXPECT_EQ((std::vector<int>{12, 24, 36, 48, 60, 72, 84, 96, 108, 120}), func_temperature_scale(120));
-}
-
-TEST(run_record, the_basket_turns_both_ways_and_stops_at_its_first_picture)
-{
+    // The basket turns both ways and stops at its first picture.
     EXPECT_EQ(0, func_next_basket_picture(5, 2)) << "after the last picture the first";
     EXPECT_EQ(5, func_next_basket_picture(0, 1));
     EXPECT_EQ(0, func_next_basket_picture(4, 0));
     EXPECT_EQ(4, func_next_basket_picture(77, 1)) << "an index from nowhere is held to the pictures";
-}
-
-TEST(run_record, five_chemical_slots_take_the_lowest_numbers_on)
-{
+    // Five chemical slots take the lowest numbers on.
     unsigned char outputs[RUN_OUTPUT_COUNT] = {};
     // Chemicals 1, 2, 6, 9, 14, 15 by their outputs; output 3 holds 2, which is not "on".
     for (int output : {4, 6, 50, 41, 40, 44})
@@ -64,4 +58,5 @@ TEST(run_record, five_chemical_slots_take_the_lowest_numbers_on)
     outputs[4] = outputs[6] = 0;
     EXPECT_EQ((std::vector<int>{6, 9, 14, 15}), func_chemicals_on(outputs));
 }
+
 }  // namespace

@@ -56,17 +56,7 @@ TEST_F(vez_records_test, states_file_gives_each_state_its_text_and_help)
     EXPECT_NE(std::string::npos, syserror_lines()[0].find("func_load_vez_states_from_file : Can't open file"));
 }
 
-TEST_F(vez_records_test, shipped_states_file_lists_every_state_in_order)
-{
-    const auto states = parse(func_read_whole_file(std::string(LUMEX_STAGE_DIR) + "/data/L0_vez_states.dat"));
-    ASSERT_GE(states.size(), 10u);
-    for (size_t index = 0; index < states.size(); ++index) {
-        EXPECT_EQ(static_cast<int>(index), states[index].number) << "found by number, without gaps";
-        EXPECT_GT(states[index].display_text.size(), 8u);
-    }
-}
-
-TEST_F(vez_records_test, translated_file_skips_the_english_line_before_each_line)
+TEST_F(vez_records_test, translated_and_shipped_states_files)
 {
     sandbox.write_file("data/L2_vez_states.dat", "0~Idle~1\n0~Ruhe~1\nWaiting.\nWarten.\n1~Batch~0\n1~Daten~0\n"
                                                  "[END]\n[END]\n");
@@ -80,9 +70,17 @@ TEST_F(vez_records_test, translated_file_skips_the_english_line_before_each_line
     const auto odd = parse("0~Idle~0\n0~Ruhe~0\n1~Batch~0\n", true);
     ASSERT_EQ(1u, odd.size());
     EXPECT_EQ("00 : Ruhe", odd[0].display_text);
+
+    // Shipped states file lists every state in order.
+    const auto states = parse(func_read_whole_file(std::string(LUMEX_STAGE_DIR) + "/data/L0_vez_states.dat"));
+    ASSERT_GE(states.size(), 10u);
+    for (size_t index = 0; index < states.size(); ++index) {
+        EXPECT_EQ(static_cast<int>(index), states[index].number) << "found by number, without gaps";
+        EXPECT_GT(states[index].display_text.size(), 8u);
+    }
 }
 
-TEST_F(vez_records_test, broken_states_files_are_read_safely)
+TEST_F(vez_records_test, broken_states_files_and_the_controllers_records_are_read_safely)
 {
     // A line over the limit is cut; the next line is still the next line.
     const std::string long_text(3 * VEZ_STATE_LINE_MAX, 'x');
@@ -129,10 +127,8 @@ TEST_F(vez_records_test, broken_states_files_are_read_safely)
     ASSERT_EQ(1u, states.size());
     EXPECT_EQ("00 : Bad ?? text", states[0].display_text);
     EXPECT_TRUE(parse("").empty());
-}
 
-TEST_F(vez_records_test, state_and_recovery_records_from_the_controller)
-{
+    // State and recovery records from the controller.
     unsigned char bytes[8] = {5, 2, 9, 0, 0x2C, 0x01, 0, 0};
     vez_state_reply reply;
     ASSERT_TRUE(func_decode_vez_state(bytes, sizeof bytes, reply));

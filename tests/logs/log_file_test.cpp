@@ -25,7 +25,7 @@ protected:
     sandbox_root sandbox{false};
 };
 
-TEST_F(log_file_test, a_record_has_date_time_code_and_text_at_fixed_offsets)
+TEST_F(log_file_test, a_record_has_fixed_offsets_and_each_month_its_own_file)
 {
     func_write_log(LOG_ERROR, "Door Open", 7);
     const std::string bytes = sandbox.read_file("log/03-2018-error.log");
@@ -41,10 +41,8 @@ TEST_F(log_file_test, a_record_has_date_time_code_and_text_at_fixed_offsets)
     const std::string two = sandbox.read_file("log/03-2018-error.log");
     ASSERT_EQ(584u, two.size());
     EXPECT_EQ(std::string(255, 'x'), read_log_texts(two)[1]);
-}
 
-TEST_F(log_file_test, each_month_gets_its_own_file_and_records_only_append)
-{
+    // Each month gets its own file and records only append.
     func_write_log(LOG_SYSERROR, "first", 0);
     func_write_log(LOG_SYSERROR, "second", 0);
     sandbox_root::set_clock(2018, 4, 1);
@@ -60,20 +58,7 @@ TEST_F(log_file_test, an_unwritable_log_folder_is_skipped_silently)
     EXPECT_EQ("a file where the folder should be", sandbox.read_file("log"));
 }
 
-TEST_F(log_file_test, old_logs_two_to_four_years_back_are_deleted_at_exit)
-{
-    sandbox_root::set_clock(2018, 1, 10);
-    for (const char* name : {"12-2014-change.log", "01-2016-syserror.log", "11-2017-change.log", "05-2013-change.log"})
-        sandbox.write_file(std::string("log/") + name, "x");
-    func_clear_old_log_file();
-    EXPECT_FALSE(sandbox.exists("log/12-2014-change.log") || sandbox.exists("log/01-2016-syserror.log"));
-    EXPECT_TRUE(sandbox.exists("log/11-2017-change.log"));
-    // Only three years back are looked for, as before.
-    EXPECT_TRUE(sandbox.exists("log/05-2013-change.log"));
-    EXPECT_TRUE(sandbox.programs_run.empty());
-}
-
-TEST_F(log_file_test, queued_lines_follow_their_heading_and_a_visit_without_changes_writes_nothing)
+TEST_F(log_file_test, queued_lines_follow_their_heading_and_old_logs_go_at_exit)
 {
     func_end_log_transaction("Changes Configuration");
     EXPECT_FALSE(sandbox.exists("log/03-2018-change.log"));
@@ -94,5 +79,16 @@ TEST_F(log_file_test, queued_lines_follow_their_heading_and_a_visit_without_chan
     EXPECT_EQ(3u, read_log_texts(change_log()).size());
     EXPECT_EQ(std::vector<std::string>{"Formula 12 started"},
               read_log_texts(sandbox.read_file("log/03-2018-production.log")));
+
+    // Old logs two to four years back are deleted at exit.
+    sandbox_root::set_clock(2018, 1, 10);
+    for (const char* name : {"12-2014-change.log", "01-2016-syserror.log", "11-2017-change.log", "05-2013-change.log"})
+        sandbox.write_file(std::string("log/") + name, "x");
+    func_clear_old_log_file();
+    EXPECT_FALSE(sandbox.exists("log/12-2014-change.log") || sandbox.exists("log/01-2016-syserror.log"));
+    EXPECT_TRUE(sandbox.exists("log/11-2017-change.log"));
+    // Only three years back are looked for, as before.
+    EXPECT_TRUE(sandbox.exists("log/05-2013-change.log"));
+    EXPECT_TRUE(sandbox.programs_run.empty());
 }
 }  // namespace

@@ -37,7 +37,7 @@ std::string text_of(const password_record& record)
     return record.password + "|" + record.second_text + "|" + std::to_string(record.enabled);
 }
 
-TEST_F(PasswordTest, SaveWritesTheRecordLayoutOfEachKindAndLogsAFailure)
+TEST_F(PasswordTest, SaveChangeAndEnableWriteTheRecordLayoutOrLeaveTheFileAsItWas)
 {
     password_record record{"Abc", "", 1};
     EXPECT_EQ(func_save_password_to_file(PASSWORD_CONFIGURE, &record), 1);
@@ -55,6 +55,26 @@ TEST_F(PasswordTest, SaveWritesTheRecordLayoutOfEachKindAndLogsAFailure)
     ASSERT_EQ(logged.size(), 2u);
     EXPECT_EQ(logged[0], "func_update_password :can't create/open file " + sandbox.path("data/p_password.dat") +
                              " not found.");
+
+    // Changing and enabling replace the file whole or leave it as it was.
+    sandbox.write_file("data/password.dat", std::string(30, '\x01'));
+    func_load_password_from_file(PASSWORD_CONFIGURE);
+    EXPECT_EQ(func_change_password(PASSWORD_CONFIGURE, "Abc", "aBC"), PASSWORD_CHANGED);
+    EXPECT_EQ(sandbox.read_file("data/password.dat"), password_bytes("Abc", "", 1));
+    struct stat status {};
+    ASSERT_EQ(stat(sandbox.path("data/password.dat").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
+    EXPECT_EQ(func_set_password_enabled(PASSWORD_CONFIGURE, 0), 1);
+    EXPECT_EQ(sandbox.read_file("data/password.dat"), password_bytes("Abc", "", 0));
+
+    EXPECT_EQ(func_change_password(PASSWORD_CONFIGURE, "one", "two"), PASSWORD_MISMATCH);
+    EXPECT_EQ(func_change_password(PASSWORD_CONFIGURE, std::string(23, 'L'), std::string(23, 'L')),
+              PASSWORD_TOO_LONG);
+    sandbox.refuse_writes_under({"data"});
+    EXPECT_EQ(func_change_password(PASSWORD_CONFIGURE, "New", "New"), PASSWORD_NOT_SAVED);
+    EXPECT_EQ(func_set_password_enabled(PASSWORD_CONFIGURE, 1), 0);
+    EXPECT_EQ(sandbox.read_file("data/password.dat"), password_bytes("Abc", "", 0));
+    EXPECT_EQ(text_of(*configure_password), "Abc||0");
 }
 
 TEST_F(PasswordTest, LoadReadsEachKindsFileAndEmptiesTheRecordOnMissingOrShortFiles)
@@ -90,28 +110,6 @@ TEST_F(PasswordTest, LoadReadsEachKindsFileAndEmptiesTheRecordOnMissingOrShortFi
     EXPECT_EQ(syserror_lines(), std::vector<std::string>{"func_load_password_from_file : " +
                                                          sandbox.path("data/p_password.dat") +
                                                          " is damaged; the password is taken as not set."});
-}
-
-TEST_F(PasswordTest, ChangingAndEnablingReplaceTheFileWholeOrLeaveItAsItWas)
-{
-    sandbox.write_file("data/password.dat", std::string(30, '\x01'));
-    func_load_password_from_file(PASSWORD_CONFIGURE);
-    EXPECT_EQ(func_change_password(PASSWORD_CONFIGURE, "Abc", "aBC"), PASSWORD_CHANGED);
-    EXPECT_EQ(sandbox.read_file("data/password.dat"), password_bytes("Abc", "", 1));
-    struct stat status {};
-    ASSERT_EQ(stat(sandbox.path("data/password.dat").c_str(), &status), 0);
-    EXPECT_EQ(status.st_mode & 0777, 0600u);
-    EXPECT_EQ(func_set_password_enabled(PASSWORD_CONFIGURE, 0), 1);
-    EXPECT_EQ(sandbox.read_file("data/password.dat"), password_bytes("Abc", "", 0));
-
-    EXPECT_EQ(func_change_password(PASSWORD_CONFIGURE, "one", "two"), PASSWORD_MISMATCH);
-    EXPECT_EQ(func_change_password(PASSWORD_CONFIGURE, std::string(23, 'L'), std::string(23, 'L')),
-              PASSWORD_TOO_LONG);
-    sandbox.refuse_writes_under({"data"});
-    EXPECT_EQ(func_change_password(PASSWORD_CONFIGURE, "New", "New"), PASSWORD_NOT_SAVED);
-    EXPECT_EQ(func_set_password_enabled(PASSWORD_CONFIGURE, 1), 0);
-    EXPECT_EQ(sandbox.read_file("data/password.dat"), password_bytes("Abc", "", 0));
-    EXPECT_EQ(text_of(*configure_password), "Abc||0");
 }
 
 TEST(PasswordEncoding, HexOfShiftedBytesBetween49And47)
