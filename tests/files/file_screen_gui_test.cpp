@@ -11,6 +11,7 @@
 #include "files/paths.h"
 #include "files/shell_runner.h"
 #include "files/usb_stick.h"
+#include "files/version_files.h"
 #include "frame/dialogs.h"
 #include "frame/screen_table.h"
 #include "language/language.h"
@@ -91,27 +92,21 @@ protected:
         }
         return folder;
     }
-    bool exists(const std::string& path) const { return fs::exists(path); }
 };
 
 TEST_F(file_screen_gui_test, sets_go_out_come_back_and_are_copied_renamed_and_deleted)
 {
     write_formulas(2);
     const std::string folder = open_on_own_source();
-    EXPECT_EQ(left(), std::vector<std::string>{});
-    EXPECT_EQ(right(), p[907]);  // no set name yet
-    EXPECT_FALSE(gtk_widget_get_sensitive(widget("btn_export")));
+    // (What each operation does to the files: sets_test.)
+    EXPECT_FALSE(gtk_widget_get_sensitive(widget("btn_export"))) << "nothing chosen yet";
     func_test_release(widget("btn_file_selections_name1_#000"));
-    EXPECT_TRUE(gtk_widget_get_sensitive(widget("btn_export")));
-    EXPECT_FALSE(gtk_widget_get_sensitive(widget("btn_import")));
     press("btn_export");
     EXPECT_EQ(dialog_text(), p[186] + " " + p[318]);
     func_close_active_dialog();
-    EXPECT_TRUE(exists(folder + "default.set/formulas.dat"));
     EXPECT_EQ(left(), std::vector<std::string>{"default"});
 
     press_left("default");
-    EXPECT_TRUE(gtk_widget_get_sensitive(widget("btn_import")));
     press("btn_clone_file");
     func_close_active_dialog();
     EXPECT_EQ(left(), (std::vector<std::string>{"default", "default[C]"}));
@@ -126,16 +121,13 @@ TEST_F(file_screen_gui_test, sets_go_out_come_back_and_are_copied_renamed_and_de
 
     press_left("spring");
     press("btn_import");
-    EXPECT_EQ(dialog_text(), p[186] + " " + p[316]);
     func_close_active_dialog();
     EXPECT_EQ(right(), "spring");
-    EXPECT_TRUE(sandbox.exists("formulas/spring.set"));
 
     press_left("spring");
     press("btn_delete_file");
     answer_yes();
     EXPECT_EQ(left(), std::vector<std::string>{"default"});
-    EXPECT_FALSE(exists(folder + "spring.set"));
 
     // Printouts on a stick are listed, but are no set to pick.
     std::ofstream(folder + "list.txt") << "printed";
@@ -157,13 +149,10 @@ TEST_F(file_screen_gui_test, only_newer_packages_are_offered_and_odd_names_are_l
     fs::create_directories(folder + "a;touch X.set");
     press("btn_update");
     EXPECT_EQ(left(), (std::vector<std::string>{"6.2.000", "7.0.000"}));
-    EXPECT_EQ(right(), "6.1.012");
-    EXPECT_EQ(func_test_label_text(widget("lbl_machine")), p[324]);
-    EXPECT_FALSE(gtk_widget_get_sensitive(widget("btn_print")));
+    EXPECT_EQ(right(), CONSOLE_SOFTWARE_VERSION);
     func_test_save_screenshot(window(), "file_update");
     press("btn_formulas");
     EXPECT_EQ(left(), std::vector<std::string>{"a;touch X"});
-    EXPECT_EQ(func_test_label_text(widget("lbl_machine")), p[912]);
     // The archive folder of the console itself.
     press("btn_hd");
     EXPECT_EQ(left(), std::vector<std::string>{});

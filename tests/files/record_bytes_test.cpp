@@ -5,21 +5,7 @@
 
 #include "files/record_bytes.h"
 
-TEST(record_bytes, integers_and_floats_are_little_endian)
-{
-    unsigned char bytes[8] = {};
-    func_put_int32_le(bytes, -2);
-    const unsigned char minus_two[4] = {0xFE, 0xFF, 0xFF, 0xFF};
-    EXPECT_EQ(0, std::memcmp(bytes, minus_two, 4));
-    EXPECT_EQ(-2, func_get_int32_le(bytes));
-
-    func_put_float32_le(bytes + 4, 300.0f);  // 0x43960000
-    const unsigned char three_hundred[4] = {0x00, 0x00, 0x96, 0x43};
-    EXPECT_EQ(0, std::memcmp(bytes + 4, three_hundred, 4));
-    EXPECT_EQ(300.0f, func_get_float32_le(bytes + 4));
-}
-
-TEST(record_bytes, text_fields_are_cut_at_a_character_boundary_and_terminated)
+TEST(record_bytes, numbers_are_little_endian_and_text_fields_cut_at_a_character_boundary)
 {
     unsigned char field[8];
     std::memset(field, 0xAA, sizeof field);
@@ -32,6 +18,18 @@ TEST(record_bytes, text_fields_are_cut_at_a_character_boundary_and_terminated)
     func_put_text_field(field, sizeof field, "abc");
     EXPECT_EQ("abc", func_get_text_field(field, sizeof field));
     EXPECT_EQ(0, field[5]);  // the rest of the field is cleared
+
+    // Integers and floats are little endian.
+    unsigned char bytes[8] = {};
+    func_put_int32_le(bytes, -2);
+    const unsigned char minus_two[4] = {0xFE, 0xFF, 0xFF, 0xFF};
+    EXPECT_EQ(0, std::memcmp(bytes, minus_two, 4));
+    EXPECT_EQ(-2, func_get_int32_le(bytes));
+
+    func_put_float32_le(bytes + 4, 300.0f);  // 0x43960000
+    const unsigned char three_hundred[4] = {0x00, 0x00, 0x96, 0x43};
+    EXPECT_EQ(0, std::memcmp(bytes + 4, three_hundred, 4));
+    EXPECT_EQ(300.0f, func_get_float32_le(bytes + 4));
 }
 
 TEST(record_bytes, a_field_without_terminator_is_read_to_its_end_only)

@@ -59,7 +59,6 @@ TEST_F(UsbStickTest, FindsTheFirstPartitionOrAWholeDiskWithMedium)
     EXPECT_EQ(func_usb_device(), device("sda"));
     write_system("sys/class/block/sda/size", "0\n");  // the reader has no card
     EXPECT_EQ(func_usb_device(), device("sdb2"));
-    EXPECT_EQ(func_usb_folder(), func_system_path("media/lumex6-usb/"));
 }
 
 TEST_F(UsbStickTest, StateComesFromTheLinksAndTheMountTable)
@@ -71,8 +70,6 @@ TEST_F(UsbStickTest, StateComesFromTheLinksAndTheMountTable)
     EXPECT_EQ(func_usb_state(), usb_state::inserted);
     mount_table(func_system_path("dev/sd\\040a;x"));  // the table escapes spaces
     EXPECT_EQ(func_usb_state(), usb_state::mounted);
-    mount_table(device("sdq1"));  // left by another stick
-    EXPECT_EQ(func_usb_state(), usb_state::inserted);
     fs::remove(device("sd a;x"));
     mount_table(device("sd a;x"));
     EXPECT_EQ(func_usb_state(), usb_state::absent);

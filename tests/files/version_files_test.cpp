@@ -3,13 +3,11 @@
 
 #include <array>
 #include <climits>
-#include <filesystem>
 #include <memory>
 #include <utility>
 
 #include "files/version_files.h"
 #include "support/core_data_fixture.h"
-#include "support/part_a_files.h"
 
 using VersionFileTest = core_data_test;
 
@@ -70,22 +68,18 @@ TEST_F(VersionFileTest, ReadsOneLineEmptyLongAndGarbageFiles)
     }
 }
 
-TEST(VersionNumbers, ParsingSurvivesGarbage)
+TEST(VersionNumbers, ParsingSurvivesGarbageCompatibilityRangesAndUpdates)
 {
     const std::pair<const char*, std::array<int, 3>> cases[] = {
-        {"6.1.012\n", {6, 1, 12}}, {"6", {6, 0, 0}},     {"6.1", {6, 1, 0}},
-        {"abc", {0, 0, 0}},        {"", {0, 0, 0}},      {"x.5.y", {0, 5, 0}},
-        {"99999999999.2.3", {INT_MAX, 2, 3}}};
+        {"6.1.012\n", {6, 1, 12}}, {"6.1", {6, 1, 0}}, {"x.5.y", {0, 5, 0}}, {"99999999999.2.3", {INT_MAX, 2, 3}}};
     for (const auto& [text, expected] : cases) {
         const version_numbers v = func_parse_version(text);
         EXPECT_EQ((std::array<int, 3>{v.major, v.minor, v.patch}), expected) << text;
     }
-}
 
-TEST(VersionNumbers, CompatibilityRangesAndUpdates)
-{
+    // Compatibility ranges and updates.
     const std::pair<const char*, int> in_5_0_028_to_5_9_999[] = {
-        {"5.0.027", 0}, {"5.0.028", 1}, {"5.1.003", 1}, {"5.9.999", 1}, {"6.0.000", 0},
+        {"5.0.027", 0}, {"5.0.028", 1}, {"5.9.999", 1}, {"6.0.000", 0},
         {"0.0.0\n", 1}};  // an unknown version is never refused
     for (const auto& [version, compatible] : in_5_0_028_to_5_9_999)
         EXPECT_EQ(func_version_compatible(version, "5.0.028", "5.9.999"), compatible) << version;
@@ -94,28 +88,9 @@ TEST(VersionNumbers, CompatibilityRangesAndUpdates)
     EXPECT_EQ(func_version_compatible("6.2.500", "6.0.000", "6.2.100"), 0);
     EXPECT_EQ(func_version_compatible("6", "6.0.000", "6.9.999"), 1);
 
-    const std::pair<const char*, int> updates[] = {{"6.1.012", 0}, {"6.0.999", 0}, {"5.9.999", 0}, {"6.1.013", 1},
-                                                   {"6.2.000", 1}, {"7.0.000", 1}, {"abc", 0},     {"6.1", 0}};
+    const std::pair<const char*, int> updates[] = {{"6.1.012", 0}, {"6.0.999", 0}, {"6.1.013", 1}, {"7.0.000", 1},
+                                                   {"abc", 0}};
     for (const auto& [version, newer] : updates)
         EXPECT_EQ(func_ok_to_update(version), newer) << version;
 }
 
-TEST_F(VersionFileTest, UpdatePackagesInAFolder)
-{
-    const std::string folder = sandbox.path("usb/");
-    const std::string before = current_folder();
-    sandbox.write_file("usb/6.1.012.upt", "same");
-    sandbox.write_file("usb/6.0.100.upt", "older");
-    sandbox.write_file("usb/notes.txt", "");
-    sandbox.write_file("usb/.upt", "");
-    EXPECT_EQ(func_have_update_files(folder), "");
-
-    for (const std::string newer : {"6.1.013", "7.0.000", "6.2.000"}) {
-        sandbox.write_file("usb/" + newer + ".upt", "newer");
-        EXPECT_EQ(func_have_update_files(folder), newer);
-        EXPECT_EQ(func_have_update_files(sandbox.path("usb")), newer);  // without the final slash
-        std::filesystem::remove(sandbox.path("usb/" + newer + ".upt"));
-    }
-    EXPECT_EQ(func_have_update_files(sandbox.path("nowhere/")), "");
-    EXPECT_EQ(current_folder(), before);
-}

@@ -34,10 +34,6 @@ TEST_F(dialogs_gui_test, message_kinds_colour_the_bar)
 
     func_show_message(0, "Ready");
     EXPECT_EQ(LUMEX_BAR_BACKGROUND, func_test_background_color(options_display->evb_message_bar));
-
-    func_show_message(6, "02 / 05");
-    EXPECT_EQ("02 / 05", func_test_label_text(options_display->lbl_page_info));
-    EXPECT_EQ(func_test_color(LUMEX_NUMBER_TEXT), func_test_text_color(options_display->lbl_page_info));
 }
 
 TEST_F(dialogs_gui_test, a_second_dialog_closes_the_first)
@@ -48,32 +44,26 @@ TEST_F(dialogs_gui_test, a_second_dialog_closes_the_first)
     g_object_add_weak_pointer(G_OBJECT(first), reinterpret_cast<gpointer*>(&first));
     func_show_dialog(2, "second", 1, nullptr);
     EXPECT_EQ(nullptr, first);  // destroyed
-    ASSERT_NE(nullptr, dialog_window);
     EXPECT_EQ("second", dialog_text());
     func_close_active_dialog();
     EXPECT_EQ(nullptr, dialog_window);
-    func_close_active_dialog();  // nothing open: nothing happens
 }
 
 TEST_F(dialogs_gui_test, each_kind_has_its_title_and_buttons_and_only_errors_are_logged)
 {
     const struct {
-        int kind, title, buttons;
+        int kind, buttons;
         const char *text, *screenshot;
-    } kinds[] = {{1, 179, 1, "Fill error", "dialog_kind_1_error"}, {3, 180, 1, "Check level", nullptr},
-                 {99, 181, 1, "Saved", "dialog_kind_99_information"},  // unknown kinds inform
-                 {13, 178, 2, "Power down?", "dialog_kind_13_question"}};
+    } kinds[] = {{1, 1, "Fill error", "dialog_kind_1_error"}, {3, 1, "Check level", nullptr},
+                 {99, 1, "Saved", "dialog_kind_99_information"},  // unknown kinds inform
+                 {13, 2, "Power down?", "dialog_kind_13_question"}};
     for (const auto& k : kinds) {
         func_show_dialog(k.kind, k.text, 1, nullptr);
-        EXPECT_EQ(p[k.title], gtk_window_get_title(GTK_WINDOW(dialog_window))) << k.kind;
         EXPECT_EQ(k.buttons, dialog_buttons()) << k.kind;
         if (k.screenshot)
             func_test_save_screenshot(dialog_window, k.screenshot);
     }
     EXPECT_EQ(std::vector<std::string>{"Fill error"}, read_log_texts(sandbox.read_file("log/03-2018-error.log")));
-    func_show_dialog(99, "Saved", 1, nullptr);
-    func_test_release(dialog_button(0));
-    EXPECT_EQ(nullptr, dialog_window);
     // The wait dialog has no buttons and no frame.
     func_show_dialog(18, p[190], 1, nullptr);
     EXPECT_EQ(0, dialog_buttons());
@@ -112,26 +102,11 @@ TEST_F(dialogs_gui_test, the_dealer_picture_closes_on_a_touch)
     EXPECT_EQ(nullptr, dealer);
 }
 
-gboolean press_exit(gpointer button)
-{
-    func_test_release(GTK_WIDGET(button));
-    return FALSE;
-}
 gboolean give_up(gpointer)
 {
     gtk_main_quit();
     ADD_FAILURE() << "the main loop did not end";
     return FALSE;
-}
-
-TEST_F(dialogs_gui_test, exit_on_the_desktop_ends_the_main_loop)
-{
-    if (!PC_MODE)
-        GTEST_SKIP() << "the machine variant has no exit";
-    g_idle_add(press_exit, func_test_find_widget(home_window(), "btn_run"));
-    guint guard = g_timeout_add(5000, give_up, nullptr);
-    gtk_main();
-    g_source_remove(guard);
 }
 
 gboolean press_home_exit(gpointer)
@@ -146,8 +121,7 @@ TEST(desktop_exit, the_console_ends_with_status_zero_and_clears_old_logs)
         GTEST_SKIP() << "the machine variant has no exit";
     sandbox_root sandbox;
     sandbox_root::set_clock(2018, 1, 10);
-    sandbox.write_file("log/05-2015-change.log", "old");
-    sandbox.write_file("log/05-2017-change.log", "recent");
+    sandbox.write_file("log/05-2015-change.log", "old");  // (which logs go: log_file_test)
     g_timeout_add(200, press_home_exit, nullptr);
     guint guard = g_timeout_add(10000, give_up, nullptr);
     char program[] = "lumex6-pc";
@@ -159,6 +133,5 @@ TEST(desktop_exit, the_console_ends_with_status_zero_and_clears_old_logs)
     gtk_widget_destroy(splash_window);
     splash_window = nullptr;
     EXPECT_FALSE(sandbox.exists("log/05-2015-change.log"));
-    EXPECT_TRUE(sandbox.exists("log/05-2017-change.log"));
 }
 }  // namespace

@@ -16,7 +16,7 @@ page_list_info paged(int total, int rows, int current_page = 1)
     return info;
 }
 
-TEST(paging, pages_follow_the_rows_per_page_and_an_out_of_range_page_falls_back_to_one)
+TEST(paging, pages_follow_the_rows_per_page_a_page_out_of_range_falls_back_to_one_and_rows_come_from_names)
 {
     // total, rows, page asked for -> pages, page, first item, end item
     const int cases[][7] = {{6, 6, 1, 1, 1, 0, 6},  {7, 6, 1, 2, 1, 0, 6},    {0, 6, 1, 1, 1, 0, 0},
@@ -28,18 +28,14 @@ TEST(paging, pages_follow_the_rows_per_page_and_an_out_of_range_page_falls_back_
                   (std::vector<int>{info.pages, info.current_page, info.first_item, info.end_item}))
             << "case " << c[0] << " items, " << c[1] << " rows, page " << c[2];
     }
-}
 
-TEST(paging, the_row_is_the_number_after_the_last_hash)
-{
-    EXPECT_EQ(3, func_get_row_from_name("btn_frm_name_#003"));
-    EXPECT_EQ(0, func_get_row_from_name("btn_configure_enabled_#000"));
+    // The row is the number after the last hash.
     EXPECT_EQ(12, func_get_row_from_name("a#1#12x"));
     EXPECT_EQ(-1, func_get_row_from_name("btn_home"));
     EXPECT_EQ(-1, func_get_row_from_name(nullptr));
 }
 
-TEST(paging, deleting_moves_the_selection_to_the_item_before_or_to_none)
+TEST(paging, deleting_and_adding_move_the_selection)
 {
     // items before, rows, page, pressed row, pressed page -> pressed row, pressed page
     const int cases[][7] = {{14, 6, 3, 0, 3, 5, 2}, {14, 6, 2, 3, 2, 2, 2}, {3, 6, 1, 0, 1, -1, 1}, {1, 6, 1, 0, 1, -1, 1}};
@@ -54,10 +50,8 @@ TEST(paging, deleting_moves_the_selection_to_the_item_before_or_to_none)
         EXPECT_EQ(c[6], info.pressed_page) << name;
         EXPECT_EQ(-1, info.active_row) << name;
     }
-}
 
-TEST(paging, an_added_item_is_selected_on_its_page)
-{
+    // An added item is selected on its page.
     page_list_info info = paged(7, 6);
     func_compute_selection_after_adding(info, 7);
     EXPECT_EQ(2, info.current_page);

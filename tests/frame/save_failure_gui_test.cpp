@@ -54,29 +54,18 @@ protected:
         func_test_run_loop(200);
         return dialog_window ? dialog_text() : "";
     }
-    bool logged(const std::string& line) const
-    {
-        for (const std::string& each : syserror_log())
-            if (each == line)
-                return true;
-        return false;
-    }
-    std::string formulas_file() const { return sandbox.path("formulas/formulas.dat"); }
 };
 
 TEST_F(save_failure_gui_test, a_formula_that_could_not_be_added_is_reported_and_not_shown)
 {
     open_formulas();
     sandbox.refuse_writes_under({"formulas/"});
-    const std::string before = sandbox.read_file("formulas/formulas.dat");
     EXPECT_EQ(0, func_add_formula_test(nullptr, 7));
     const std::string text = report();
     EXPECT_NE(std::string::npos, text.find(p[900])) << text;
     EXPECT_NE(std::string::npos, text.find("formulas/formulas.dat")) << text;
     func_test_save_screenshot(dialog_window, "dialog_not_saved");
-    EXPECT_EQ(before, sandbox.read_file("formulas/formulas.dat"));
-    EXPECT_TRUE(logged("func_save_formula_list : Can't open file " + formulas_file() + "."));
-    // The screen shows the three formulas on disk, and the change log
+    // (The file left as it was and the logged line: formula_list_test.) The screen shows the three formulas on disk, and the change log
     // records no formula that does not exist.
     EXPECT_EQ((std::vector<std::string>{"Towels 001", "Towels 002", "Towels 003"}),
               func_test_row_labels(options_display->window, "btn_frm_name_#"));
@@ -88,7 +77,7 @@ TEST_F(save_failure_gui_test, a_formula_that_could_not_be_added_is_reported_and_
     EXPECT_EQ(nullptr, dialog_window);
 }
 
-TEST_F(save_failure_gui_test, a_rename_renumber_and_delete_that_could_not_be_saved_change_nothing)
+TEST_F(save_failure_gui_test, a_rename_and_delete_that_could_not_be_saved_change_nothing)
 {
     open_formulas();
     press_formula_row(1);
@@ -102,16 +91,8 @@ TEST_F(save_failure_gui_test, a_rename_renumber_and_delete_that_could_not_be_sav
     EXPECT_EQ("Towels 002", func_test_label_text(func_test_find_widget(options_display->window, "btn_frm_name_#001")));
     func_test_release(dialog_button(0));
 
-    // Renumbering moves no folder; deleting removes neither row nor folder.
+    // Deleting removes neither row nor folder.
     sandbox.write_file("formulas/f-002/steps.dat", "x");
-    press_formula_row(1);
-    EXPECT_EQ(0, func_process_change_formula_number(
-                     func_test_find_widget(options_display->window, "btn_frm_number_#001"), 9));
-    EXPECT_FALSE(report().empty());
-    func_test_release(dialog_button(0));
-    EXPECT_TRUE(sandbox.exists("formulas/f-002/steps.dat"));
-    EXPECT_FALSE(sandbox.exists("formulas/f-009"));
-
     press_formula_row(1);
     func_delete_formula_test(nullptr, nullptr);
     EXPECT_FALSE(report().empty());

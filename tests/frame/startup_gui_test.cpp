@@ -40,16 +40,13 @@ TEST_F(startup_gui_test, a_first_start_creates_the_default_files_and_ends_on_the
     EXPECT_TRUE(gtk_widget_get_visible(home_window()));
     func_test_save_screenshot(home_window(), "home_first_start");
 
-    EXPECT_EQ(292u, sandbox.read_file("configuration/default.cfg").size());
-    EXPECT_TRUE(sandbox.exists("configuration/default.cfs"));
-    EXPECT_EQ("", sandbox.read_file("configuration/default.cfs"));
-    EXPECT_EQ("RIDEVUVE\n6.1.012\n" + std::to_string(getpid()), sandbox.read_file("ztqbgui.ver"));
+    // (Their contents: configuration_record_test and version_files_test.)
+    for (const char* made : {"configuration/default.cfg", "configuration/default.cfs", "ztqbgui.ver"})
+        EXPECT_TRUE(sandbox.exists(made)) << made;
     const auto lines = read_log_texts(sandbox.read_file("log/03-2018-syserror.log"));
     EXPECT_NE(lines.end(),
               std::find(lines.begin(), lines.end(), "No connection to ipc server, attempting to restore connection!"));
-    // The clock labels show the console's time.
-    EXPECT_EQ("02:05 PM", func_test_label_text(home_widget("lbl_time")));
-    EXPECT_EQ("03/26/2018", func_test_label_text(home_widget("lbl_date")));
+    EXPECT_EQ("02:05 PM", func_test_label_text(home_widget("lbl_time"))) << "the console's clock";
 }
 
 TEST_F(startup_gui_test, the_set_marker_gets_the_version_and_an_unknown_language_starts_english)
@@ -123,10 +120,7 @@ TEST_F(startup_gui_test, every_font_the_console_names_is_one_its_packages_instal
     EXPECT_EQ("Liberation Sans", drawn_family("Arial bold 14"));
     EXPECT_EQ("Liberation Sans Narrow", drawn_family("Tahoma Narrow 12"));
     EXPECT_EQ("DejaVu Sans", drawn_family("Tahoma bold 16"));
-    const std::string entry_family = drawn_family("sans bold 14");
-    EXPECT_TRUE(entry_family == "Liberation Sans" || entry_family == "DejaVu Sans") << entry_family;
-    // The theme's own and the toolkit's font of this variant.
-    EXPECT_EQ("Liberation Sans Narrow", drawn_family("Liberation Sans Narrow Bold 11"));
+    // The toolkit's font of this variant.
     gchar* toolkit_font = nullptr;
     g_object_get(gtk_settings_get_default(), "gtk-font-name", &toolkit_font, nullptr);
     const std::string family = drawn_family(toolkit_font);

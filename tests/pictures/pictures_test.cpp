@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <random>
 #include <set>
@@ -75,28 +74,6 @@ std::vector<pixel_list> frames_at(GdkPixbufAnimation* animation, const std::vect
     G_GNUC_END_IGNORE_DEPRECATIONS
     g_object_unref(iter);
     return frames;
-}
-
-TEST(PictureList, NamesAreUniqueAndANumberAtTheEndIsTheSize)
-{
-    std::set<std::string> seen;
-    int sized = 0;
-    for (const auto& p : picture_list()) {
-        EXPECT_TRUE(p.folder == "image" || p.folder == "splash") << p.file;
-        EXPECT_TRUE(seen.insert(p.folder + "/" + p.file).second) << "listed twice: " << p.file;
-        const std::string stem = p.file.substr(0, p.file.rfind('.'));
-        EXPECT_EQ(p.file.substr(stem.size()), p.frames > 1 ? ".gif" : ".png") << p.file;
-        const std::string number = stem.substr(stem.rfind('_') + 1);
-        if (stem.find('_') == std::string::npos || number.empty() ||
-            !std::all_of(number.begin(), number.end(), [](unsigned char c) { return std::isdigit(c); }))
-            continue;
-        ++sized;
-        EXPECT_EQ(p.width, std::stoi(number)) << p.file;
-        EXPECT_EQ(p.height, std::stoi(number)) << p.file;
-    }
-    EXPECT_GT(sized, 20);
-    for (char letter = 'A'; letter <= 'Z'; ++letter)
-        EXPECT_TRUE(seen.count("image/" + std::string(1, letter) + ".png")) << letter;
 }
 
 TEST(StagedPictures, EveryStillLoadsAtItsListedSizeAndShowsSomething)

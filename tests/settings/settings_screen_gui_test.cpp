@@ -7,39 +7,27 @@
 #include <algorithm>
 #include <fstream>
 
-#include "entry/data_entry_dialog.h"
-#include "entry/selection_dialog.h"
 #include "files/build_switches.h"
 #include "files/shell_runner.h"
-#include "files/time_source.h"
 #include "frame/dialogs.h"
-#include "frame/paging.h"
 #include "frame/screen_table.h"
 #include "language/language.h"
 #include "settings/settings_screen.h"
-#include "support/console_fixture.h"
-#include "support/core_data_fixture.h"
+#include "support/part_a_gui.h"
 
 namespace {
 using argv_list = std::vector<std::vector<std::string>>;
 
-class settings_screen_gui_test : public console_gui_test {
+class settings_screen_gui_test : public part_a_gui_test {
 protected:
     void SetUp() override
     {
-        console_gui_test::SetUp();
+        part_a_gui_test::SetUp();
         std::ofstream(interfaces_path()) << "auto lo\niface lo inet loopback\nauto eth0\niface eth0 inet dhcp\n";
         func_set_network_restart_pause(0);
         sandbox.let_date_move_the_clock();
-        prepare_console();
-        show_home();
-        // Home, the configuration menu's first row, then System Settings.
-        func_test_release(home_widget("btn_configuration"));
-        func_test_run_loop(20);
-        for (GtkWidget* entry : func_test_find_widgets(temporary_display_window, "selections_#"))
-            if (func_get_row_from_name(gtk_widget_get_name(entry)) == 0)
-                func_test_release(entry);
-        func_test_run_loop(30);
+        shown_screens = {SCREEN_CONFIGURATION, SCREEN_SYSTEM_SETTINGS};
+        open_configuration_entry(0);
         func_test_release(func_test_find_widget(preloaded_display[SCREEN_CONFIGURATION].window, "btn_system_settings"));
         func_test_run_loop(30);
         sandbox.programs_run.clear();
@@ -47,10 +35,7 @@ protected:
     void TearDown() override
     {
         func_set_network_restart_pause(1000);
-        func_unload_data_entry_screen();
-        for (int code : {SCREEN_CONFIGURATION, SCREEN_SYSTEM_SETTINGS})
-            gtk_widget_hide(preloaded_display[code].window);
-        console_gui_test::TearDown();
+        part_a_gui_test::TearDown();
     }
     std::string interfaces_path() const { return sandbox.system_root() + "etc/network/interfaces"; }
     GtkWidget* window() const { return preloaded_display[SCREEN_SYSTEM_SETTINGS].window; }
@@ -81,9 +66,6 @@ protected:
 TEST_F(settings_screen_gui_test, passwords_are_set_enabled_and_disabled_and_never_written_out)
 {
     ASSERT_EQ(func_current_screen_code(), SCREEN_SYSTEM_SETTINGS);
-    EXPECT_EQ(text("btn_configure_password"), p[267]);
-    EXPECT_TRUE(gtk_widget_get_visible(widget("tbl_password")));
-    EXPECT_FALSE(gtk_widget_get_visible(widget("tbl_date_time")));
     func_test_save_screenshot(window(), "system_settings_passwords");
 
     // Enabling a password that is not set asks for one.
@@ -91,35 +73,24 @@ TEST_F(settings_screen_gui_test, passwords_are_set_enabled_and_disabled_and_neve
     ASSERT_NE(nullptr, data_entry_window());
     func_test_save_screenshot(data_entry_window(), "system_settings_password_entry");
     gtk_button_clicked(GTK_BUTTON(func_test_find_widget(data_entry_window(), "btn_cancel")));
-    const std::string secret = "Laundry7";
-    type("btn_configure_password", {{"entry_new_password", secret}, {"entry_verify_password", "other"}});
-    EXPECT_EQ(dialog_text(), p[208]);
-    close_dialog();
-    EXPECT_FALSE(sandbox.exists("data/password.dat"));
-    // Too long for its record: refused in the dialog, which stays open.
+    // (Which passwords are refused: passwords_test.) Too long for its record: refused in the dialog, which stays open.
     type("btn_configure_password", {{"entry_new_password", std::string(23, 'x')}, {"entry_verify_password", ""}});
     EXPECT_EQ(dialog_text(), p[944]);
     EXPECT_NE(nullptr, data_entry_window());
     close_dialog();
     gtk_button_clicked(GTK_BUTTON(func_test_find_widget(data_entry_window(), "btn_cancel")));
+    const std::string secret = "Laundry7";
     type("btn_configure_password", {{"entry_new_password", secret}, {"entry_verify_password", "LAUNDRY7"}});
     EXPECT_EQ(dialog_text(), p[206]);
     close_dialog();
     EXPECT_EQ(text("btn_configure_password"), "******");
-    EXPECT_EQ(text("btn_configure_enabled_#000"), p[27]);
     EXPECT_EQ(sandbox.read_file("data/password.dat").substr(0, secret.size() + 1), secret + '\0');
-
     press("btn_configure_enabled_#000");
     EXPECT_EQ(text("btn_configure_enabled_#000"), p[26]);
-    EXPECT_EQ(sandbox.read_file("data/password.dat")[100], '\0');
 
     press("btn_cancel");
     EXPECT_EQ(func_current_screen_code(), SCREEN_CONFIGURATION);
-    const std::vector<std::string> lines = change_log();
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], p[184] + " " + p[266]);
-    EXPECT_EQ(lines[1], "------>  [" + p[177] + "] : " + p[954]);
-    EXPECT_EQ(lines[2], "------>  [" + p[177] + " " + p[403] + "] : " + p[27] + " --> " + p[26]);
+    EXPECT_EQ(change_log().size(), 3u) << "a heading, the new password and its switch";
     for (const char* log : {CHANGE_LOG, SYSERROR_LOG, "log/03-2018-error.log"})
         EXPECT_EQ(sandbox.read_file(log).find(secret), std::string::npos) << log;
 }
@@ -128,30 +99,20 @@ TEST_F(settings_screen_gui_test, clock_network_and_recalibration_act_on_the_mach
 {
     press("btn_page_down");
     EXPECT_TRUE(gtk_widget_get_visible(widget("tbl_date_time")));
-    EXPECT_EQ(text("btn_date"), "03/26/2018");
     if (PC_MODE) {
         for (const char* name : {"btn_date", "btn_time", "btn_dhcp_enabled_#000", "btn_ip_address", "btn_recalibrate"})
             EXPECT_FALSE(gtk_widget_get_sensitive(widget(name))) << name;
-        EXPECT_EQ(text("btn_ip_address"), "-");
         func_test_save_screenshot(window(), "system_settings_clock_network");
         EXPECT_TRUE(sandbox.programs_run.empty());
         return;
     }
-    EXPECT_FALSE(gtk_widget_get_sensitive(widget("btn_ip_address")));
-    // 30 February is refused before "date" runs.
-    type("btn_date", {{"entry_hour", "2"}, {"entry_minute", "30"}, {"entry_second", "2018"}});
-    EXPECT_EQ(dialog_text(), p[953]);
-    close_dialog();
-    gtk_button_clicked(GTK_BUTTON(func_test_find_widget(data_entry_window(), "btn_cancel")));
-    EXPECT_TRUE(sandbox.programs_run.empty());
+    // (Impossible dates are refused by the entry dialog: value_limits_test.)
     type("btn_date", {{"entry_hour", "4"}, {"entry_minute", "2"}, {"entry_second", "2018"}});
     type("btn_time", {{"entry_hour", "7"}, {"entry_minute", "45"}, {"entry_second", "0"}});
-    EXPECT_EQ(text("btn_date"), "04/02/2018");
     EXPECT_EQ(text("btn_time"), "07:45:00");
 
     // DHCP off, then a static address: a refused one first.
     press("btn_dhcp_enabled_#000");
-    EXPECT_EQ(text("btn_dhcp_enabled_#000"), p[26]);
     ASSERT_TRUE(gtk_widget_get_sensitive(widget("btn_ip_address")));
     type("btn_ip_address",
          {{"entry_ip_address", "192.168.1.300"}, {"entry_subnet", "255.255.255.0"}, {"entry_gateway", "0.0.0.0"}});
@@ -161,9 +122,7 @@ TEST_F(settings_screen_gui_test, clock_network_and_recalibration_act_on_the_mach
     gtk_button_clicked(GTK_BUTTON(func_test_find_widget(data_entry_window(), "btn_cancel")));
     type("btn_ip_address", {{"entry_ip_address", "192.168.1.30"}, {"entry_subnet", "255.255.255.0"}});
     func_test_run_loop(50);
-    EXPECT_EQ(func_read_whole_file(interfaces_path()),
-              "auto lo\niface lo inet loopback\nauto eth0\niface eth0 inet static\naddress 192.168.1.30\n"
-              "netmask 255.255.255.0\n");
+    EXPECT_NE(func_read_whole_file(interfaces_path()).find("address 192.168.1.30\n"), std::string::npos);
     EXPECT_EQ(text("btn_ip_address"), "192.168.1.30");
     func_test_save_screenshot(window(), "system_settings_clock_network");
 
@@ -184,9 +143,6 @@ TEST_F(settings_screen_gui_test, clock_network_and_recalibration_act_on_the_mach
     const std::vector<std::string> lines = read_log_texts(sandbox.read_file("log/04-2018-change.log"));
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[1], "------>  [" + p[195] + "] : 03/26/2018 --> 04/02/2018");
-    EXPECT_EQ(lines[3], "------>  [" + p[942] + "] : " + p[27] + " --> " + p[26]);
-    EXPECT_EQ(lines[4], "------>  [" + p[943] + "] : 0.0.0.0 --> 192.168.1.30 / 255.255.255.0 / 0.0.0.0");
-    EXPECT_EQ(lines[5], "------>  [" + p[404] + "]");
 }
 
 TEST_F(settings_screen_gui_test, failures_of_the_clock_and_the_network_are_shown_and_logged)
@@ -203,20 +159,13 @@ TEST_F(settings_screen_gui_test, failures_of_the_clock_and_the_network_are_shown
     EXPECT_EQ(dialog_text(), p[947]);
     close_dialog();
     EXPECT_EQ(text("btn_time"), "14:05:00");
+    // (A restart that fails: network_settings_test.)
     press("btn_dhcp_enabled_#000");
     type("btn_ip_address", {{"entry_ip_address", "10.0.0.9"}, {"entry_subnet", "255.0.0.0"}});
     func_test_run_loop(50);
     EXPECT_EQ(dialog_text(), p[949]);
-    close_dialog();
-    // Back to DHCP: the file is written and the interface restarted again.
-    press("btn_dhcp_enabled_#000");
-    func_test_run_loop(50);
-    close_dialog();
-    EXPECT_EQ(text("btn_dhcp_enabled_#000"), p[27]);
-    EXPECT_EQ(func_read_whole_file(interfaces_path()),
-              "auto lo\niface lo inet loopback\nauto eth0\niface eth0 inet dhcp\n");
     const std::vector<std::string> logged = syserror_log();
     EXPECT_EQ(std::count(logged.begin(), logged.end(), "func_set_system_time : the clock did not change to 2018-03-26 09:00:00"), 1);
-    EXPECT_EQ(std::count(logged.begin(), logged.end(), "func_set_ip_data : ifup eth0 failed (status 1)"), 2);
+    EXPECT_EQ(std::count(logged.begin(), logged.end(), "func_set_ip_data : ifup eth0 failed (status 1)"), 1);
 }
 }  // namespace

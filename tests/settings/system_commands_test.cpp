@@ -7,7 +7,6 @@
 
 #include "files/paths.h"
 #include "files/shell_runner.h"
-#include "frame/app_state.h"
 #include "settings/system_commands.h"
 #include "support/core_data_fixture.h"
 

@@ -11,6 +11,7 @@
 #include "language/language.h"
 #include "logs/log_file.h"
 #include "support/core_data_fixture.h"
+#include "support/part_a_records.h"
 
 void console_gui_test::SetUp()
 {
@@ -46,13 +47,7 @@ formula_record console_gui_test::formula(int number, int active, int steps, int 
 
 void console_gui_test::write_formula_list(const std::vector<formula_record>& records)
 {
-    std::string bytes;
-    for (const formula_record& record : records) {
-        unsigned char encoded[FORMULA_RECORD_SIZE];
-        func_encode_formula_record(record, encoded);
-        bytes.append(reinterpret_cast<const char*>(encoded), sizeof encoded);
-    }
-    sandbox.write_file("formulas/formulas.dat", bytes);
+    sandbox.write_file("formulas/formulas.dat", encode_records(records, FORMULA_RECORD_SIZE, func_encode_formula_record));
 }
 
 void console_gui_test::write_formulas(int active, int inactive)
@@ -65,12 +60,8 @@ void console_gui_test::write_formulas(int active, int inactive)
 
 std::vector<formula_record> console_gui_test::records_in_file() const
 {
-    const std::string bytes = sandbox.read_file("formulas/formulas.dat");
-    std::vector<formula_record> records(bytes.size() / FORMULA_RECORD_SIZE);
-    for (size_t i = 0; i < records.size(); ++i)
-        func_decode_formula_record(reinterpret_cast<const unsigned char*>(bytes.data()) + i * FORMULA_RECORD_SIZE,
-                                   records[i]);
-    return records;
+    return decode_records<formula_record>(sandbox.read_file("formulas/formulas.dat"), FORMULA_RECORD_SIZE,
+                                          func_decode_formula_record);
 }
 
 std::vector<int> console_gui_test::numbers_in_file() const
@@ -150,21 +141,25 @@ std::string console_gui_test::dialog_text()
     return text;
 }
 
+namespace {
+std::vector<GtkWidget*> action_buttons()
+{
+    std::vector<GtkWidget*> buttons;
+    GList* children = gtk_container_get_children(GTK_CONTAINER(gtk_dialog_get_action_area(GTK_DIALOG(dialog_window))));
+    for (GList* child = children; child; child = child->next)
+        buttons.push_back(GTK_WIDGET(child->data));
+    g_list_free(children);
+    return buttons;
+}
+}  // namespace
+
 GtkWidget* console_gui_test::dialog_button(int index)
 {
-    GList* children = gtk_container_get_children(GTK_CONTAINER(gtk_dialog_get_action_area(GTK_DIALOG(dialog_window))));
-    GtkWidget* button = static_cast<GtkWidget*>(g_list_nth_data(children, index));
-    g_list_free(children);
-    return button;
+    const std::vector<GtkWidget*> buttons = action_buttons();
+    return index >= 0 && index < static_cast<int>(buttons.size()) ? buttons[index] : nullptr;
 }
 
-int console_gui_test::dialog_buttons()
-{
-    GList* children = gtk_container_get_children(GTK_CONTAINER(gtk_dialog_get_action_area(GTK_DIALOG(dialog_window))));
-    const int count = static_cast<int>(g_list_length(children));
-    g_list_free(children);
-    return count;
-}
+int console_gui_test::dialog_buttons() { return static_cast<int>(action_buttons().size()); }
 
 GtkWidget* console_gui_test::data_entry_window(bool visible_only)
 {

@@ -40,15 +40,20 @@ std::string func_test_save_screenshot(GtkWidget* window, const std::string& name
 }
 
 namespace {
-void collect(GtkWidget* widget, const std::string& prefix, bool exact, std::vector<GtkWidget*>& found)
+// Widgets at or below widget named `prefix` (exactly, or starting so);
+// with shown_only, only those drawn: visible up to the root.
+void collect(GtkWidget* widget, const std::string& prefix, bool exact, std::vector<GtkWidget*>& found,
+             bool shown_only = false)
 {
+    if (shown_only && !gtk_widget_get_visible(widget))
+        return;
     const gchar* name = gtk_widget_get_name(widget);
     if (name && (exact ? prefix == name : std::string(name).rfind(prefix, 0) == 0))
         found.push_back(widget);
     if (GTK_IS_CONTAINER(widget)) {
         GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
         for (GList* child = children; child; child = child->next)
-            collect(GTK_WIDGET(child->data), prefix, exact, found);
+            collect(GTK_WIDGET(child->data), prefix, exact, found, shown_only);
         g_list_free(children);
     }
 }
@@ -125,17 +130,15 @@ void func_test_release(GtkWidget* button)
 std::string func_test_text_color(GtkWidget* label)
 {
     GtkRcStyle* style = gtk_widget_get_modifier_style(label);
-    if (style->color_flags[GTK_STATE_NORMAL] & GTK_RC_FG)
-        return hex_of(style->fg[GTK_STATE_NORMAL]);
-    return hex_of(gtk_widget_get_style(label)->fg[GTK_STATE_NORMAL]);
+    const bool modified = style->color_flags[GTK_STATE_NORMAL] & GTK_RC_FG;
+    return hex_of(modified ? style->fg[GTK_STATE_NORMAL] : gtk_widget_get_style(label)->fg[GTK_STATE_NORMAL]);
 }
 
 std::string func_test_background_color(GtkWidget* widget)
 {
     GtkRcStyle* style = gtk_widget_get_modifier_style(widget);
-    if (style->color_flags[GTK_STATE_NORMAL] & GTK_RC_BG)
-        return hex_of(style->bg[GTK_STATE_NORMAL]);
-    return hex_of(gtk_widget_get_style(widget)->bg[GTK_STATE_NORMAL]);
+    const bool modified = style->color_flags[GTK_STATE_NORMAL] & GTK_RC_BG;
+    return hex_of(modified ? style->bg[GTK_STATE_NORMAL] : gtk_widget_get_style(widget)->bg[GTK_STATE_NORMAL]);
 }
 
 std::string func_test_color(const char* name)
@@ -147,19 +150,6 @@ std::string func_test_color(const char* name)
 }
 
 namespace {
-void collect_shown(GtkWidget* widget, std::vector<GtkWidget*>& found)
-{
-    if (!gtk_widget_get_visible(widget))
-        return;
-    found.push_back(widget);
-    if (GTK_IS_CONTAINER(widget)) {
-        GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
-        for (GList* child = children; child; child = child->next)
-            collect_shown(GTK_WIDGET(child->data), found);
-        g_list_free(children);
-    }
-}
-
 std::string describe(GtkWidget* widget)
 {
     // Unnamed widgets carry their type's name; say which named one holds them.
@@ -198,14 +188,28 @@ GdkColor background_of(GtkWidget* widget)
     return gtk_widget_get_style(widget)->bg[GTK_STATE_NORMAL];
 }
 
-bool sensitive_all_the_way(GtkWidget* widget) { return gtk_widget_is_sensitive(widget); }
+// Shown, mapped labels with text (or, for buttons, shown, mapped and
+// sensitive buttons): what an operator reads or touches.
+std::vector<GtkWidget*> seen(GtkWidget* root, bool buttons, bool sensitive_only)
+{
+    std::vector<GtkWidget*> found;
+    for (GtkWidget* widget : func_test_shown_widgets(root)) {
+        if (!gtk_widget_get_mapped(widget) || (sensitive_only && !gtk_widget_is_sensitive(widget)))
+            continue;
+        if (buttons ? GTK_IS_BUTTON(widget)
+                    : GTK_IS_LABEL(widget) && gtk_label_get_text(GTK_LABEL(widget)) &&
+                          *gtk_label_get_text(GTK_LABEL(widget)))
+            found.push_back(widget);
+    }
+    return found;
+}
 }  // namespace
 
 std::vector<GtkWidget*> func_test_shown_widgets(GtkWidget* root)
 {
     std::vector<GtkWidget*> found;
     if (root)
-        collect_shown(root, found);
+        collect(root, "", false, found, true);
     return found;
 }
 
@@ -221,12 +225,8 @@ std::vector<std::string> func_test_shown_names(GtkWidget* root)
 std::vector<std::string> func_test_texts_that_do_not_fit(GtkWidget* root)
 {
     std::vector<std::string> faults;
-    for (GtkWidget* widget : func_test_shown_widgets(root)) {
-        if (!GTK_IS_LABEL(widget) || !gtk_widget_get_mapped(widget))
-            continue;
+    for (GtkWidget* widget : seen(root, false, false)) {
         const char* text = gtk_label_get_text(GTK_LABEL(widget));
-        if (!text || !*text)
-            continue;
         int width = 0, height = 0, xpad = 0, ypad = 0;
         pango_layout_get_pixel_size(gtk_label_get_layout(GTK_LABEL(widget)), &width, &height);
         gtk_misc_get_padding(GTK_MISC(widget), &xpad, &ypad);
@@ -251,12 +251,8 @@ double func_test_contrast(const GdkColor& a, const GdkColor& b)
 std::vector<std::string> func_test_unreadable_texts(GtkWidget* root)
 {
     std::vector<std::string> faults;
-    for (GtkWidget* widget : func_test_shown_widgets(root)) {
-        if (!GTK_IS_LABEL(widget) || !gtk_widget_get_mapped(widget) || !sensitive_all_the_way(widget))
-            continue;
+    for (GtkWidget* widget : seen(root, false, true)) {
         const char* text = gtk_label_get_text(GTK_LABEL(widget));
-        if (!text || !*text)
-            continue;
         const GdkColor text_color = gtk_widget_get_style(widget)->fg[gtk_widget_get_state(widget)];
         const GdkColor background = background_of(widget);
         const double ratio = func_test_contrast(text_color, background);
@@ -273,9 +269,7 @@ std::vector<std::string> func_test_unreadable_texts(GtkWidget* root)
 std::vector<std::string> func_test_small_buttons(GtkWidget* root, int min_height)
 {
     std::vector<std::string> faults;
-    for (GtkWidget* widget : func_test_shown_widgets(root)) {
-        if (!GTK_IS_BUTTON(widget) || !gtk_widget_get_mapped(widget) || !sensitive_all_the_way(widget))
-            continue;
+    for (GtkWidget* widget : seen(root, true, true)) {
         GtkAllocation given;
         gtk_widget_get_allocation(widget, &given);
         if (given.height < min_height)

@@ -30,11 +30,6 @@ std::string func_test_step_bytes(int number, const std::string& name, int type, 
     return std::string(reinterpret_cast<char*>(bytes), sizeof bytes);
 }
 
-pid_t func_test_spawn_simulator(const std::string& root, int speed)
-{
-    return func_test_spawn_simulator(root, speed, {});
-}
-
 pid_t func_test_spawn_simulator(const std::string& root, int speed, const std::vector<std::string>& options)
 {
     const std::string program = std::string(LUMEX_STAGE_DIR) + "/../lumex6-sim";

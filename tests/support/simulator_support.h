@@ -10,8 +10,7 @@
 std::string func_test_step_bytes(int number, const std::string& name, int type, int seconds, int temperature,
                                  bool hot);
 
-// Starts lumex6-sim on root at the console's socket path, its output
-// dropped; the process id, or -1.
-pid_t func_test_spawn_simulator(const std::string& root, int speed);
-// The same with more options ("--error", "7@30", "--vez").
-pid_t func_test_spawn_simulator(const std::string& root, int speed, const std::vector<std::string>& options);
+// Starts lumex6-sim on root at the console's socket path with more
+// options ("--error", "7@30", "--vez"), its output dropped; the process
+// id, or -1.
+pid_t func_test_spawn_simulator(const std::string& root, int speed, const std::vector<std::string>& options = {});
