@@ -251,11 +251,21 @@ double func_test_contrast(const GdkColor& a, const GdkColor& b)
 std::vector<std::string> func_test_unreadable_texts(GtkWidget* root)
 {
     std::vector<std::string> faults;
-    for (GtkWidget* widget : seen(root, false, true)) {
+    for (GtkWidget* widget : seen(root, false, false)) {
         const char* text = gtk_label_get_text(GTK_LABEL(widget));
         const GdkColor text_color = gtk_widget_get_style(widget)->fg[gtk_widget_get_state(widget)];
         const GdkColor background = background_of(widget);
         const double ratio = func_test_contrast(text_color, background);
+        GtkWidget* button = gtk_widget_get_ancestor(widget, GTK_TYPE_BUTTON);
+        if (!gtk_widget_is_sensitive(widget)) {
+            // A button that cannot be used must look it: clearly dimmer.
+            const double usable = button ? func_test_contrast(gtk_widget_get_style(widget)->fg[GTK_STATE_NORMAL],
+                                                              gtk_widget_get_style(button)->bg[GTK_STATE_NORMAL])
+                                         : 0;
+            if (button && ratio >= usable / 2)
+                faults.push_back(describe(widget) + " '" + text + "' is not dimmed when it cannot be used");
+            continue;
+        }
         if (ratio < 4.5) {
             char line[512];
             snprintf(line, sizeof line, "%s '%s' %s on %s: %.2f", describe(widget).c_str(), text,

@@ -41,7 +41,8 @@ std::vector<std::string> func_test_shown_names(GtkWidget* root);
 // widget was given: "name 'text' 120x20 in 100x20".
 std::vector<std::string> func_test_texts_that_do_not_fit(GtkWidget* root);
 // Each shown, sensitive label whose colour has less than 4.5:1 contrast
-// with the background it is drawn on.
+// with the background it is drawn on, and each label of a button that
+// cannot be used that is not clearly dimmer than a usable one.
 std::vector<std::string> func_test_unreadable_texts(GtkWidget* root);
 // Each shown, sensitive button lower than min_height pixels.
 std::vector<std::string> func_test_small_buttons(GtkWidget* root, int min_height);
