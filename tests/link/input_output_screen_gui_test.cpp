@@ -167,9 +167,10 @@ TEST_F(input_output_screen_gui_test, against_the_simulator_inputs_change_and_out
     // Spray-down: closing the sewer drain comes back closed.
     press(io("btn_spray_down"));
     // The controller knows the presses are spray-down ones once it is asked.
-    func_test_run_loop(700);
+    run_until([] { return ipc_cmd[1] == REQUEST_CODE_SPRAY_DOWN; }, 3);
+    func_test_run_loop(200);
     press(spray("btn_drain_sewer_close"));
-    func_test_run_loop(1200);
+    run_until([] { return active(spray("btn_drain_sewer_close")); }, 3);
     EXPECT_TRUE(active(spray("btn_drain_sewer_close")));
     EXPECT_FALSE(active(spray("btn_drain_sewer_open")));
 }
