@@ -3,15 +3,13 @@
 #include <gtest/gtest.h>
 #include <glib.h>
 
-#include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <sstream>
 
 #include "configuration/configuration_lookup.h"
 #include "configuration/configuration_printout.h"
 #include "language/units.h"
-#include "support/core_data_fixture.h"
+#include "support/tcc_helpers.h"
 
 namespace {
 const std::string HASH_LINE(69, '#');
@@ -21,7 +19,6 @@ protected:
     void SetUp() override
     {
         core_data_test::SetUp();
-        saved_.assign(p, p + LANGUAGE_SLOT_COUNT);
         for (int slot = 80; slot < 700; ++slot)  // each line found by its own label
             p[slot] = "label" + std::to_string(slot);
         p[177] = "Configuration";
@@ -33,17 +30,10 @@ protected:
         configuration.items[10] = 1;
         vez.items[0] = 7, vez.items[1] = 7;
     }
-    void TearDown() override
-    {
-        std::copy(saved_.begin(), saved_.end(), p);
-        core_data_test::TearDown();
-    }
 
     machine_configuration configuration;
     vez_configuration vez{};
-
-private:
-    std::vector<std::string> saved_;
+    language_texts_kept texts_;
 };
 
 // The value after the label of a slot, "" when no line has that label.

@@ -25,10 +25,8 @@ std::string default_record_bytes(const std::string& name)
 {
     std::string bytes(292, '\0');
     bytes.replace(0, name.size(), name);
-    put_u32_by_hand(bytes, item_offset(8), BITS_300);
-    put_u32_by_hand(bytes, item_offset(26), BITS_800);
-    put_u32_by_hand(bytes, item_offset(27), BITS_900);
-    put_u32_by_hand(bytes, item_offset(28), BITS_1000);
+    for (const auto& [item, bits] : {std::pair(8, BITS_300), {26, BITS_800}, {27, BITS_900}, {28, BITS_1000}})
+        put_u32_by_hand(bytes, item_offset(item), bits);
     return bytes;
 }
 
@@ -73,10 +71,9 @@ TEST_F(ConfigurationFileTest, TheFirstNameHoldingCfgIsReadButNoTemporaryOrFolder
 
     std::string bytes(292, '\0');
     bytes.replace(0, 4, "Site");
-    put_u32_by_hand(bytes, item_offset(2), BITS_1);
-    put_u32_by_hand(bytes, item_offset(25), BITS_1);
-    put_u32_by_hand(bytes, item_offset(59), BITS_450);
-    put_u32_by_hand(bytes, item_offset(29), 0x7FC00000);  // not a number
+    // Item 29 is not a number.
+    for (const auto& [item, bits] : {std::pair(2, BITS_1), {25, BITS_1}, {59, BITS_450}, {29, 0x7FC00000u}})
+        put_u32_by_hand(bytes, item_offset(item), bits);
     sandbox.write_file("configuration/site.cfg.bak", bytes);
     sandbox.write_file("configuration/zz.cfg", default_record_bytes("Other"));
     EXPECT_EQ(func_get_configuration_filename(), "site.cfg.bak");

@@ -3,15 +3,13 @@
 // checks, Save and Cancel, the level unit and the defaults.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
-
 #include "configuration/configuration_screen.h"
 #include "configuration/vez_configuration.h"
 #include "frame/dialogs.h"
 #include "frame/screen_table.h"
 #include "support/part_a_gui.h"
 #include "support/part_a_records.h"
+#include "support/tcc_helpers.h"
 
 namespace {
 class configuration_screen_gui_test : public part_a_gui_test {
@@ -39,11 +37,7 @@ protected:
         return widget(prefix + std::string(name));
     }
     std::string text(int number) const { return func_test_label_text(item(number)); }
-    void press(const char* name)
-    {
-        func_test_release(widget(name));
-        func_test_run_loop(30);
-    }
+    void press(const char* name) { tap(widget(name)); }
     void type(int number, int item_code, const std::string& typed)
     {
         type_value(item(number), item_code, typed, item_code == 12);
@@ -140,22 +134,19 @@ TEST_F(configuration_screen_gui_test, a_new_level_unit_converts_every_formula_an
     choose(0, "Celcius");
     ASSERT_NE(nullptr, dialog_window);
     func_test_save_screenshot(dialog_window, "configuration_level_unit_question");
-    func_test_release(dialog_button(1));  // No: nothing changes
-    func_test_run_loop(20);
+    tap(dialog_button(1), 20);  // No: nothing changes
     EXPECT_EQ(text(0), "Fahrenheit");
     EXPECT_EQ(step_level_in_file(), 800);
 
     choose(0, "Celcius");
-    func_test_release(dialog_button(0));
-    func_test_run_loop(30);
+    tap(dialog_button(0));
     EXPECT_EQ(text(0), "Celcius");
     // The conversion itself is formula_changes_test's.
     EXPECT_EQ(step_level_in_file(), 2031);
 
     // The defaults come back at once, in the unit in force.
     press("btn_defaults");
-    func_test_release(dialog_button(0));
-    func_test_run_loop(30);
+    tap(dialog_button(0));
     const machine_configuration saved = in_file();
     EXPECT_EQ((std::vector<float>{1.0f, 0.0f, 2032.0f}),
               (std::vector<float>{saved.items[0], saved.items[19], saved.items[26]}));

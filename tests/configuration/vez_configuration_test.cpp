@@ -3,24 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <initializer_list>
-#include <string>
-#include <vector>
 
 #include "configuration/vez_configuration.h"
-#include "support/core_data_fixture.h"
+#include "support/tcc_helpers.h"
 
 namespace {
 const char* const VEZ_FILE = "configuration/site.vez";
-
-// Item i at byte 4 * i, least significant byte first, by hand.
-std::string record_bytes(const std::vector<uint32_t>& items)
-{
-    std::string bytes(4 * items.size(), '\0');
-    for (size_t i = 0; i < items.size(); ++i)
-        put_u32_by_hand(bytes, 4 * i, items[i]);
-    return bytes;
-}
 
 // Items 0 to 10 as an older console wrote them: a byte pattern that shows
 // a shifted or swapped field, the extremes, and a negative value.
@@ -72,11 +60,11 @@ TEST_F(VezConfigurationTest, MissingFileIsMadeAndOddSizesAreLoggedAndKeptWhole)
                                            sandbox.path("configuration/configuration.vez") + " . \n");
     std::vector<uint32_t> items = OLDER_ITEMS;
     items.insert(items.end(), {1, 0xFFFFFFFF, 13, 14, 15, 16, 17, 0x80000000});
-    sandbox.write_file("configuration/configuration.vez", record_bytes(items));
+    sandbox.write_file("configuration/configuration.vez", int_bytes(items));
     EXPECT_EQ(func_load_vez_configuration_from_file(), 1);
     expect_items(current_vez_configuration, items);
     EXPECT_EQ(func_convert_vez_configuration_50027_to_50028(), 0);  // already current
-    EXPECT_EQ(sandbox.read_file("configuration/configuration.vez"), record_bytes(items));
+    EXPECT_EQ(sandbox.read_file("configuration/configuration.vez"), int_bytes(items));
     EXPECT_EQ(syserror_lines().size(), reports);
 }
 
@@ -86,24 +74,24 @@ TEST_F(VezConfigurationTest, OlderLayoutBecomesTheCurrentOneOnLoadAndOnRequest)
     converted.resize(19, 0);
 
     for (bool on_request : {false, true}) {
-        sandbox.write_file(VEZ_FILE, record_bytes(OLDER_ITEMS));
+        sandbox.write_file(VEZ_FILE, int_bytes(OLDER_ITEMS));
         fill_current(5);
         EXPECT_EQ(on_request ? func_convert_vez_configuration_50027_to_50028() : func_load_vez_configuration_from_file(),
                   1);
-        EXPECT_EQ(sandbox.read_file(VEZ_FILE), record_bytes(converted));
+        EXPECT_EQ(sandbox.read_file(VEZ_FILE), int_bytes(converted));
         expect_items(current_vez_configuration, converted);
         EXPECT_NE(syserror_lines().back().find("converted " + sandbox.path(VEZ_FILE)), std::string::npos);
     }
     EXPECT_TRUE(temporary_files("configuration").empty());
 
     // A file that cannot be rewritten stays as it was; its items are still read.
-    sandbox.write_file(VEZ_FILE, record_bytes(OLDER_ITEMS));
+    sandbox.write_file(VEZ_FILE, int_bytes(OLDER_ITEMS));
     sandbox.refuse_writes_under({"configuration/"});
     EXPECT_EQ(func_convert_vez_configuration_50027_to_50028(), 0);
     fill_current(5);
     EXPECT_EQ(func_load_vez_configuration_from_file(), 1);
     expect_items(current_vez_configuration, converted);
-    EXPECT_EQ(sandbox.read_file(VEZ_FILE), record_bytes(OLDER_ITEMS));
+    EXPECT_EQ(sandbox.read_file(VEZ_FILE), int_bytes(OLDER_ITEMS));
     func_reset_file_io_ops();
 
     // With no file at all the conversion makes the zero record.
@@ -132,7 +120,7 @@ TEST_F(VezConfigurationTest, SaveWritesLittleEndianItemsToTheFirstNameAndFailure
     record.items[7] = -2;
     items[7] = 0xFFFFFFFE;
     EXPECT_EQ(func_save_vez_configuration(record), 1);
-    EXPECT_EQ(sandbox.read_file("configuration/b.vez"), record_bytes(items));
+    EXPECT_EQ(sandbox.read_file("configuration/b.vez"), int_bytes(items));
     EXPECT_EQ(sandbox.read_file("configuration/c.vez"), "");
     expect_items(current_vez_configuration, items);
 
@@ -140,7 +128,7 @@ TEST_F(VezConfigurationTest, SaveWritesLittleEndianItemsToTheFirstNameAndFailure
     vez_configuration other{};
     other.items[0] = 99;
     EXPECT_EQ(func_save_vez_configuration(other), 0);
-    EXPECT_EQ(sandbox.read_file("configuration/b.vez"), record_bytes(items));
+    EXPECT_EQ(sandbox.read_file("configuration/b.vez"), int_bytes(items));
     expect_items(current_vez_configuration, items);
     EXPECT_EQ(temporary_files("configuration").size(), 1u);  // only the one planted above
     EXPECT_EQ(syserror_lines(),

@@ -3,8 +3,6 @@
 // and look at the button and files.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "frame/dialogs.h"
 #include "support/part_a_gui.h"
 

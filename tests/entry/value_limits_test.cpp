@@ -2,14 +2,12 @@
 // holds "t<n>" so every text can be compared whole.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <initializer_list>
-#include <string>
-#include <vector>
+#include <tuple>
 
 #include "entry/value_limits.h"
 #include "language/units.h"
-#include "support/core_data_fixture.h"
+#include "support/tcc_helpers.h"
 
 namespace {
 
@@ -20,16 +18,9 @@ protected:
     void SetUp() override
     {
         core_data_test::SetUp();
-        saved_slots_.assign(p, p + LANGUAGE_SLOT_COUNT);
         for (int index = 0; index < LANGUAGE_SLOT_COUNT; ++index)
             p[index] = "t" + std::to_string(index);
         use_machine(0.0f, 0.0f);
-    }
-
-    void TearDown() override
-    {
-        std::copy(saved_slots_.begin(), saved_slots_.end(), p);
-        core_data_test::TearDown();
     }
 
     static void use_machine(float temperature_unit, float type)
@@ -56,8 +47,7 @@ protected:
 
     std::string message;
 
-private:
-    std::vector<std::string> saved_slots_;
+    language_texts_kept texts_;
 };
 
 struct range_case {
@@ -128,41 +118,31 @@ TEST_F(value_limits_test, ranges_follow_the_unit_and_machine_type_and_the_help_n
 
 TEST_F(value_limits_test, times_and_dates_stop_at_the_first_bad_field)
 {
-    struct fields_case {
-        int item;
-        std::vector<std::string> fields;
-        int bad_index;
-        const char* message;
-    };
-    const fields_case cases[] = {
+    // Item, fields, the first bad one, its message.
+    const std::tuple<int, std::vector<std::string>, int, const char*> cases[] = {
         {40, {"2", "29", "2024"}, -1, UNTOUCHED}, {40, {"6", "15", "1969"}, 2, "t199"},
         {40, {"13", "0", "2101"}, 0, "t197"},     {40, {"2", "29", "2023"}, 1, "t953"},
         {40, {"6", "32", "2000"}, 1, "t198"},     {3, {"23", "59", "59"}, -1, UNTOUCHED},
         {3, {"24", "60", "60"}, 0, "t202"},       {41, {"0", "60", "60"}, 1, "t203"},
         {41, {"0", "0", "60"}, 2, "t204"},
     };
-    for (const fields_case& c : cases) {
-        EXPECT_EQ(check(c.item, c.fields), c.bad_index) << c.item << " " << c.fields[0] << ":" << c.fields[2];
-        EXPECT_EQ(message, c.message) << c.item;
+    for (const auto& [item, fields, bad_index, expected] : cases) {
+        EXPECT_EQ(check(item, fields), bad_index) << item << " " << fields[0] << ":" << fields[2];
+        EXPECT_EQ(message, expected) << item;
     }
 }
 
 TEST_F(value_limits_test, remote_formula_fields_in_screen_order)
 {
-    struct bad_field {
-        int index;
-        const char* text;
-        const char* message;
-    };
-    const bad_field cases[] = {
+    const std::tuple<size_t, const char*, const char*> cases[] = {
         {0, "0", "t186 t648 (1-999)!"}, {2, "-1", "t490 t648 (0-9999)!"}, {6, "10000", "t671 t648 (0-9999)!"}};
     EXPECT_EQ(check(26, {"999", "9999", "9999", "999", "9999", "9999", "9999"}), -1);
     EXPECT_EQ(check(26, {"5"}), -1);  // missing fields read as 0
-    for (const bad_field& bad : cases) {
+    for (const auto& [index, text, expected] : cases) {
         std::vector<std::string> fields = {"1", "0", "0", "0", "0", "0", "0"};
-        fields[bad.index] = bad.text;
-        EXPECT_EQ(check(26, fields), bad.index) << bad.text;
-        EXPECT_EQ(message, bad.message);
+        fields[index] = text;
+        EXPECT_EQ(check(26, fields), int(index)) << text;
+        EXPECT_EQ(message, expected);
     }
     EXPECT_EQ(check(32, {"0", "10000", "-1", "1000", "x", "", "99999"}), 0);  // the other remote formula item
     EXPECT_EQ(message, "t186 t648 (1-999)!");
@@ -177,20 +157,15 @@ TEST_F(value_limits_test, passwords_must_fit_their_record_and_addresses_must_be_
     EXPECT_EQ(check(39, {"\xC3\xA4\xC3\xA4\xC3\xA4", ""}), 0);
 
     EXPECT_EQ(check(43, {"192.168.1.20", "255.255.255.0", "0.0.0.0"}), -1);
-    struct bad_address {
-        int index;
-        const char* text;
-        const char* message;
-    };
-    const bad_address cases[] = {
+    const std::tuple<size_t, const char*, const char*> cases[] = {
         {0, "192.168.1", "t945"},   {0, "192.168.1.256", "t945"}, {0, "192.168.01.2", "t945"},
         {0, "0.0.0.0", "t945"},     {0, "10.0.0.1; reboot", "t945"}, {1, "255.0.255.0", "t956"},
         {2, "10.0.0.x", "t957"},
     };
-    for (const bad_address& bad : cases) {
+    for (const auto& [index, text, expected] : cases) {
         std::vector<std::string> fields = {"10.0.0.5", "255.0.0.0", "10.0.0.1"};
-        fields[static_cast<size_t>(bad.index)] = bad.text;
-        EXPECT_EQ(check(43, fields), bad.index) << bad.text;
-        EXPECT_EQ(message, bad.message) << bad.text;
+        fields[index] = text;
+        EXPECT_EQ(check(43, fields), int(index)) << text;
+        EXPECT_EQ(message, expected) << text;
     }
 }

@@ -2,7 +2,6 @@
 // of the PC (desktop), the console's own set, and the set operations.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 
 #include "entry/data_entry_dialog.h"
@@ -16,6 +15,7 @@
 #include "frame/screen_table.h"
 #include "language/language.h"
 #include "support/part_a_gui.h"
+#include "support/tcc_helpers.h"
 
 namespace fs = std::filesystem;
 
@@ -34,11 +34,7 @@ protected:
     }
     GtkWidget* window() const { return preloaded_display[SCREEN_FILE].window; }
     GtkWidget* widget(const std::string& name) const { return func_test_find_widget(window(), name); }
-    void press(const std::string& name)
-    {
-        func_test_release(widget(name));
-        func_test_run_loop(30);
-    }
+    void press(const std::string& name) { tap(widget(name)); }
     std::vector<std::string> left() const { return func_test_row_labels(window(), "btn_file_selections_name_#"); }
     std::string right() const { return func_test_label_text(widget("btn_file_selections_name1_#000")); }
     void press_left(const std::string& name)
@@ -51,8 +47,7 @@ protected:
     void answer_yes()
     {
         ASSERT_NE(nullptr, dialog_window);
-        func_test_release(dialog_button(0));
-        func_test_run_loop(30);
+        tap(dialog_button(0));
     }
     // Home's file button; then the stick put in and mounted (machine), or
     // the PC folder chosen (desktop). The folder the sets go to.
@@ -64,8 +59,7 @@ protected:
         func_set_folder_chooser(choose);
         prepare_console();
         show_home();
-        func_test_release(home_widget("btn_file"));
-        func_test_run_loop(40);
+        tap(home_widget("btn_file"), 40);
         EXPECT_EQ(SCREEN_FILE, func_current_screen_code());
         if (PC_MODE) {
             answer_yes();  // the folder question

@@ -31,11 +31,3 @@ TEST(record_bytes, numbers_are_little_endian_and_text_fields_cut_at_a_character_
     EXPECT_EQ(0, std::memcmp(bytes + 4, three_hundred, 4));
     EXPECT_EQ(300.0f, func_get_float32_le(bytes + 4));
 }
-
-TEST(record_bytes, a_field_without_terminator_is_read_to_its_end_only)
-{
-    const unsigned char field[4] = {'a', 'b', 'c', 'd'};
-    EXPECT_EQ("abcd", func_get_text_field(field, sizeof field));
-    EXPECT_EQ("ab", func_cut_text_utf8("abcd", 2));
-    EXPECT_EQ("", func_cut_text_utf8("\xE2\x82\xAC", 2));  // a euro sign does not fit in two bytes
-}

@@ -3,36 +3,16 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <filesystem>
-#include <map>
 
 #include "files/atomic_file.h"
 #include "files/sets.h"
 #include "files/version_files.h"
-#include "support/core_data_fixture.h"
+#include "support/tcc_helpers.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-using tree = std::map<std::string, std::string>;
-
-// Every entry below folder: files with their bytes, folders as "/",
-// links as "-> target" (never followed).
-tree read_tree(const std::string& folder)
-{
-    tree found;
-    std::error_code error;
-    for (auto it = fs::recursive_directory_iterator(folder, error); !error && it != fs::end(it); it.increment(error)) {
-        const std::string relative = fs::relative(it->path(), folder).string();
-        if (it->is_symlink())
-            found[relative] = "-> " + fs::read_symlink(it->path()).string();
-        else if (it->is_directory())
-            found[relative] = "/";
-        else
-            found[relative] = func_read_whole_file(it->path().string());
-    }
-    return found;
-}
+using tree = file_tree;
 
 // Mutating calls counted; the chosen one fails (ENOSPC) or throws (a cut).
 int calls = 0, fail_at = -1, cut_at = -1;

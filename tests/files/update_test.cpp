@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 #include "files/paths.h"
 #include "files/shell_runner.h"
@@ -133,12 +134,8 @@ TEST_F(UpdateTest, ANewUpdaterIsInstalledAndStartedWithFolderAndVersion)
 
 TEST_F(UpdateTest, EachFailureNamesItsDialogAndLeavesTheConsoleRunning)
 {
-    struct failure_case {
-        const char* version;
-        std::function<int()> unpack;  // runs in the update folder, as the tool
-        update_outcome outcome;
-        int kind, slot;
-    } const cases[] = {
+    // Version, the archive tool (run in the update folder), outcome, dialog kind, message slot.
+    const std::tuple<const char*, std::function<int()>, update_outcome, int, int> cases[] = {
         {"", nullptr, update_outcome::no_package, 2, 305},
         {"6.1.012", nullptr, update_outcome::no_package, 2, 305},  // not newer
         {"6.1.099", nullptr, update_outcome::unpack_failed, 1, 304},  // not on the stick
@@ -157,16 +154,17 @@ TEST_F(UpdateTest, EachFailureNamesItsDialogAndLeavesTheConsoleRunning)
              return 0;
          }, update_outcome::updater_failed, 1, 303},
     };
-    for (const failure_case& c : cases) {
+    int case_number = 0;
+    for (const auto& [version, tool, outcome, kind, slot] : cases) {
         const size_t lines_before = syserror_lines().size();
-        unpack = c.unpack;
+        unpack = tool;
         replacer_status = 0;
         events.clear();
-        const update_result result = func_process_update(c.version, usb());
-        const std::string what = std::string(c.version) + " case " + std::to_string(&c - cases);
-        EXPECT_EQ(result.outcome, c.outcome) << what;
-        EXPECT_EQ(result.dialog_kind, c.kind) << what;
-        EXPECT_EQ(func_update_message(result), p[c.slot] + "   \n   " + p[306]) << what;
+        const update_result result = func_process_update(version, usb());
+        const std::string what = std::string(version) + " case " + std::to_string(case_number++);
+        EXPECT_EQ(result.outcome, outcome) << what;
+        EXPECT_EQ(result.dialog_kind, kind) << what;
+        EXPECT_EQ(func_update_message(result), p[slot] + "   \n   " + p[306]) << what;
         EXPECT_EQ(syserror_lines().size(), lines_before + 1) << what;
         EXPECT_EQ(events.size() > 1, replacer_status == -1) << what;  // started only when all went well
     }

@@ -7,6 +7,7 @@
 #include "formulas/chemicals_screen.h"
 #include "formulas/step_screens_fixture.h"
 #include "frame/screen_table.h"
+#include "support/tcc_helpers.h"
 
 namespace {
 class chemicals_screen_gui_test : public step_screens_fixture {
@@ -23,8 +24,7 @@ protected:
         write_configuration({{31, 4}, {19, probe ? 1.0f : 0.0f}});
         open_steps_screen({hot_wash(1), hot_wash(2)});
         open_step_on_row(0);
-        func_test_release(value(STEP_CHEMICALS));
-        func_test_run_loop(40);
+        tap(value(STEP_CHEMICALS), 40);
         ASSERT_EQ(SCREEN_CHEMICALS, func_current_screen_code());
     }
     GtkWidget* chemicals_window() const { return preloaded_display[SCREEN_CHEMICALS].window; }
@@ -50,13 +50,11 @@ protected:
 TEST_F(chemicals_screen_gui_test, only_chemicals_with_a_valve_switch_on_and_save_counts_them_into_the_step)
 {
     open_chemicals();
-    func_test_release(func_test_find_widget(chemicals_window(), "btn_page_down"));
-    func_test_run_loop(30);
+    tap(func_test_find_widget(chemicals_window(), "btn_page_down"));
     EXPECT_FALSE(gtk_widget_get_sensitive(cell("btn_chm_item_active_#", 0)));  // chemical 6
     EXPECT_TRUE(shows_picture(cell("btn_chm_item_active_#", 0), "icon_no.png"));
     func_test_save_screenshot(chemicals_window(), "chemicals_locked_rows");
-    func_test_release(func_test_find_widget(chemicals_window(), "btn_page_up"));
-    func_test_run_loop(30);
+    tap(func_test_find_widget(chemicals_window(), "btn_page_up"));
 
     // Chemical 2 on: its settings open up, the line names it.
     EXPECT_FALSE(gtk_widget_get_sensitive(cell("btn_chm_item_duration_#", 1)));
@@ -64,15 +62,12 @@ TEST_F(chemicals_screen_gui_test, only_chemicals_with_a_valve_switch_on_and_save
     EXPECT_TRUE(gtk_widget_get_sensitive(cell("btn_chm_item_duration_#", 1)));
     EXPECT_EQ("------>  [" + p[155] + " 002 : Enabled] : " + p[28] + " --> " + p[29], queued_lines().back().second);
     // The signal toggles with its bell.
-    func_test_release(cell("btn_chm_item_signal_#", 1));
-    func_test_run_loop(20);
+    tap(cell("btn_chm_item_signal_#", 1), 20);
     EXPECT_TRUE(shows_picture(cell("btn_chm_item_signal_#", 1), "icon_alarm_on_24.png"));
     // Without a temperature probe two moments to inject.
-    func_test_release(cell("btn_chm_item_inject_#", 1));
-    func_test_run_loop(20);
+    tap(cell("btn_chm_item_inject_#", 1), 20);
     EXPECT_EQ((texts{"With Fill", "Level OK"}), options());
-    func_test_release(option("Level OK"));
-    func_test_run_loop(20);
+    tap(option("Level OK"), 20);
     // Chemical 3 on and renamed: every step and valve calls it so.
     func_test_release(cell("btn_chm_item_active_#", 2));
     type_value(cell("btn_chm_item_name_#", 2), 8, "Sour", true);
@@ -84,11 +79,9 @@ TEST_F(chemicals_screen_gui_test, only_chemicals_with_a_valve_switch_on_and_save
     EXPECT_EQ((std::vector<int>{1, INJECT_LEVEL_OK, 1}),
               (std::vector<int>{saved[1].active, saved[1].inject_when, saved[1].signal}));
     EXPECT_EQ("2", value_text(STEP_CHEMICALS));
-    func_test_release(func_test_find_widget(selected_window(), "btn_cancel"));
-    func_test_run_loop(30);
+    tap(func_test_find_widget(selected_window(), "btn_cancel"));
     open_step_on_row(1);
-    func_test_release(value(STEP_CHEMICALS));
-    func_test_run_loop(30);
+    tap(value(STEP_CHEMICALS));
     EXPECT_EQ("Sour", func_test_label_text(cell("btn_chm_item_name_#", 2)));
     press_save(false);
     func_show_chemical_valves_screen(nullptr, nullptr);
@@ -103,11 +96,9 @@ TEST_F(chemicals_screen_gui_test, cancel_writes_nothing_and_keeps_the_steps_own_
     // The step's time edited, then its chemicals opened.
     gtk_button_set_label(GTK_BUTTON(value(STEP_TIME)), "05:00");
     page_info[SCREEN_SELECTED_STEP].list.reload = 1;
-    func_test_release(value(STEP_CHEMICALS));
-    func_test_run_loop(30);
+    tap(value(STEP_CHEMICALS));
     func_test_release(cell("btn_chm_item_active_#", 0));
-    func_test_release(cell("btn_chm_item_inject_#", 0));
-    func_test_run_loop(20);
+    tap(cell("btn_chm_item_inject_#", 0), 20);
     EXPECT_EQ((texts{"With Fill", "Level OK", "Level+Temp"}), options());
     func_test_save_screenshot(temporary_display_window, "chemicals_inject_when");
     func_test_release(option("Level+Temp"));

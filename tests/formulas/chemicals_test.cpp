@@ -6,19 +6,10 @@
 
 #include "formulas/chemicals.h"
 #include "formulas/post_dry.h"
-#include "support/core_data_fixture.h"
 #include "support/part_a_records.h"
+#include "support/tcc_helpers.h"
 
 namespace {
-std::string int_bytes(std::initializer_list<uint32_t> values)
-{
-    std::string bytes(values.size() * 4, '\0');
-    size_t at = 0;
-    for (uint32_t value : values)
-        put_u32_by_hand(bytes, (at += 4) - 4, value);
-    return bytes;
-}
-
 // A 52-byte name field.
 std::string name_field(const std::string& name) { return name + std::string(52 - name.size(), '\0'); }
 

@@ -11,16 +11,14 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <functional>
-#include <map>
 
 #include "files/write_failures.h"
 #include "formulas/formula_changes.h"
 #include "formulas/level_unit.h"
 #include "formulas/step_files.h"
-#include "support/core_data_fixture.h"
 #include "support/part_a_records.h"
+#include "support/tcc_helpers.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -52,7 +50,7 @@ void install_failing_calls()
     ops.change_mode = [](int fd, mode_t mode) { return fails() ? -1 : ::fchmod(fd, mode); };
 }
 
-using tree = std::map<std::string, std::string>;
+using tree = file_tree;
 
 class formula_changes_test : public core_data_test {
 protected:
@@ -84,13 +82,7 @@ protected:
 
     std::string relative(const std::string& path) const { return path.substr(sandbox.root().size()); }
 
-    tree snapshot() const
-    {
-        tree files;
-        for (const auto& entry : fs::recursive_directory_iterator(formulas()))
-            files[relative(entry.path().string())] = entry.is_regular_file() ? func_read_whole_file(entry.path()) : "/";
-        return files;
-    }
+    tree snapshot() const { return read_tree(formulas()); }
 
     // formulas.dat, the folders, steps.dat and the chemical files agree.
     void expect_agreement()
@@ -131,14 +123,6 @@ protected:
         func_finish_level_unit_change();
     }
 
-    // write_data() and a configuration in inches.
-    void write_data_and_configuration()
-    {
-        write_data();
-        machine_configuration configuration;
-        func_set_default_configuration(configuration);
-        ASSERT_EQ(func_save_configuration(configuration), 1);
-    }
     // The level of the formula's first step in its file.
     int level_in_file(int formula) const
     {
@@ -146,13 +130,6 @@ protected:
         func_decode_step_record(
             reinterpret_cast<const unsigned char*>(func_read_whole_file(func_get_step_file_path(formula)).data()), step);
         return step.items[STEP_LEVEL];
-    }
-    // The configuration in centimetres, as the screen saves it.
-    static int save_in_centimetres()
-    {
-        machine_configuration record = *current_machine_configuration;
-        func_convert_configuration_levels(record, 1);
-        return func_save_configuration(record);
     }
     bool leftovers() const
     {
@@ -276,34 +253,24 @@ TEST_F(formula_changes_test, a_damaged_journal_is_dropped_and_the_data_kept)
     }
 }
 
-TEST_F(formula_changes_test, level_unit_every_formula_and_the_configuration_change_together_or_not_at_all)
+// Every other failure of a level-unit change is the loop's above.
+TEST_F(formula_changes_test, level_unit_formulas_and_configuration_change_together_and_a_late_cut_is_finished_on_start)
 {
-    write_data_and_configuration();
+    write_data();
+    machine_configuration configuration;  // in inches
+    func_set_default_configuration(configuration);
+    ASSERT_EQ(func_save_configuration(configuration), 1);
     const tree before = snapshot();
-    // A configuration that cannot be saved changes nothing; every other
-    // failure is the loop's above.
+    // A configuration that cannot be saved changes nothing.
     EXPECT_EQ(func_change_level_unit(1, false, [] { return 0; }), 0);
     EXPECT_EQ(before, snapshot());
     EXPECT_EQ(current_machine_configuration->items[0], 0.0f);
 
-    ASSERT_EQ(func_change_level_unit(1, false, save_in_centimetres), 1);
-    EXPECT_EQ(level_in_file(1), 2031);
-    EXPECT_EQ(level_in_file(2), 2539);
-    EXPECT_EQ(current_machine_configuration->items[0], 1.0f);
-    EXPECT_EQ(current_machine_configuration->items[26], 2032.0f);
-    EXPECT_FALSE(leftovers());
-}
-
-TEST_F(formula_changes_test, level_unit_a_cut_after_the_point_of_no_return_is_finished_on_the_next_start_configuration_included)
-{
-    write_data_and_configuration();
     // Cut after the point of no return, before any file was put in place:
     // renames fail as the power would have stopped them.
     func_file_io_ops().rename_file = [](const char* from, const char* to) {
-        if (std::strstr(from, "steps.level-unit")) {
-            errno = EIO;
-            return -1;
-        }
+        if (std::strstr(from, "steps.level-unit"))
+            return (errno = EIO, -1);
         return ::rename(from, to);
     };
     EXPECT_EQ(func_change_level_unit(1, false, [] { return 1; }), 0);
@@ -312,7 +279,8 @@ TEST_F(formula_changes_test, level_unit_a_cut_after_the_point_of_no_return_is_fi
     func_reset_file_io_ops();
     // The next start finishes it, the configuration included.
     EXPECT_EQ(func_finish_level_unit_change(), 1);
-    EXPECT_EQ(level_in_file(2), 2539);
+    EXPECT_EQ((std::vector<int>{2031, 2539}), (std::vector<int>{level_in_file(1), level_in_file(2)}));
+    EXPECT_EQ(current_machine_configuration->items[0], 1.0f);
     EXPECT_EQ(current_machine_configuration->items[26], 2032.0f);
     EXPECT_FALSE(leftovers());
     EXPECT_EQ(func_finish_level_unit_change(), 0);  // and only once

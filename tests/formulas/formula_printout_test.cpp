@@ -3,14 +3,11 @@
 #include <gtest/gtest.h>
 #include <glib.h>
 
-#include <algorithm>
-#include <filesystem>
-
 #include "formulas/chemicals.h"
 #include "formulas/formula_printout.h"
 #include "language/units.h"
-#include "support/core_data_fixture.h"
 #include "support/part_a_records.h"
+#include "support/tcc_helpers.h"
 
 namespace {
 const std::string HASH_RULE = std::string(69, '#') + "\n", STEP_RULE = std::string(44, '=') + "\n";
@@ -29,16 +26,10 @@ protected:
     {
         core_data_test::SetUp();
         func_create_chemical_stores();
-        saved_.assign(p, p + LANGUAGE_SLOT_COUNT);
         p[186] = "Formula", p[187] = "Step", p[155] = "Chemical", p[152] = "Time", p[154] = "Level", p[156] = "RPM";
         p[127] = "Type of the step, as the drum runs it";  // longer than the column
         func_load_default_chemical_names_from_file(0);
         std::filesystem::create_directories(sandbox.path("out"));
-    }
-    void TearDown() override
-    {
-        std::copy(saved_.begin(), saved_.end(), p);
-        core_data_test::TearDown();
     }
 
     // Records encoded into the file at path (absolute, inside the sandbox).
@@ -52,9 +43,7 @@ protected:
         write(func_get_formula_list_path(), formulas, FORMULA_RECORD_SIZE, func_encode_formula_record);
     }
     static std::string line(int slot, const std::string& value) { return func_print_label_column(p[slot]) + value + "\n"; }
-
-private:
-    std::vector<std::string> saved_;
+    language_texts_kept texts_;
 };
 }  // namespace
 

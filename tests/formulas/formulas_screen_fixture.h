@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <string>
-#include <vector>
 
 #include "formulas/formulas_screen.h"
 #include "frame/dialogs.h"
 #include "support/part_a_gui.h"
 #include "support/part_a_records.h"
+#include "support/tcc_helpers.h"
 
 class formulas_screen_fixture : public part_a_gui_test {
 protected:
@@ -37,11 +36,7 @@ protected:
         snprintf(name, sizeof name, "%s%03d", prefix, row);
         return name;
     }
-    void press_row(int row)
-    {
-        func_test_release(widget(row_name("btn_frm_name_#", row)));
-        func_test_run_loop(20);
-    }
+    void press_row(int row) { tap(widget(row_name("btn_frm_name_#", row)), 20); }
     bool sensitive(const std::string& name) const { return gtk_widget_get_sensitive(widget(name)); }
     page_list_info& formulas_page() const { return page_info[SCREEN_FORMULAS].list; }
 };

@@ -5,13 +5,12 @@
 // each operation, also when a write fails, is formula_changes_test's.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "formulas/formula_operations.h"
 #include "formulas/formulas_screen_fixture.h"
 #include "frame/home_screen.h"
 #include "frame/palette.h"
 #include "frame/widget_style.h"
+#include "support/tcc_helpers.h"
 
 namespace {
 class formulas_screen_gui_test : public formulas_screen_fixture {
@@ -70,8 +69,7 @@ TEST_F(formulas_screen_gui_test, pages_of_six_formulas_reuse_their_buttons_for_t
     const std::string plain_color = name_color(0);
     press_row(2);
 
-    func_test_release(widget("btn_page_down"));
-    func_test_run_loop(30);
+    tap(widget("btn_page_down"));
     EXPECT_EQ((std::vector<std::string>{"Towels 007", "Towels 008", "Towels 009", "Towels 010", "Towels 011",
                                         "Towels 012"}),
               shown_names());
@@ -84,8 +82,7 @@ TEST_F(formulas_screen_gui_test, pages_of_six_formulas_reuse_their_buttons_for_t
     EXPECT_NE(picture(1), picture(2));
     press_row(4);
     EXPECT_EQ(11, formulas_page().selected_number);
-    func_test_release(widget("btn_page_up"));
-    func_test_run_loop(30);
+    tap(widget("btn_page_up"));
     EXPECT_EQ("Towels 003", label("btn_frm_name_#002"));
     EXPECT_EQ(plain_color, name_color(4));
     EXPECT_EQ(picture(0), picture(4));  // formula 5 is on
@@ -113,8 +110,7 @@ TEST_F(formulas_screen_gui_test, a_row_press_selects_the_formula_unlocks_its_but
     // ON and OFF toggle without a window, in the same font and place.
     GtkWidget* active = widget("btn_frm_active_#004");
     PangoFontDescription* before = pango_font_description_copy(gtk_widget_get_style(func_find_label(active))->font_desc);
-    func_test_release(active);
-    func_test_run_loop(30);
+    tap(active);
     EXPECT_EQ(p[28], label("btn_frm_active_#004"));
     EXPECT_TRUE(pango_font_description_equal(before, gtk_widget_get_style(func_find_label(active))->font_desc));
     pango_font_description_free(before);
@@ -126,15 +122,13 @@ TEST_F(formulas_screen_gui_test, edits_are_kept_on_paging_and_leaving_which_writ
     open_with(8);
     const std::string before = sandbox.read_file("formulas/formulas.dat");
     press_row(3);
-    func_test_release(widget("btn_home"));
-    func_test_run_loop(30);
+    tap(widget("btn_home"));
     EXPECT_EQ(SCREEN_HOME, func_current_screen_code());
     EXPECT_FALSE(sandbox.exists(CHANGE_LOG));
     EXPECT_EQ(before, sandbox.read_file("formulas/formulas.dat"));
 
     // The home screen's Formulas button leads here again.
-    func_test_release(home_widget("btn_formula"));
-    func_test_run_loop(30);
+    tap(home_widget("btn_formula"));
     press_row(1);
     // What the data entry and selection dialogs leave on a row: new labels
     // and the reload flag. An unknown ON/OFF text keeps the stored flag.
@@ -142,17 +136,14 @@ TEST_F(formulas_screen_gui_test, edits_are_kept_on_paging_and_leaving_which_writ
     gtk_button_set_label(GTK_BUTTON(widget("btn_frm_active_#001")), p[28].c_str());
     gtk_button_set_label(GTK_BUTTON(widget("btn_frm_active_#000")), "??");
     formulas_page().reload = 1;
-    func_test_release(widget("btn_page_down"));
-    func_test_run_loop(20);
-    func_test_release(widget("btn_page_up"));
-    func_test_run_loop(20);
+    tap(widget("btn_page_down"), 20);
+    tap(widget("btn_page_up"), 20);
     EXPECT_EQ("Sheets", label("btn_frm_name_#001"));
     EXPECT_EQ(1, records_in_file()[0].active);
     ASSERT_EQ(1, func_add_formula_test(nullptr, 9));
     EXPECT_FALSE(sandbox.exists(CHANGE_LOG));  // queued until the screen is left
 
-    func_test_release(widget("btn_previous_page"));
-    func_test_run_loop(20);
+    tap(widget("btn_previous_page"), 20);
     EXPECT_EQ(SCREEN_HOME, func_current_screen_code());
     const formula_record changed = records_in_file()[1];
     EXPECT_EQ("Sheets", changed.name);
@@ -176,8 +167,7 @@ TEST_F(formulas_screen_gui_test, adding_a_taken_number_changes_nothing_and_a_fre
     EXPECT_TRUE(queued_lines().empty());
     EXPECT_TRUE(logged("add_new_formula : Formula number 005 is already in use"));
 
-    func_test_release(widget("btn_add_formula"));  // offers the next free number
-    func_test_run_loop(30);
+    tap(widget("btn_add_formula"));  // offers the next free number
     ASSERT_NE(nullptr, data_entry_window());
     EXPECT_STREQ("006", gtk_entry_get_text(GTK_ENTRY(func_test_find_widget(data_entry_window(), "entry_numeric"))));
     gtk_button_clicked(GTK_BUTTON(func_test_find_widget(data_entry_window(), "btn_save")));
@@ -257,8 +247,7 @@ TEST_F(formulas_screen_gui_test, renumbering_moves_the_folder_the_record_and_the
     EXPECT_EQ(std::make_pair(4, 9), selection());
     ASSERT_NE(nullptr, dialog_window);
     EXPECT_EQ(p[188] + " " + p[215] + " #002 --> #009.", dialog_text());
-    func_test_release(widget("btn_home"));
-    func_test_run_loop(20);
+    tap(widget("btn_home"), 20);
     ASSERT_EQ(2u, change_log().size());
     EXPECT_EQ("------> [" + p[213] + "] : F-#002 -->  F-009", change_log()[1]);
 }
@@ -279,8 +268,7 @@ TEST_F(formulas_screen_gui_test, deleting_asks_first_and_selects_the_formula_bef
     EXPECT_EQ(nullptr, dialog_window);
     EXPECT_EQ(7u, numbers_in_file().size());
     func_test_release(widget("btn_delete_formula"));
-    func_test_release(dialog_button(0));  // OK
-    func_test_run_loop(20);
+    tap(dialog_button(0), 20);  // OK
     EXPECT_EQ(nullptr, dialog_window);
     EXPECT_EQ((std::vector<int>{1, 2, 3, 4, 5, 6}), numbers_in_file());
     EXPECT_EQ((queue{{1, "------> [" + p[279] + "] F-007 (Towels 007)"}}), queued_lines());

@@ -9,6 +9,7 @@
 #include "frame/screen_table.h"
 #include "support/part_a_gui.h"
 #include "support/part_a_records.h"
+#include "support/tcc_helpers.h"
 
 namespace {
 class post_dry_screen_gui_test : public part_a_gui_test {
@@ -60,8 +61,7 @@ TEST_F(post_dry_screen_gui_test, an_added_formula_takes_its_place_and_an_existin
     type_value(widget("btn_post_dry_destination_#001"), 35, "3");
     EXPECT_EQ("------>  [F-012 " + post_dry_selections_label_value[2] + "] : 000 --> 003",
               queued_lines().back().second);
-    func_test_release(widget("btn_home"));
-    func_test_run_loop(30);
+    tap(widget("btn_home"));
     const post_dry_record saved = entries_in_file().at(1);
     EXPECT_EQ((std::vector<int>{12, 7, 3}), (std::vector<int>{saved.formula, saved.drycode, saved.destination}));
 }
@@ -74,8 +74,7 @@ TEST_F(post_dry_screen_gui_test, deleting_asks_first_and_the_last_entry_leaves_a
     func_test_release(widget("btn_delete_formula"));
     ASSERT_NE(nullptr, dialog_window);
     func_test_save_screenshot(dialog_window, "post_dry_delete_question");
-    func_test_release(dialog_button(0));
-    func_test_run_loop(30);
+    tap(dialog_button(0));
     EXPECT_TRUE(shown_formulas().empty());
     EXPECT_TRUE(sandbox.exists("configuration/postdry.dat") && sandbox.read_file("configuration/postdry.dat").empty());
 }

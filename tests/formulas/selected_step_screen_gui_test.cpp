@@ -8,15 +8,12 @@
 #include "entry/data_entry_dialog.h"
 #include "entry/value_limits.h"
 #include "formulas/step_screens_fixture.h"
+#include "support/tcc_helpers.h"
 
 namespace {
 class selected_step_screen_gui_test : public step_screens_fixture {
 protected:
-    void press(const char* name)
-    {
-        func_test_release(func_test_find_widget(selected_window(), name));
-        func_test_run_loop(40);
-    }
+    void press(const char* name) { tap(func_test_find_widget(selected_window(), name), 40); }
     std::vector<std::string> labels() const
     {
         std::vector<std::string> texts;
@@ -35,8 +32,7 @@ protected:
     // The speed button opens the data entry dialog for that item with the speed shown.
     void expect_speed_entry(int item_code, const std::string& speed)
     {
-        func_test_release(value(STEP_RPM));
-        func_test_run_loop(30);
+        tap(value(STEP_RPM));
         ASSERT_NE(nullptr, data_entry_window());
         EXPECT_EQ(func_get_item_title_on_screen(item_code, SCREEN_SELECTED_STEP).value_or("?"),
                   func_test_label_text(func_test_find_widget(data_entry_window(), "lbl_active_item")));
@@ -85,12 +81,10 @@ TEST_F(selected_step_screen_gui_test, choosing_standard_extract_resets_the_step_
     const std::string before = sandbox.read_file(STEP_FILE);
     open_step_on_row(1);
 
-    func_test_release(value(STEP_TYPE));
-    func_test_run_loop(20);
+    tap(value(STEP_TYPE), 20);
     // Step 2 between two washes may become any type.
     EXPECT_EQ((std::vector<std::string>{p[30], p[31], p[32], p[33], p[34], p[35]}), options());
-    func_test_release(option(p[35]));
-    func_test_run_loop(20);
+    tap(option(p[35]), 20);
     // The forced values are step_rules_test's; Re-Use Drain stays open:
     // this machine has a reuse tank.
     EXPECT_EQ((std::vector<int>{0, 1, 9, 11, 12}), editable_items());

@@ -45,11 +45,10 @@ protected:
         sandbox.write_file("formulas/formulas.dat", others + formula_bytes(FORMULA, "Towels", 1, 0, 0));
         ASSERT_EQ(func_load_formula_list_from_file(), 1);
     }
+    // (The folder layout itself: step_screens_fixture's literal paths.)
     std::string steps_file(int formula = FORMULA) const
     {
-        char name[40];
-        snprintf(name, sizeof name, "formulas/f-%03d/steps.dat", formula);
-        return name;
+        return func_get_step_file_path(formula).substr(sandbox.root().size());
     }
     void set_metric(bool metric) { current_machine_configuration->items[0] = metric ? 1.0f : 0.0f; }
 };

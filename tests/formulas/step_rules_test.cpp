@@ -4,25 +4,16 @@
 // buttons are selected_step_screen_gui_test's.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <initializer_list>
-#include <map>
 #include <optional>
 #include <utility>
 
 #include "formulas/step_rules.h"
 #include "language/units.h"
-#include "support/core_data_fixture.h"
+#include "support/tcc_helpers.h"
 
 namespace {
 const std::string DEGREES = "\u00b0";
-
-std::string temperature_label(int degrees)
-{
-    char text[32];
-    snprintf(text, sizeof text, "%03d\u00b0 F", degrees);
-    return text;
-}
 
 // A step of that type, 300 s long unless the items say otherwise.
 step_record step_of(int type, std::initializer_list<std::pair<int, int>> items = {})
@@ -94,13 +85,8 @@ void expect_lockout(const step_record& step, int type, const step_rules_context&
         EXPECT_EQ(speed_item_code, form.speed_item_code);
     }
 }
-
 // The call's line in a failure message.
-#define EXPECT_LOCKOUT(...) \
-    do {                    \
-        SCOPED_TRACE("");   \
-        expect_lockout(__VA_ARGS__); \
-    } while (0)
+#define EXPECT_LOCKOUT(...) { SCOPED_TRACE(""); expect_lockout(__VA_ARGS__); }
 
 std::vector<int> editable_items(const step_form& form)
 {
@@ -118,16 +104,8 @@ protected:
     {
         core_data_test::SetUp();
         func_remove_all_step_rows();
-        for (int slot : {272, 274, 275, 276, 277, 384, 397}) {
-            saved_slots_.emplace_back(slot, p[slot]);
+        for (int slot : {272, 274, 275, 276, 277, 384, 397})
             p[slot] = "text " + std::to_string(slot);
-        }
-    }
-    void TearDown() override
-    {
-        for (const auto& [slot, text] : saved_slots_)
-            p[slot] = text;
-        core_data_test::TearDown();
     }
 
     // The checks on a step shown as step `number` of 4.
@@ -142,8 +120,7 @@ protected:
         return passed ? (message == "unchanged" ? "pass" : "pass, but " + message) : message;
     }
 
-private:
-    std::vector<std::pair<int, std::string>> saved_slots_;
+    language_texts_kept texts_;
 };
 
 // --- lockout ----------------------------------------------------------------------------
@@ -191,9 +168,9 @@ TEST_F(StepRulesTest, WashTypesSetTheirReversingTimesAndSpeedAndMissingEquipment
                    {STEP_RPM, STEP_ON_TIME, STEP_OFF_TIME});
     // The liquor values are kept, only locked.
     EXPECT_LOCKOUT(BUSY_WASH, STEP_ONE_WAY_WASH, step_rules_context(),
-                   {{STEP_TEMPERATURE, temperature_label(0)}, {STEP_START_LIQUOR, "5"}, {STEP_RECIRCULATE, "NO"}},
+                   {{STEP_TEMPERATURE, "000" + DEGREES + " F"}, {STEP_START_LIQUOR, "5"}, {STEP_RECIRCULATE, "NO"}},
                    {2, 7, 11, 15, 16, 17, 18});
-    EXPECT_LOCKOUT(BUSY_WASH, STEP_ONE_WAY_WASH, machine(), {{STEP_TEMPERATURE, temperature_label(140)}}, {},
+    EXPECT_LOCKOUT(BUSY_WASH, STEP_ONE_WAY_WASH, machine(), {{STEP_TEMPERATURE, "140" + DEGREES + " F"}}, {},
                    {2, 7, 11, 15, 16, 17, 18});
     // Without a reuse tank Re-Use Drain stays locked, cooldown step or not.
     const step_rules_context no_tank = machine([](step_rules_context& c) { c.reuse_drain = 0; });

@@ -4,17 +4,15 @@
 #pragma once
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "formulas/formulas_screen_fixture.h"
 #include "formulas/selected_step_screen.h"
 #include "formulas/steps_screen.h"
 #include "frame/widget_style.h"
+#include "support/tcc_helpers.h"
 
 class step_screens_fixture : public formulas_screen_fixture {
 protected:
@@ -77,16 +75,14 @@ protected:
         sandbox.write_file(STEP_FILE, encode_steps(steps));
         open_formulas_screen();
         press_row(0);
-        func_test_release(widget(row_name("btn_frm_step_#", 0)));
-        func_test_run_loop(40);
+        tap(widget(row_name("btn_frm_step_#", 0)), 40);
         ASSERT_EQ(SCREEN_STEPS, func_current_screen_code());
     }
     // The step on that row of the page shown: its name, then its type button.
     void open_step_on_row(int row)
     {
         press_step_row(row);
-        func_test_release(step_widget(row_name("btn_stp_type_#", row)));
-        func_test_run_loop(40);
+        tap(step_widget(row_name("btn_stp_type_#", row)), 40);
         ASSERT_EQ(SCREEN_SELECTED_STEP, func_current_screen_code());
     }
 
@@ -101,11 +97,7 @@ protected:
     std::string value_text(int item) const { return func_test_label_text(value(item)); }
     bool value_sensitive(int item) const { return gtk_widget_get_sensitive(value(item)); }
     texts shown_step_names() const { return func_test_row_labels(steps_window(), "btn_stp_name_#"); }
-    void press_step_row(int row)
-    {
-        func_test_release(step_widget(row_name("btn_stp_name_#", row)));
-        func_test_run_loop(20);
-    }
+    void press_step_row(int row) { tap(step_widget(row_name("btn_stp_name_#", row)), 20); }
     page_list_info& steps_page() const { return page_info[SCREEN_STEPS].list; }
 
     // Opens a value's selection dialog and picks `text`.
@@ -115,17 +107,13 @@ protected:
     bool shows_picture(GtkWidget* button, const char* file) const
     {
         GdkPixbuf* shown = func_get_button_picture(button);
-        if (!shown)
-            return false;
         GdkPixbuf* expected = gdk_pixbuf_new_from_file(sandbox.path(std::string("image/") + file).c_str(), nullptr);
-        const int width = gdk_pixbuf_get_width(shown), height = gdk_pixbuf_get_height(shown);
-        const int stride = gdk_pixbuf_get_rowstride(shown);
-        bool same = expected && width == gdk_pixbuf_get_width(expected) &&
-                    height == gdk_pixbuf_get_height(expected) && stride == gdk_pixbuf_get_rowstride(expected);
-        // The last row of a pixbuf stops at its width, not at the stride.
-        const size_t size = size_t(stride) * size_t(height - 1) + size_t(width * gdk_pixbuf_get_n_channels(shown));
-        same = same && std::equal(gdk_pixbuf_get_pixels(shown), gdk_pixbuf_get_pixels(shown) + size,
-                                  gdk_pixbuf_get_pixels(expected));
+        gsize size = 0;
+        const bool same = shown && expected && gdk_pixbuf_get_width(shown) == gdk_pixbuf_get_width(expected) &&
+                          gdk_pixbuf_get_rowstride(shown) == gdk_pixbuf_get_rowstride(expected) &&
+                          (size = gdk_pixbuf_get_byte_length(shown)) == gdk_pixbuf_get_byte_length(expected) &&
+                          std::equal(gdk_pixbuf_read_pixels(shown), gdk_pixbuf_read_pixels(shown) + size,
+                                     gdk_pixbuf_read_pixels(expected));
         if (expected)
             g_object_unref(expected);
         return same;
