@@ -37,7 +37,7 @@ private:
     std::string saved_state_word_;
 };
 
-TEST_F(vez_records_test, states_file_gives_each_state_its_text_and_help)
+TEST_F(vez_records_test, states_files_english_translated_and_shipped_give_each_state_its_text_and_help)
 {
     sandbox.write_file("data/L0_vez_states.dat", "0~Idle~1\nWaiting.~\n1~Batch~2\nType the data~\n then Start.~\n"
                                                  "2~Moving~1\nStand clear.~\n3~Weighing~0\n[end]\n9~After the end~0\n");
@@ -54,10 +54,7 @@ TEST_F(vez_records_test, states_file_gives_each_state_its_text_and_help)
     EXPECT_TRUE(vez_states_table.empty()) << "the table of another language is not kept";
     ASSERT_EQ(1u, syserror_lines().size());
     EXPECT_NE(std::string::npos, syserror_lines()[0].find("func_load_vez_states_from_file : Can't open file"));
-}
 
-TEST_F(vez_records_test, translated_and_shipped_states_files)
-{
     sandbox.write_file("data/L2_vez_states.dat", "0~Idle~1\n0~Ruhe~1\nWaiting.\nWarten.\n1~Batch~0\n1~Daten~0\n"
                                                  "[END]\n[END]\n");
     ASSERT_TRUE(func_load_vez_states_from_file(2));
