@@ -31,7 +31,7 @@ private:
 
 }  // namespace
 
-TEST(Temperatures, ConversionsRoundThenClampAndUnitWordsAndWaterLimitsFollowTheTruncatedItem)
+TEST(Units, TemperaturesUnitWordsWaterLimitsDurationsTheClockAndTheElapseTime)
 {
     // (input, to F, to C): rounding to the nearest degree, then 50..205 F, 0..96 C.
     const int cases[][3] = {{37, 99, 3}, {70, 158, 21}, {71, 160, 22}, {INT_MIN, 50, 0}, {INT_MAX, 205, 96}};
@@ -53,10 +53,7 @@ TEST(Temperatures, ConversionsRoundThenClampAndUnitWordsAndWaterLimitsFollowTheT
     const double inch_max = func_get_water_value_min_max(1, 13);
     unit_system metric(1.0f);
     EXPECT_NE(func_get_water_value_min_max(1, 13), inch_max) << "each unit system has its own limits";
-}
 
-TEST(TimeTexts, DurationsBothWaysTheClockAtAFixedMomentAndTheElapseTimeWhileAFormulaRuns)
-{
     const std::pair<int, const char*> texts[] = {
         {3599, "59:59"}, {3600, "01:00:00"}, {360000, "100:00:00"}, {-5, "00:00"}, {INT_MAX, "596523:14:07"}};
     for (const auto& [seconds, text] : texts)
