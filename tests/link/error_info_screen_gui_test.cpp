@@ -84,7 +84,7 @@ protected:
     }
 };
 
-TEST_F(error_info_screen_gui_test, help_lists_the_remedies_a_remedy_opens_and_home_brings_the_error_back)
+TEST_F(error_info_screen_gui_test, help_lists_the_remedies_home_brings_the_error_back_and_unknown_errors_are_shown_safely)
 {
     feed_error(7, "Error 7");
     ASSERT_EQ(2, dialog_buttons());
@@ -112,10 +112,8 @@ TEST_F(error_info_screen_gui_test, help_lists_the_remedies_a_remedy_opens_and_ho
     EXPECT_EQ(SCREEN_HOME, func_current_screen_code()) << "back where the error came up";
     ASSERT_NE(nullptr, dialog_window) << "the machine still waits for its signal cancel";
     EXPECT_EQ("Error 7", dialog_text());
-}
+    func_close_active_dialog();
 
-TEST_F(error_info_screen_gui_test, unknown_errors_and_missing_pictures_are_shown_safely)
-{
     // The longest title and text a remedy can have.
     std::string longest_text;
     while (longest_text.size() + 6 <= 257)
