@@ -23,7 +23,7 @@ protected:
     }
 };
 
-TEST_F(dialogs_gui_test, message_kinds_colour_the_bar)
+TEST_F(dialogs_gui_test, messages_and_dialog_kinds_show_one_at_a_time_power_down_asks_and_the_dealer_picture_closes)
 {
     func_show_message(1, "Door open");
     GtkWidget* bar = options_display->lbl_message_bar;
@@ -34,10 +34,7 @@ TEST_F(dialogs_gui_test, message_kinds_colour_the_bar)
 
     func_show_message(0, "Ready");
     EXPECT_EQ(LUMEX_BAR_BACKGROUND, func_test_background_color(options_display->evb_message_bar));
-}
 
-TEST_F(dialogs_gui_test, a_second_dialog_closes_the_first)
-{
     func_show_dialog(3, "first", 1, nullptr);
     GtkWidget* first = dialog_window;
     ASSERT_NE(nullptr, first);
@@ -47,10 +44,7 @@ TEST_F(dialogs_gui_test, a_second_dialog_closes_the_first)
     EXPECT_EQ("second", dialog_text());
     func_close_active_dialog();
     EXPECT_EQ(nullptr, dialog_window);
-}
 
-TEST_F(dialogs_gui_test, each_kind_has_its_title_and_buttons_and_only_errors_are_logged)
-{
     const struct {
         int kind, buttons;
         const char *text, *screenshot;
@@ -69,10 +63,7 @@ TEST_F(dialogs_gui_test, each_kind_has_its_title_and_buttons_and_only_errors_are
     EXPECT_EQ(0, dialog_buttons());
     EXPECT_FALSE(gtk_window_get_decorated(GTK_WINDOW(dialog_window)));
     func_test_save_screenshot(dialog_window, "dialog_kind_18_wait");
-}
 
-TEST_F(dialogs_gui_test, confirming_power_down_runs_poweroff_only_on_the_machine)
-{
     func_test_release(func_test_find_widget(home_window(), "btn_powerdown"));
     ASSERT_NE(nullptr, dialog_window);
     func_test_release(dialog_button(0));  // yes
@@ -82,10 +73,7 @@ TEST_F(dialogs_gui_test, confirming_power_down_runs_poweroff_only_on_the_machine
     } else {
         EXPECT_EQ((std::vector<std::vector<std::string>>{{"poweroff"}}), sandbox.programs_run);
     }
-}
 
-TEST_F(dialogs_gui_test, the_dealer_picture_closes_on_a_touch)
-{
     func_test_release(func_test_find_widget(home_window(), "btn_dealer_info"));
     func_test_run_loop(100);
     GtkWidget* dealer = func_test_find_window("win_dealer_info", false);

@@ -29,7 +29,7 @@ protected:
     GtkWidget* run_button() const { return home_widget("btn_run"); }
 };
 
-TEST_F(home_screen_gui_test, active_formulas_fill_pages_of_five_and_going_to_a_number_pages_or_warns)
+TEST_F(home_screen_gui_test, formulas_fill_pages_of_five_rows_mark_when_pressed_and_each_variant_has_its_buttons)
 {
     const struct {
         int active, inactive;
@@ -72,10 +72,8 @@ TEST_F(home_screen_gui_test, active_formulas_fill_pages_of_five_and_going_to_a_n
     EXPECT_EQ(p[186] + " 013 " + p[287], dialog_text());
     func_test_save_screenshot(dialog_window, "dialog_formula_not_found");
     EXPECT_EQ("03 / 03", page_counter());
-}
+    func_close_active_dialog();
 
-TEST_F(home_screen_gui_test, pressing_a_row_marks_it_and_enables_run_on_the_machine)
-{
     start_with(3, 0);
     EXPECT_EQ(PC_MODE != 0, gtk_widget_get_sensitive(run_button()));
     func_test_release(home_widget("btn_frm_name_#002"));
@@ -90,10 +88,7 @@ TEST_F(home_screen_gui_test, pressing_a_row_marks_it_and_enables_run_on_the_mach
     EXPECT_EQ(0, page_info[SCREEN_HOME].list.pressed_row);
     EXPECT_EQ(1, page_info[SCREEN_HOME].list.selected_number);
     func_test_save_screenshot(home_window(), "home_row_pressed");
-}
 
-TEST_F(home_screen_gui_test, each_variant_has_its_own_buttons)
-{
     start_with(2, 0);
     // The desktop station runs no machine and is a window that Exit closes.
     EXPECT_EQ(PC_MODE == 0, gtk_widget_get_visible(home_widget("btn_run_remote")));
@@ -107,10 +102,7 @@ TEST_F(home_screen_gui_test, each_variant_has_its_own_buttons)
     start_with(1, 0);
     EXPECT_EQ("CTRLTAG / 5.0.031", func_test_label_text(home_widget("lblcomversion")));
     EXPECT_EQ(1, VALID_COM_VERSION);
-}
 
-TEST_F(home_screen_gui_test, remote_formula_choice_locks_the_list)
-{
     write_configuration({{40, 1.0f}});
     start_with(12, 0);
     EXPECT_FALSE(gtk_widget_get_sensitive(home_widget("btn_page_up")));

@@ -16,7 +16,7 @@ page_list_info paged(int total, int rows, int current_page = 1)
     return info;
 }
 
-TEST(paging, pages_follow_the_rows_per_page_a_page_out_of_range_falls_back_to_one_and_rows_come_from_names)
+TEST(paging, pages_follow_the_rows_a_page_out_of_range_falls_back_to_one_and_deleting_and_adding_move_the_selection)
 {
     // total, rows, page asked for -> pages, page, first item, end item
     const int cases[][7] = {{6, 6, 1, 1, 1, 0, 6},  {7, 6, 1, 2, 1, 0, 6},    {0, 6, 1, 1, 1, 0, 0},
@@ -33,13 +33,10 @@ TEST(paging, pages_follow_the_rows_per_page_a_page_out_of_range_falls_back_to_on
     EXPECT_EQ(12, func_get_row_from_name("a#1#12x"));
     EXPECT_EQ(-1, func_get_row_from_name("btn_home"));
     EXPECT_EQ(-1, func_get_row_from_name(nullptr));
-}
 
-TEST(paging, deleting_and_adding_move_the_selection)
-{
     // items before, rows, page, pressed row, pressed page -> pressed row, pressed page
-    const int cases[][7] = {{14, 6, 3, 0, 3, 5, 2}, {14, 6, 2, 3, 2, 2, 2}, {3, 6, 1, 0, 1, -1, 1}, {1, 6, 1, 0, 1, -1, 1}};
-    for (const auto& c : cases) {
+    const int deletions[][7] = {{14, 6, 3, 0, 3, 5, 2}, {14, 6, 2, 3, 2, 2, 2}, {3, 6, 1, 0, 1, -1, 1}, {1, 6, 1, 0, 1, -1, 1}};
+    for (const auto& c : deletions) {
         page_list_info info = paged(c[0], c[1], c[2]);
         info.pressed_row = c[3];
         info.pressed_page = c[4];
@@ -52,12 +49,12 @@ TEST(paging, deleting_and_adding_move_the_selection)
     }
 
     // An added item is selected on its page.
-    page_list_info info = paged(7, 6);
-    func_compute_selection_after_adding(info, 7);
-    EXPECT_EQ(2, info.current_page);
-    EXPECT_EQ(2, info.pressed_page);
-    EXPECT_EQ(0, info.pressed_row);
-    EXPECT_EQ(1, info.reload);
+    page_list_info added = paged(7, 6);
+    func_compute_selection_after_adding(added, 7);
+    EXPECT_EQ(2, added.current_page);
+    EXPECT_EQ(2, added.pressed_page);
+    EXPECT_EQ(0, added.pressed_row);
+    EXPECT_EQ(1, added.reload);
 
     page_list_info small = paged(6, 6);
     func_compute_selection_after_adding(small, 6);

@@ -31,14 +31,6 @@ protected:
         prepare_console();
         show_home();
     }
-    void TearDown() override
-    {
-        for (int code : func_registered_screens())
-            if (preloaded_display[code].window)
-                gtk_widget_hide(preloaded_display[code].window);
-        console_gui_test::TearDown();
-    }
-
     void open_formulas()
     {
         func_show_screen(SCREEN_FORMULAS);
@@ -56,7 +48,7 @@ protected:
     }
 };
 
-TEST_F(save_failure_gui_test, a_formula_that_could_not_be_added_is_reported_and_not_shown)
+TEST_F(save_failure_gui_test, a_formula_add_rename_or_delete_that_could_not_be_saved_is_reported_and_changes_nothing)
 {
     open_formulas();
     sandbox.refuse_writes_under({"formulas/"});
@@ -75,10 +67,7 @@ TEST_F(save_failure_gui_test, a_formula_that_could_not_be_added_is_reported_and_
     ASSERT_NE(nullptr, dialog_window);
     func_test_release(dialog_button(0));
     EXPECT_EQ(nullptr, dialog_window);
-}
 
-TEST_F(save_failure_gui_test, a_rename_and_delete_that_could_not_be_saved_change_nothing)
-{
     open_formulas();
     press_formula_row(1);
     sandbox.refuse_writes_under({"formulas/"});
@@ -101,7 +90,7 @@ TEST_F(save_failure_gui_test, a_rename_and_delete_that_could_not_be_saved_change
     EXPECT_EQ(3u, func_test_row_labels(options_display->window, "btn_frm_name_#").size());
 }
 
-TEST_F(save_failure_gui_test, steps_that_could_not_be_saved_are_reported_and_read_back)
+TEST_F(save_failure_gui_test, steps_home_screen_files_and_a_first_start_that_cannot_be_saved_are_reported)
 {
     open_formulas();
     press_formula_row(0);
@@ -125,10 +114,7 @@ TEST_F(save_failure_gui_test, steps_that_could_not_be_saved_are_reported_and_rea
     EXPECT_NE(std::string::npos, report().find("formulas/f-001/steps.dat"));
     EXPECT_EQ(SCREEN_SELECTED_STEP, func_current_screen_code());
     EXPECT_EQ("02:00", func_test_label_text(step_item_selections_name[STEP_TIME]));
-}
 
-TEST_F(save_failure_gui_test, files_of_the_home_screen_and_a_first_start_that_cannot_write_are_reported)
-{
     sandbox.refuse_writes_under({"data/"});
     const int record[2] = {1, 40};
     EXPECT_EQ(0, func_save_load_weight_to_file(record));

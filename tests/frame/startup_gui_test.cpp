@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "configuration/configuration_record.h"
-#include "entry/selection_dialog.h"
 #include "frame/app_state.h"
 #include "frame/home_screen.h"
 #include "frame/screen_table.h"
@@ -79,23 +78,6 @@ TEST_F(startup_gui_test, leftovers_of_an_interrupted_save_are_removed_and_a_save
     EXPECT_TRUE(sandbox.exists("formulas/f-002/._lumex_tmp_99_2"));
 }
 
-TEST_F(startup_gui_test, every_interface_file_holds_every_widget_the_code_asks_for)
-{
-    // The loader names the file and id of every widget it misses in
-    // syserror.log; screens are built when first shown, so each is built
-    // here, and the selection dialog is built when it opens.
-    prepare_console();
-    for (int code : func_registered_screens())
-        func_load_screen(code);
-    show_home();
-    func_unload_home_screen_4_configuration(home_widget("btn_configuration"), nullptr);
-    func_unload_selections_window(temporary_display_window);
-    for (const std::string& line : syserror_log())
-        EXPECT_EQ(std::string::npos, line.find("not found in")) << line;
-}
-}  // namespace
-
-namespace {
 // The family the toolkit draws a font description with.
 std::string drawn_family(const char* description)
 {

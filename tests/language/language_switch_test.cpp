@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -22,33 +23,19 @@ namespace {
 std::vector<std::string> every_text()
 {
     std::vector<std::string> texts(p, p + LANGUAGE_SLOT_COUNT);
-    auto add = [&texts](const std::string* table, size_t size) {
+#define TABLE(table) std::make_pair(&table[0], std::size(table))
+    for (const auto& [table, size] :
+         {TABLE(cfg_lookup_table), TABLE(vez_lookup_table), TABLE(vez_batch_lookup_table),
+          TABLE(vez_power_up_lookup_table), TABLE(frm_lookup_table), TABLE(stp_lookup_table), TABLE(chm_lookup_table),
+          TABLE(manual_btn_lookup_table), TABLE(machine_error_table), TABLE(machine_status_table),
+          TABLE(vez_warning_table), TABLE(config_selections_label_value), TABLE(vez_selections_label_value),
+          TABLE(post_dry_selections_label_value), TABLE(step_item_selections_label_value),
+          TABLE(a2d_selections_header), TABLE(a2d_selections_value), TABLE(d2a_selections_value),
+          TABLE(input_label), TABLE(output_label), TABLE(default_chemical_names)}) {
         texts.push_back("--- table ---");
         texts.insert(texts.end(), table, table + size);
-    };
-#define ADD_TABLE(table) add(table, sizeof(table) / sizeof(table[0]))
-    ADD_TABLE(cfg_lookup_table);
-    ADD_TABLE(vez_lookup_table);
-    ADD_TABLE(vez_batch_lookup_table);
-    ADD_TABLE(vez_power_up_lookup_table);
-    ADD_TABLE(frm_lookup_table);
-    ADD_TABLE(stp_lookup_table);
-    ADD_TABLE(chm_lookup_table);
-    ADD_TABLE(manual_btn_lookup_table);
-    ADD_TABLE(machine_error_table);
-    ADD_TABLE(machine_status_table);
-    ADD_TABLE(vez_warning_table);
-    ADD_TABLE(config_selections_label_value);
-    ADD_TABLE(vez_selections_label_value);
-    ADD_TABLE(post_dry_selections_label_value);
-    ADD_TABLE(step_item_selections_label_value);
-    ADD_TABLE(a2d_selections_header);
-    ADD_TABLE(a2d_selections_value);
-    ADD_TABLE(d2a_selections_value);
-    ADD_TABLE(input_label);
-    ADD_TABLE(output_label);
-#undef ADD_TABLE
-    add(default_chemical_names, CHEMICAL_COUNT);
+    }
+#undef TABLE
     return texts;
 }
 

@@ -8,7 +8,7 @@
 
 using OptionTablesTest = language_test;
 
-TEST_F(OptionTablesTest, RefreshCopiesSlotsAndAnalogUnitsAndOutput111FollowTheConfiguration)
+TEST_F(OptionTablesTest, AnalogUnitsAndOutput111FollowTheConfigurationAndLookupsNeverReadOutsideARow)
 {
     p[863] = "type two";
     p[864] = "other types";
@@ -41,18 +41,6 @@ TEST_F(OptionTablesTest, RefreshCopiesSlotsAndAnalogUnitsAndOutput111FollowTheCo
     func_init_language_array();
     EXPECT_EQ(a2d_selections_value[23] + a2d_selections_value[35] + output_label[111], "CmCtype two");
 
-    // Refresh copies slots into every entry that uses them and keeps the rest.
-    p[27] = "slot 27";
-    p[880] = "slot 880";
-    func_init_language_array();
-    EXPECT_EQ(vez_batch_lookup_table[5], "slot 27");
-    EXPECT_EQ(stp_lookup_table[91], "slot 27");
-    EXPECT_EQ(output_label[127], "slot 880") << "the last entry of a table";
-    EXPECT_EQ(config_selections_label_value[17], "---") << "entries of slots nobody filled keep their text";
-}
-
-TEST(OptionLookup, NeverReadsOutsideARow)
-{
     const int outside[][2] = {{0, -1}, {0, 8}, {1, 0}, {INT_MAX, 0}};  // (row, index)
     for (const auto& at : outside)
         EXPECT_EQ(func_option_text(frm_lookup_table, 8, FRM_LOOKUP_WIDTH, at[0], at[1]), "") << at[0] << "," << at[1];

@@ -64,14 +64,6 @@ protected:
     // The remedies of an error as the loader (tested on its own) read them
     // from the shipped file.
     static std::vector<error_solution> shipped_remedies(int code) { return func_get_error_from_liststore(code).solutions; }
-    // The longest remedy is a state the generic walk never reaches.
-    static void expect_readable()
-    {
-        for (const std::string& fault : func_test_texts_that_do_not_fit(window()))
-            ADD_FAILURE() << fault;
-        for (const std::string& fault : func_test_unreadable_texts(window()))
-            ADD_FAILURE() << fault;
-    }
     static std::vector<guchar> picture_bytes(GdkPixbuf* pixbuf)
     {
         const guchar* data = gdk_pixbuf_read_pixels(pixbuf);
@@ -92,7 +84,7 @@ protected:
     }
 };
 
-TEST_F(error_info_screen_gui_test, help_lists_the_remedies_a_remedy_opens_and_home_brings_the_error_back)
+TEST_F(error_info_screen_gui_test, help_lists_the_remedies_home_brings_the_error_back_and_unknown_errors_are_shown_safely)
 {
     feed_error(7, "Error 7");
     ASSERT_EQ(2, dialog_buttons());
@@ -120,10 +112,8 @@ TEST_F(error_info_screen_gui_test, help_lists_the_remedies_a_remedy_opens_and_ho
     EXPECT_EQ(SCREEN_HOME, func_current_screen_code()) << "back where the error came up";
     ASSERT_NE(nullptr, dialog_window) << "the machine still waits for its signal cancel";
     EXPECT_EQ("Error 7", dialog_text());
-}
+    func_close_active_dialog();
 
-TEST_F(error_info_screen_gui_test, unknown_errors_and_missing_pictures_are_shown_safely)
-{
     // The longest title and text a remedy can have.
     std::string longest_text;
     while (longest_text.size() + 6 <= 257)
@@ -156,7 +146,11 @@ TEST_F(error_info_screen_gui_test, unknown_errors_and_missing_pictures_are_shown
     press(func_test_find_widget(window(), "btn_err_info_name_#000"));
     EXPECT_EQ(background, shown_picture()) << "no picture: the background";
     EXPECT_EQ(longest_title, text("lbl_error_info_solution_name"));
-    expect_readable();
+    // The longest remedy is a state the generic walk never reaches.
+    for (const std::string& fault : func_test_texts_that_do_not_fit(window()))
+        ADD_FAILURE() << fault;
+    for (const std::string& fault : func_test_unreadable_texts(window()))
+        ADD_FAILURE() << fault;
     func_test_save_screenshot(window(), "error_info_longest_remedy");
     press(widget("btn_previous_page"));
     const size_t logged = syserror_log().size();
@@ -173,8 +167,7 @@ TEST_F(error_info_screen_gui_test, against_the_simulator_an_error_during_a_run_l
     func_test_release(home_widget("btn_frm_name_#000"));
     func_test_release(home_widget("btn_run"));
     ASSERT_EQ(SCREEN_RUN, func_current_screen_code());
-    run_until([] { return dialog_window != nullptr; }, 8);
-    ASSERT_NE(nullptr, dialog_window) << "the simulator reports its error";
+    ASSERT_TRUE(run_until([] { return dialog_window != nullptr; }, 8)) << "the simulator reports its error";
     EXPECT_EQ("Error 4", dialog_text());
 
     press(dialog_button(1));
@@ -191,12 +184,10 @@ TEST_F(error_info_screen_gui_test, against_the_simulator_an_error_during_a_run_l
     const auto status = [] {
         return func_test_label_text(func_test_find_widget(preloaded_display[SCREEN_RUN].window, "lbl_status"));
     };
-    run_until([&] { return status() == machine_status_table[11]; }, 3);
-    EXPECT_EQ(machine_status_table[11], status()) << "the machine waits";
+    EXPECT_TRUE(run_until([&] { return status() == machine_status_table[11]; }, 3)) << "the machine waits";
     press(dialog_button(0));
     EXPECT_EQ(nullptr, dialog_window) << "the signal is cancelled";
-    run_until([&] { return status() != machine_status_table[11]; }, 3);
-    EXPECT_NE(machine_status_table[11], status()) << "the machine goes on";
+    EXPECT_TRUE(run_until([&] { return status() != machine_status_table[11]; }, 3)) << "the machine goes on";
 }
 
 }  // namespace

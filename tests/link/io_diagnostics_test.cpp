@@ -10,7 +10,7 @@
 #include "link/io_diagnostics.h"
 
 namespace {
-TEST(io_diagnostics_test, names_buttons_and_repainted_points_stay_inside_their_tables)
+TEST(io_diagnostics_test, points_names_and_buttons_stay_inside_their_tables_and_analogs_show_the_32_bit_range)
 {
     unsigned char previous[64] = {}, record[64] = {};
     record[3] = 1;
@@ -32,20 +32,17 @@ TEST(io_diagnostics_test, names_buttons_and_repainted_points_stay_inside_their_t
         EXPECT_FALSE(func_output_in_table(beyond)) << beyond;
         EXPECT_EQ("", func_output_number_text(beyond)) << beyond;
     }
-}
 
-TEST(io_diagnostics_test, analog_cells_show_the_whole_32_bit_range_and_only_changes)
-{
     unsigned char bytes[48 * 4] = {};
     func_put_int32_le(bytes + 0, INT32_MIN);         // A/D 0 counts
     func_put_int32_le(bytes + 4 * 8, INT32_MAX);     // A/D 0 actual
     func_put_int32_le(bytes + 4 * 16 + 4 * 5, 180);  // A/D 5 desired
     func_put_int32_le(bytes + 4 * 24, 7);            // D/A 0 counts
     func_put_int32_le(bytes + 4 * 29, INT32_MIN);    // D/A 1 actual
-    int32_t values[48], previous[48] = {};
+    int32_t values[48], before[48] = {};
     func_decode_analog_record(bytes, values);
 
-    std::vector<analog_cell> cells = func_changed_analog_cells(values, previous, false);
+    std::vector<analog_cell> cells = func_changed_analog_cells(values, before, false);
     auto text_of = [&cells](bool da, int channel, int column) {
         for (const analog_cell& cell : cells)
             if (cell.da == da && cell.channel == channel && cell.column == column)
@@ -58,11 +55,11 @@ TEST(io_diagnostics_test, analog_cells_show_the_whole_32_bit_range_and_only_chan
     EXPECT_EQ("0007", text_of(true, 0, 2)) << "counts in four digits";
 
     // Channels 36-47 and the D/A channels 2 and 3 are not shown.
-    std::memcpy(previous, values, sizeof previous);
+    std::memcpy(before, values, sizeof before);
     values[40] = 1;
     values[26] = 1;
-    EXPECT_TRUE(func_changed_analog_cells(values, previous, false).empty());
-    cells = func_changed_analog_cells(values, previous, true);
+    EXPECT_TRUE(func_changed_analog_cells(values, before, false).empty());
+    cells = func_changed_analog_cells(values, before, true);
     EXPECT_EQ(8u * 3 + 2 * 3, cells.size());
     EXPECT_EQ("0", text_of(false, 1, 3));
 }

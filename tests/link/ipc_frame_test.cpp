@@ -33,7 +33,7 @@ std::vector<unsigned char> joined(std::initializer_list<std::vector<unsigned cha
     return all;
 }
 
-TEST(ipc_frame, frames_come_whole_however_the_stream_is_cut)
+TEST(ipc_frame, frames_come_whole_however_the_stream_is_cut_and_after_bad_ones)
 {
     const std::vector<unsigned char> stream =
         joined({frame(IPC_KIND_RUN, IPC_RUN_RECORD_SIZE, 1), frame(IPC_KIND_SPRAY_DOWN, 3, 2),
@@ -51,10 +51,7 @@ TEST(ipc_frame, frames_come_whole_however_the_stream_is_cut)
         EXPECT_TRUE(out.faults.empty());
         EXPECT_EQ(0u, out.decoder.held());
     }
-}
 
-TEST(ipc_frame, bad_frames_are_dropped_and_the_next_good_one_is_found)
-{
     decoded out;
     const std::vector<unsigned char> garbage = {0x00, 0x7F, 0xFF, 0x10};
     // A run record one byte short, a length beyond any record, a message with no text.
@@ -66,19 +63,6 @@ TEST(ipc_frame, bad_frames_are_dropped_and_the_next_good_one_is_found)
                                 IPC_FAULT_UNKNOWN_KIND, IPC_FAULT_WRONG_LENGTH, IPC_FAULT_TOO_LONG,
                                 IPC_FAULT_WRONG_LENGTH}),
               out.faults);
-}
-
-TEST(ipc_frame, a_frame_cut_short_waits_and_a_reset_forgets_it)
-{
-    decoded out;
-    std::vector<unsigned char> run = frame(IPC_KIND_RUN, IPC_RUN_RECORD_SIZE, 4);
-    out.decoder.feed(run.data(), 100);
-    EXPECT_TRUE(out.frames.empty());
-    EXPECT_EQ(100u, out.decoder.held());
-    out.decoder.reset();
-    out.feed(frame(IPC_KIND_VEZ_STATE, 8, 1));
-    ASSERT_EQ(1u, out.frames.size());
-    EXPECT_EQ(IPC_KIND_VEZ_STATE, out.frames[0].first);
 }
 
 }  // namespace

@@ -75,7 +75,7 @@ TEST_F(ipc_link_test, switching_from_inputs_to_outputs_turns_the_input_request_o
               std::vector<int>(ipc_data_buffer, ipc_data_buffer + 7));
 }
 
-TEST_F(ipc_link_test, the_run_request_carries_the_manual_function)
+TEST_F(ipc_link_test, the_run_request_carries_the_manual_function_and_without_a_command_record_logs_and_stops)
 {
     shown_request = REQUEST_CODE_RUN;
     trigger->manual_function = 4;
@@ -91,10 +91,7 @@ TEST_F(ipc_link_test, the_run_request_carries_the_manual_function)
     EXPECT_FALSE(func_request_run_display(nullptr));
     EXPECT_EQ((std::vector<int>{'~', 1, 0, 0, 0, 0}), command());
     EXPECT_EQ(0, trigger->manual_function);
-}
 
-TEST_F(ipc_link_test, without_a_command_record_the_request_logs_and_stops)
-{
     unsigned char* saved = ipc_cmd;
     ipc_cmd = nullptr;
     shown_request = REQUEST_CODE_FORMULA_SELECTION;

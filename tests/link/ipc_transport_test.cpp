@@ -91,9 +91,6 @@ TEST_F(ipc_transport_test, connects_when_the_controller_appears_and_sends_frames
 
     func_set_ipc_command(REQUEST_CODE_RUN, 1, 0, 4, 0);
     EXPECT_EQ((std::vector<unsigned char>{IPC_KIND_COMMAND, 6, 0, '~', 1, 1, 0, 4, 0}), controller->receive(9));
-    func_ipc_send_manual_stop(GINT_TO_POINTER(20), nullptr);
-    EXPECT_EQ((std::vector<unsigned char>{IPC_KIND_SEND, 6, 0, '~', IPC_SEND_MANUAL_STOP, 20, 0, 0, 0}),
-              controller->receive(9));
     EXPECT_TRUE(func_ipc_send_selected_formula(300));
     EXPECT_EQ((std::vector<unsigned char>{IPC_KIND_SEND, 6, 0, '~', IPC_SEND_SELECTED_FORMULA, 0, 300 & 0xFF, 1, 0}),
               controller->receive(9));

@@ -8,7 +8,7 @@
 #include "link/run_record.h"
 
 namespace {
-TEST(run_record, decodes_what_was_encoded_and_refuses_other_sizes)
+TEST(run_record, decodes_what_was_encoded_refuses_other_sizes_and_holds_what_the_screen_shows_in_range)
 {
     run_record sent;
     sent.formula = 12;
@@ -29,10 +29,7 @@ TEST(run_record, decodes_what_was_encoded_and_refuses_other_sizes)
     EXPECT_TRUE(func_decode_run_record(bytes, IPC_REMOTE_RUN_RECORD_SIZE, got));
     EXPECT_FALSE(func_decode_run_record(bytes, IPC_RUN_RECORD_SIZE - 1, got));
     EXPECT_FALSE(func_decode_run_record(nullptr, IPC_RUN_RECORD_SIZE, got));
-}
 
-TEST(run_record, ranges_basket_pictures_and_chemical_slots_are_held_for_the_screen)
-{
     EXPECT_FALSE(func_run_formula_valid(0) || func_run_formula_valid(1001));
     EXPECT_DOUBLE_EQ(0.0, func_run_progress(10, 0)) << "no total: empty bar";
     EXPECT_DOUBLE_EQ(0.0, func_run_progress(900, 600)) << "more left than total";

@@ -27,19 +27,16 @@
 #include "support/fake_controller.h"
 
 namespace {
-std::string step_bytes(int number, int type, int seconds, int temperature)
-{
-    return func_test_step_bytes(number, "Rinse " + std::to_string(number), type, seconds, temperature, true);
-}
-
 class run_screen_gui_test : public controller_gui_test {
 protected:
     void SetUp() override
     {
         controller_gui_test::SetUp();
+        if (PC_MODE)
+            GTEST_SKIP() << "the desktop station runs no machine";
         write_formulas(2);
-        sandbox.write_file("formulas/f-001/steps.dat", step_bytes(1, STEP_TWO_WAY_WASH, 120, 100) +
-                                                           step_bytes(2, STEP_STANDARD_EXTRACT, 60, 0));
+        sandbox.write_file("formulas/f-001/steps.dat", func_test_step_bytes(1, "Rinse 1", STEP_TWO_WAY_WASH, 120, 100, true) +
+                                                           func_test_step_bytes(2, "Rinse 2", STEP_STANDARD_EXTRACT, 60, 0, true));
         prepare_console();
         show_home();
     }
@@ -86,8 +83,6 @@ protected:
 
 TEST_F(run_screen_gui_test, run_records_repaint_the_screen_and_bad_ones_go_home)
 {
-    if (PC_MODE)
-        GTEST_SKIP() << "the desktop station runs no machine";
     press_run();
     ASSERT_EQ(SCREEN_RUN, func_current_screen_code()) << "Run leads to the run screen";
     EXPECT_EQ("Towels 001", run_text("lbl_formula_name"));
@@ -113,13 +108,6 @@ TEST_F(run_screen_gui_test, run_records_repaint_the_screen_and_bad_ones_go_home)
     EXPECT_NE(std::string::npos, run_text("lbl_status").find("042")) << "an unknown status is shown as a number";
     EXPECT_FALSE(gtk_widget_get_visible(run_widget("img_hot_on")));
 
-    // Stop asks; either answer closes the question.
-    func_test_release(run_widget("btn_cancel_step"));
-    ASSERT_NE(nullptr, dialog_window);
-    EXPECT_EQ(p[299], dialog_text());
-    func_test_release(dialog_button(1));
-    EXPECT_EQ(nullptr, dialog_window);
-
     feed(running(7));
     EXPECT_EQ(SCREEN_HOME, func_current_screen_code()) << "a step the formula does not have";
     ASSERT_NE(nullptr, dialog_window);
@@ -135,26 +123,22 @@ TEST_F(run_screen_gui_test, run_records_repaint_the_screen_and_bad_ones_go_home)
 
 TEST_F(run_screen_gui_test, against_the_simulator_steps_advance_and_a_lost_link_comes_back)
 {
-    if (PC_MODE)
-        GTEST_SKIP() << "the desktop station runs no machine";
     start_simulator(120);
     press_run();
     ASSERT_EQ(SCREEN_RUN, func_current_screen_code());
-    run_until([this] { return run_text("lbl_step_name") == "Rinse 1" && bar("pbar_water_level") > 0; }, 5);
-    EXPECT_EQ("Rinse 1", run_text("lbl_step_name"));
+    EXPECT_TRUE(run_until([this] { return run_text("lbl_step_name") == "Rinse 1" && bar("pbar_water_level") > 0; }, 5));
     const std::string first_left = run_text("lbl_formula_remaining_time");
     func_test_save_screenshot(preloaded_display[SCREEN_RUN].window, "run_screen_simulated_fill");
-    run_until([this] { return run_text("lbl_step_name") == "Rinse 2"; }, 8);
-    EXPECT_EQ("Rinse 2", run_text("lbl_step_name")) << "the wash ends, the extract follows";
+    EXPECT_TRUE(run_until([this] { return run_text("lbl_step_name") == "Rinse 2"; }, 8)) << "the wash ends, the extract follows";
     EXPECT_NE(first_left, run_text("lbl_formula_remaining_time"));
     func_test_save_screenshot(preloaded_display[SCREEN_RUN].window, "run_screen_simulated_extract");
-    // Stop, answered with the stop button: the controller goes idle and the console home.
+    // Stop asks; answered with the stop button, the controller goes idle and the console home.
     func_test_release(run_widget("btn_cancel_step"));
     func_test_run_loop(20);
+    EXPECT_EQ(p[299], dialog_text());
     ASSERT_EQ(2, dialog_buttons());
     func_test_release(dialog_button(1));
-    run_until([] { return func_current_screen_code() == SCREEN_HOME; }, 5);
-    EXPECT_EQ(SCREEN_HOME, func_current_screen_code()) << "stopped: home";
+    EXPECT_TRUE(run_until([] { return func_current_screen_code() == SCREEN_HOME; }, 5)) << "stopped: home";
     press_run();
     ASSERT_EQ(SCREEN_RUN, func_current_screen_code());
 
@@ -184,8 +168,6 @@ void touch(GtkWidget* box)
 
 TEST_F(run_screen_gui_test, manual_buttons_reach_the_controller_and_the_log)
 {
-    if (PC_MODE)
-        GTEST_SKIP() << "the desktop station runs no machine";
     fake_controller controller(sandbox.system_root());
     ASSERT_TRUE(controller.accept_console());
     press_run();
@@ -194,25 +176,18 @@ TEST_F(run_screen_gui_test, manual_buttons_reach_the_controller_and_the_log)
     touch(water);
     EXPECT_EQ(nullptr, manual_window()) << "outside manual mode the boxes do nothing";
 
-    // The lock opens manual mode through the manual password: a wrong one
-    // leaves it locked.
+    // The lock opens manual mode through the manual password (a wrong
+    // one: home_screen_gui_test).
     manual_password->password = "4711";
     manual_password->enabled = 1;
-    const auto unlock_with = [this](const char* typed) {
-        func_test_release(run_widget("btn_lock"));
-        GtkWidget* entry = func_test_find_widget(data_entry_window(), "entry_text");
-        if (!entry || !gtk_widget_get_visible(entry))
-            entry = func_test_find_widget(data_entry_window(), "entry_numeric");
-        ASSERT_NE(nullptr, entry) << "the lock asks for the password";
-        gtk_entry_set_text(GTK_ENTRY(entry), typed);
-        gtk_button_clicked(GTK_BUTTON(func_test_find_widget(data_entry_window(), "btn_save")));
-        func_test_run_loop(30);
-    };
-    unlock_with("1234");
-    EXPECT_NE(nullptr, dialog_window) << "a wrong password is said";
-    func_close_active_dialog();
-    EXPECT_FALSE(gtk_widget_get_visible(water));
-    unlock_with("4711");
+    func_test_release(run_widget("btn_lock"));
+    GtkWidget* entry = func_test_find_widget(data_entry_window(), "entry_text");
+    if (!entry || !gtk_widget_get_visible(entry))
+        entry = func_test_find_widget(data_entry_window(), "entry_numeric");
+    ASSERT_NE(nullptr, entry) << "the lock asks for the password";
+    gtk_entry_set_text(GTK_ENTRY(entry), "4711");
+    gtk_button_clicked(GTK_BUTTON(func_test_find_widget(data_entry_window(), "btn_save")));
+    func_test_run_loop(30);
     manual_password->enabled = 0;
     ASSERT_TRUE(gtk_widget_get_visible(water));
     touch(water);
@@ -249,8 +224,6 @@ TEST_F(run_screen_gui_test, manual_buttons_reach_the_controller_and_the_log)
 }
 TEST_F(run_screen_gui_test, water_reuse_layout_remote_names_and_the_controllers_questions)
 {
-    if (PC_MODE)
-        GTEST_SKIP() << "the desktop station runs no machine";
     // A machine with the tank water-reuse feature shows its own layout.
     TIDAL_LOOP = 1;
     press_run();

@@ -37,7 +37,7 @@ private:
     std::string saved_state_word_;
 };
 
-TEST_F(vez_records_test, states_file_gives_each_state_its_text_and_help)
+TEST_F(vez_records_test, states_files_give_each_state_its_text_and_help_and_broken_files_and_records_are_read_safely)
 {
     sandbox.write_file("data/L0_vez_states.dat", "0~Idle~1\nWaiting.~\n1~Batch~2\nType the data~\n then Start.~\n"
                                                  "2~Moving~1\nStand clear.~\n3~Weighing~0\n[end]\n9~After the end~0\n");
@@ -54,10 +54,7 @@ TEST_F(vez_records_test, states_file_gives_each_state_its_text_and_help)
     EXPECT_TRUE(vez_states_table.empty()) << "the table of another language is not kept";
     ASSERT_EQ(1u, syserror_lines().size());
     EXPECT_NE(std::string::npos, syserror_lines()[0].find("func_load_vez_states_from_file : Can't open file"));
-}
 
-TEST_F(vez_records_test, translated_and_shipped_states_files)
-{
     sandbox.write_file("data/L2_vez_states.dat", "0~Idle~1\n0~Ruhe~1\nWaiting.\nWarten.\n1~Batch~0\n1~Daten~0\n"
                                                  "[END]\n[END]\n");
     ASSERT_TRUE(func_load_vez_states_from_file(2));
@@ -72,16 +69,13 @@ TEST_F(vez_records_test, translated_and_shipped_states_files)
     EXPECT_EQ("00 : Ruhe", odd[0].display_text);
 
     // Shipped states file lists every state in order.
-    const auto states = parse(func_read_whole_file(std::string(LUMEX_STAGE_DIR) + "/data/L0_vez_states.dat"));
-    ASSERT_GE(states.size(), 10u);
-    for (size_t index = 0; index < states.size(); ++index) {
-        EXPECT_EQ(static_cast<int>(index), states[index].number) << "found by number, without gaps";
-        EXPECT_GT(states[index].display_text.size(), 8u);
+    const auto shipped = parse(func_read_whole_file(std::string(LUMEX_STAGE_DIR) + "/data/L0_vez_states.dat"));
+    ASSERT_GE(shipped.size(), 10u);
+    for (size_t index = 0; index < shipped.size(); ++index) {
+        EXPECT_EQ(static_cast<int>(index), shipped[index].number) << "found by number, without gaps";
+        EXPECT_GT(shipped[index].display_text.size(), 8u);
     }
-}
 
-TEST_F(vez_records_test, broken_states_files_and_the_controllers_records_are_read_safely)
-{
     // A line over the limit is cut; the next line is still the next line.
     const std::string long_text(3 * VEZ_STATE_LINE_MAX, 'x');
     auto states = parse("0~" + long_text + "~0\n1~Next~0\n");
@@ -146,7 +140,7 @@ TEST_F(vez_records_test, broken_states_files_and_the_controllers_records_are_rea
     EXPECT_EQ(3, func_vez_recovery_warning(chute)) << "only 1 means met";
 }
 
-TEST_F(vez_records_test, batch_data_record_with_and_without_a_load)
+TEST_F(vez_records_test, batch_data_record_with_and_without_a_load_and_one_that_cannot_be_written_leaves_the_old_file)
 {
     vez_batch_data data;
     data.have_load = true;
@@ -171,12 +165,7 @@ TEST_F(vez_records_test, batch_data_record_with_and_without_a_load)
     EXPECT_EQ(0, func_vez_batch_number("abc"));
     EXPECT_EQ(0, func_vez_batch_number("-5"));
     EXPECT_EQ(INT32_MAX, func_vez_batch_number("99999999999999999999"));
-}
 
-TEST_F(vez_records_test, batch_data_that_cannot_be_written_is_reported_and_the_old_file_stays)
-{
-    vez_batch_data data;
-    ASSERT_TRUE(func_save_vez_batch_data_to_file(data));
     const std::string before = sandbox.read_file("data/vez_batch_data.dat");
     sandbox.refuse_writes_under({"data/"});
     data.have_load = true;

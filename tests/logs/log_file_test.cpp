@@ -15,10 +15,6 @@ protected:
     void SetUp() override
     {
         sandbox_root::set_clock(2018, 3, 26, 14, 5);
-        p[184] = "Changes";
-        p[177] = "Configuration";
-        p[186] = "Formula";
-        p[187] = "Steps";
         func_begin_log_transaction();
     }
     std::string change_log() const { return sandbox.read_file("log/03-2018-change.log"); }

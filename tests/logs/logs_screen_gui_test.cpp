@@ -14,11 +14,6 @@
 namespace {
 class logs_screen_gui_test : public console_gui_test {
 protected:
-    void TearDown() override
-    {
-        gtk_widget_hide(preloaded_display[SCREEN_LOGS].window);
-        console_gui_test::TearDown();
-    }
     // count records of that day with texts "<prefix> <n>", appended to the file.
     void add_records(const std::string& relative, int month, int day, int count, const std::string& prefix)
     {
@@ -60,11 +55,6 @@ protected:
         }
         return shown;
     }
-    double scrolled_to() const
-    {
-        return gtk_adjustment_get_value(
-            gtk_scrolled_window_get_vadjustment(GTK_SCROLLED_WINDOW(widget("scrwin_options_list"))));
-    }
 };
 
 TEST_F(logs_screen_gui_test, a_days_records_page_by_page_and_another_month)
@@ -87,7 +77,8 @@ TEST_F(logs_screen_gui_test, a_days_records_page_by_page_and_another_month)
     func_test_save_screenshot(window(), "logs_change_log_day");
     press("btn_page_down");
     EXPECT_EQ(text("lbl_page_info"), "02 / 03");
-    EXPECT_EQ(scrolled_to(), LOG_ROWS_PER_PAGE * LOG_ROW_HEIGHT);
+    GtkScrolledWindow* scrolled = GTK_SCROLLED_WINDOW(widget("scrwin_options_list"));
+    EXPECT_EQ(gtk_adjustment_get_value(gtk_scrolled_window_get_vadjustment(scrolled)), LOG_ROWS_PER_PAGE * LOG_ROW_HEIGHT);
 
     // A month without a production log: said, and an empty table.
     press("btn_production_log");

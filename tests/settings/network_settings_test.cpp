@@ -50,7 +50,7 @@ TEST_F(network_settings_test, eth0_stanza_is_read_from_any_text)
     EXPECT_EQ(syserror_lines()[0].rfind("func_network_is_dhcp : can't read " + path(), 0), 0u);
 }
 
-TEST_F(network_settings_test, settings_are_written_exactly_and_refused_ones_not_at_all)
+TEST_F(network_settings_test, settings_are_written_exactly_refused_ones_not_at_all_and_a_failed_restart_is_said)
 {
     network_settings wanted;
     wanted.dhcp = false;
@@ -76,11 +76,8 @@ TEST_F(network_settings_test, settings_are_written_exactly_and_refused_ones_not_
     EXPECT_EQ(func_write_network_settings(wanted), NETWORK_REFUSED);
     EXPECT_EQ(in_file(), before);
     EXPECT_TRUE(temporary_files("../../../system/etc/network").empty());
-}
 
-// The restart's argument vectors are checked from the settings screen.
-TEST_F(network_settings_test, a_failed_restart_is_said)
-{
+    // The restart's argument vectors are checked from the settings screen.
     func_set_program_runner([](const std::vector<std::string>&) { return 3; });
     EXPECT_EQ(func_bring_network_up(), 0);
     EXPECT_EQ(syserror_lines(), std::vector<std::string>{"func_set_ip_data : ifup eth0 failed (status 3)"});

@@ -112,7 +112,7 @@ TEST_F(PasswordTest, LoadReadsEachKindsFileAndEmptiesTheRecordOnMissingOrShortFi
                                                          " is damaged; the password is taken as not set."});
 }
 
-TEST(PasswordEncoding, HexOfShiftedBytesBetween49And47)
+TEST_F(PasswordTest, EncodedPasswordIsHexOfShiftedBytesBetween49And47AndComesFromTheFile)
 {
     // 49 -> 31; 'A' 65-13=52 -> 34; 'b' 98-13=85 -> 55; 'c' 99-13=86 -> 56; 47 -> 2F.
     // Bytes below 13 and above 127 wrap to 32-bit values.
@@ -121,10 +121,7 @@ TEST(PasswordEncoding, HexOfShiftedBytesBetween49And47)
         {"\x01", "31FFFFFFF42F"}, {"   ", ""}};
     for (const auto& [text, encoded] : cases)
         EXPECT_EQ(func_encode_password_text(text), encoded) << text;
-}
 
-TEST_F(PasswordTest, EncodedPasswordComesFromTheFile)
-{
     sandbox.write_file("data/password.dat", password_bytes("Abc", "stale", 1));
     configure_password->password = "InMemory";
     std::unique_ptr<password_record> encoded(func_get_encoded_password(PASSWORD_CONFIGURE));

@@ -1,10 +1,10 @@
 // The system settings screen as a service technician uses it from the
 // configuration screen: passwords set, enabled and disabled; on the
 // machine the clock, the network and the recalibration, each through the
-// program runner; on the desktop those stay out of reach.
+// program runner, their failures said; on the desktop those stay out of
+// reach.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 
 #include "files/build_switches.h"
@@ -73,12 +73,7 @@ TEST_F(settings_screen_gui_test, passwords_are_set_enabled_and_disabled_and_neve
     ASSERT_NE(nullptr, data_entry_window());
     func_test_save_screenshot(data_entry_window(), "system_settings_password_entry");
     gtk_button_clicked(GTK_BUTTON(func_test_find_widget(data_entry_window(), "btn_cancel")));
-    // (Which passwords are refused: passwords_test.) Too long for its record: refused in the dialog, which stays open.
-    type("btn_configure_password", {{"entry_new_password", std::string(23, 'x')}, {"entry_verify_password", ""}});
-    EXPECT_EQ(dialog_text(), p[944]);
-    EXPECT_NE(nullptr, data_entry_window());
-    close_dialog();
-    gtk_button_clicked(GTK_BUTTON(func_test_find_widget(data_entry_window(), "btn_cancel")));
+    // (Which passwords are refused: passwords_test.)
     const std::string secret = "Laundry7";
     type("btn_configure_password", {{"entry_new_password", secret}, {"entry_verify_password", "LAUNDRY7"}});
     EXPECT_EQ(dialog_text(), p[206]);
@@ -164,8 +159,6 @@ TEST_F(settings_screen_gui_test, failures_of_the_clock_and_the_network_are_shown
     type("btn_ip_address", {{"entry_ip_address", "10.0.0.9"}, {"entry_subnet", "255.0.0.0"}});
     func_test_run_loop(50);
     EXPECT_EQ(dialog_text(), p[949]);
-    const std::vector<std::string> logged = syserror_log();
-    EXPECT_EQ(std::count(logged.begin(), logged.end(), "func_set_system_time : the clock did not change to 2018-03-26 09:00:00"), 1);
-    EXPECT_EQ(std::count(logged.begin(), logged.end(), "func_set_ip_data : ifup eth0 failed (status 1)"), 1);
+    // (The lines logged: system_clock_test and network_settings_test.)
 }
 }  // namespace

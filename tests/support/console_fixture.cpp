@@ -7,6 +7,7 @@
 #include "frame/app_state.h"
 #include "frame/dialogs.h"
 #include "frame/home_screen.h"
+#include "frame/screen_table.h"
 #include "frame/startup.h"
 #include "language/language.h"
 #include "logs/log_file.h"
@@ -27,8 +28,10 @@ void console_gui_test::TearDown()
     // A report of what was not saved waits for its OK.
     if (dialog_window)
         func_test_release(dialog_button(0));
-    if (preloaded_display && preloaded_display[SCREEN_HOME].window)
-        gtk_widget_hide(preloaded_display[SCREEN_HOME].window);
+    // Every screen a test showed is hidden for the next one.
+    for (int code : preloaded_display ? func_registered_screens() : std::vector<int>())
+        if (preloaded_display[code].window)
+            gtk_widget_hide(preloaded_display[code].window);
     func_test_run_loop(20);
 }
 

@@ -24,14 +24,15 @@ protected:
     static std::string screen_text(int code, const std::string& name);
     // Releases a button and lets the screen follow.
     static void press(GtkWidget* button);
-    // Runs the main loop (the restore timer included) until done().
+    // Runs the main loop (the restore timer included) until done(); whether it is.
     template <typename Done>
-    static void run_until(Done done, double seconds)
+    static bool run_until(Done done, double seconds)
     {
         for (int turn = 0; turn < seconds * 50 && !done(); ++turn) {
             func_restore_ipc_connection(nullptr);
             func_test_run_loop(20);
         }
+        return done();
     }
 
     pid_t simulator = -1;

@@ -127,19 +127,17 @@ void func_test_release(GtkWidget* button)
         g_signal_emit_by_name(button, "released");
 }
 
-std::string func_test_text_color(GtkWidget* label)
+// A colour set on the widget itself wins over the theme's.
+static std::string normal_color(GtkWidget* widget, GtkRcFlags flag)
 {
-    GtkRcStyle* style = gtk_widget_get_modifier_style(label);
-    const bool modified = style->color_flags[GTK_STATE_NORMAL] & GTK_RC_FG;
-    return hex_of(modified ? style->fg[GTK_STATE_NORMAL] : gtk_widget_get_style(label)->fg[GTK_STATE_NORMAL]);
+    GtkRcStyle* set = gtk_widget_get_modifier_style(widget);
+    GtkStyle* theme = gtk_widget_get_style(widget);
+    const bool fg = flag == GTK_RC_FG, modified = set->color_flags[GTK_STATE_NORMAL] & flag;
+    return hex_of((modified ? (fg ? set->fg : set->bg) : (fg ? theme->fg : theme->bg))[GTK_STATE_NORMAL]);
 }
 
-std::string func_test_background_color(GtkWidget* widget)
-{
-    GtkRcStyle* style = gtk_widget_get_modifier_style(widget);
-    const bool modified = style->color_flags[GTK_STATE_NORMAL] & GTK_RC_BG;
-    return hex_of(modified ? style->bg[GTK_STATE_NORMAL] : gtk_widget_get_style(widget)->bg[GTK_STATE_NORMAL]);
-}
+std::string func_test_text_color(GtkWidget* label) { return normal_color(label, GTK_RC_FG); }
+std::string func_test_background_color(GtkWidget* widget) { return normal_color(widget, GTK_RC_BG); }
 
 std::string func_test_color(const char* name)
 {
