@@ -176,18 +176,25 @@ TEST_F(run_screen_gui_test, manual_buttons_reach_the_controller_and_the_log)
     touch(water);
     EXPECT_EQ(nullptr, manual_window()) << "outside manual mode the boxes do nothing";
 
-    // The lock opens manual mode through the manual password (a wrong
-    // one: home_screen_gui_test).
+    // The lock opens manual mode through the manual password: a wrong one
+    // leaves it locked.
     manual_password->password = "4711";
     manual_password->enabled = 1;
-    func_test_release(run_widget("btn_lock"));
-    GtkWidget* entry = func_test_find_widget(data_entry_window(), "entry_text");
-    if (!entry || !gtk_widget_get_visible(entry))
-        entry = func_test_find_widget(data_entry_window(), "entry_numeric");
-    ASSERT_NE(nullptr, entry) << "the lock asks for the password";
-    gtk_entry_set_text(GTK_ENTRY(entry), "4711");
-    gtk_button_clicked(GTK_BUTTON(func_test_find_widget(data_entry_window(), "btn_save")));
-    func_test_run_loop(30);
+    for (const char* typed : {"1234", "4711"}) {
+        func_test_release(run_widget("btn_lock"));
+        GtkWidget* entry = func_test_find_widget(data_entry_window(), "entry_text");
+        if (!entry || !gtk_widget_get_visible(entry))
+            entry = func_test_find_widget(data_entry_window(), "entry_numeric");
+        ASSERT_NE(nullptr, entry) << "the lock asks for the password";
+        gtk_entry_set_text(GTK_ENTRY(entry), typed);
+        gtk_button_clicked(GTK_BUTTON(func_test_find_widget(data_entry_window(), "btn_save")));
+        func_test_run_loop(30);
+        if (std::string(typed) == "1234") {
+            EXPECT_NE(nullptr, dialog_window) << "a wrong password is said";
+            func_close_active_dialog();
+            EXPECT_FALSE(gtk_widget_get_visible(water));
+        }
+    }
     manual_password->enabled = 0;
     ASSERT_TRUE(gtk_widget_get_visible(water));
     touch(water);
