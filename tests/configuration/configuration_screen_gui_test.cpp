@@ -3,6 +3,8 @@
 // checks, Save and Cancel, the level unit and the defaults.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "configuration/configuration_screen.h"
 #include "configuration/vez_configuration.h"
 #include "frame/dialogs.h"

@@ -36,6 +36,7 @@ std::string numbered(int number)
 
 class chemicals_test : public core_data_test {
 protected:
+    language_texts_kept texts;  // slot 155 is set below
     void SetUp() override
     {
         core_data_test::SetUp();
