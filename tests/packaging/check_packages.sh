@@ -178,8 +178,9 @@ programs)
         # the program's exported symbols.
         handlers=$(grep -ho 'handler="[A-Za-z_0-9]*"' "$(dirname "$0")"/../../ui/*.ui | sed 's/handler="\(.*\)"/\1/' | sort -u)
         [ -n "$handlers" ] || fail "no handler found in the interface files"
+        exported=$(nm -D --defined-only "$build/$program")
         for handler in $handlers; do
-            nm -D --defined-only "$build/$program" | grep -qw "$handler" || fail "$program does not export $handler"
+            grep -qw "$handler" <<<"$exported" || fail "$program does not export $handler"
         done
     done
     ;;
